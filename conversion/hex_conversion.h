@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The binary/hexadecimal panel's conversions, for digit strings of any
+// length. Both drop the leading zeros of their output.
+namespace vantrel {
+
+// Binario2: the four binary digits of one hexadecimal digit's value (0-15),
+// the digit of weight 8 first.
+[[nodiscard]] constexpr std::array<char, 4> binario2(unsigned value)
+{
+    std::array<char, 4> digits{};
+    unsigned weight = 8;
+    for (char &digit : digits) {
+        digit = value >= weight ? '1' : '0';
+        if (value >= weight) {
+            value -= weight;
+        }
+        weight /= 2;
+    }
+    return digits;
+}
+
+// Reads groups of four digits, counted from the end, into capital
+// hexadecimal digits. Fails when any character is not "0" or "1".
+[[nodiscard]] std::optional<std::string> binaryToHex(std::string_view binary);
+
+// Writes four binary digits for every character: "0"-"9", "A"-"F" and
+// "a"-"f" by their value, any other character as 0. Fails only for a
+// non-empty text none of whose characters is a hexadecimal digit.
+[[nodiscard]] std::optional<std::string> hexToBinary(std::string_view hex);
+
+} // namespace vantrel

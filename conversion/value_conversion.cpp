@@ -1,0 +1,67 @@
+#include "value_conversion.h"
+
+#include "readings.h"
+
+namespace vantrel {
+
+namespace {
+constexpr std::size_t kBinaryDigits = 8;
+}
+
+bool decimalTextInRange(std::string_view decimalText)
+{
+    const double value = leadingNumber(decimalText);
+    return value >= 0 && value <= 255;
+}
+
+bool binaryTextComplete(std::string_view binaryText) { return binaryText.size() == kBinaryDigits; }
+
+FieldWrites asciiFromDecimal(std::string_view decimalText)
+{
+    if (!decimalTextInRange(decimalText)) {
+        return {};
+    }
+    FieldWrites writes;
+    writes.push_back({ValueField::Binary, eightDigitBinaryText(leadingNumber(decimalText))});
+    const auto code = wholeNumber(decimalText);
+    const auto character = code ? characterOfCode(*code) : std::nullopt;
+    if (character) {
+        writes.push_back({ValueField::Character, std::string(1, *character)});
+    } else {
+        writes.push_back({ValueField::Decimal, "0"});
+        writes.push_back({ValueField::Character, ""});
+    }
+    return writes;
+}
+
+FieldWrites caracter(unsigned char currentCode)
+{
+    return {{ValueField::Decimal, std::to_string(currentCode)},
+            {ValueField::Binary, eightDigitBinaryText(currentCode)}};
+}
+
+BinarioResult binario(std::string_view binaryText)
+{
+    if (!binaryTextComplete(binaryText)) {
+        return {};
+    }
+    int sum = 0;
+    bool invalid = false;
+    int weight = 128;
+    for (const char digit : binaryText) {
+        if (digit == '1') {
+            sum += weight;
+        } else if (digit != '0') {
+            invalid = true;
+        }
+        weight /= 2;
+    }
+    if (invalid) {
+        return {};
+    }
+    return {true,
+            {{ValueField::Decimal, std::to_string(sum)},
+             {ValueField::Character, std::string(1, *characterOfCode(sum))}}};
+}
+
+} // namespace vantrel

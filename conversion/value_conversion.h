@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The value panel's conversions: one character, its decimal code and its
+// eight binary digits. Each returns the field writes the window must make, in
+// the order it must make them, since every write raises the field's change
+// event at once.
+namespace vantrel {
+
+enum class ValueField : std::uint8_t { Decimal = 1, Binary = 2, Character = 3 };
+
+struct FieldWrite {
+    ValueField field;
+    std::string text;
+
+    friend bool operator==(const FieldWrite &, const FieldWrite &) = default;
+};
+
+using FieldWrites = std::vector<FieldWrite>;
+
+// The decimal field's check: its leading number lies in 0..255, ends included.
+[[nodiscard]] bool decimalTextInRange(std::string_view decimalText);
+
+// The binary field's check: exactly eight characters, whatever they are.
+[[nodiscard]] bool binaryTextComplete(std::string_view binaryText);
+
+// Ascii with the decimal field active: the binary digits of the leading
+// number, then the character of the whole number; when the text gives no
+// character, "0" for the decimal field and an empty character instead.
+// Writes nothing for a text that is not in range.
+[[nodiscard]] FieldWrites asciiFromDecimal(std::string_view decimalText);
+
+// Ascii with the character field active, which is what Caracter runs: the
+// decimal digits of the code, then its eight binary digits.
+[[nodiscard]] FieldWrites caracter(unsigned char currentCode);
+
+struct BinarioResult {
+    bool valid = false;
+    FieldWrites writes; // the decimal text, then the character; none if invalid
+};
+
+// Reads eight binary digits, the first weighing 128. Any other character, or
+// a text that is not complete, makes the result invalid.
+[[nodiscard]] BinarioResult binario(std::string_view binaryText);
+
+} // namespace vantrel

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the release preset and starts Vantrel.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/setup.sh
+./scripts/build.sh release >/dev/null
+program=build/release/startup/vantrel
+if [[ -x $program ]]; then
+    exec "$program"
+fi
+echo "Vantrel's conversion core is built; the program has no window yet."

@@ -1,0 +1,134 @@
+#include "hex_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace vantrel {
+namespace {
+
+constexpr auto kRejected = std::nullopt;
+
+// A plain reading of binary-to-hexadecimal, group by group.
+std::optional<std::string> referenceBinaryToHex(std::string_view binary)
+{
+    for (const char c : binary) {
+        if (c != '0' && c != '1') {
+            return std::nullopt;
+        }
+    }
+    const std::string padded = std::string((4 - binary.size() % 4) % 4, '0') + std::string(binary);
+    std::string hex;
+    for (std::size_t i = 0; i < padded.size(); i += 4) {
+        const int value = (padded[i] - '0') * 8 + (padded[i + 1] - '0') * 4 +
+                          (padded[i + 2] - '0') * 2 + (padded[i + 3] - '0');
+        hex.push_back("0123456789ABCDEF"[value]);
+    }
+    while (hex.size() > 1 && hex.front() == '0') {
+        hex.erase(0, 1);
+    }
+    return hex;
+}
+
+TEST(Binario2Test, GivesFourDigitsForEachValue)
+{
+    const std::string_view expected[] = {"0000", "0001", "0010", "0011", "0100", "0101",
+                                         "0110", "0111", "1000", "1001", "1010", "1011",
+                                         "1100", "1101", "1110", "1111"};
+    for (unsigned value = 0; value < 16; ++value) {
+        const auto digits = binario2(value);
+        EXPECT_EQ(std::string_view(digits.data(), 4), expected[value]);
+    }
+}
+
+TEST(BinaryToHexTest, ConvertsGroupsOfFourFromTheRight)
+{
+    const std::pair<std::string_view, std::optional<std::string>> cases[] = {
+        {"", ""},          {"1", "1"},         {"101", "5"},          {"1010", "A"},
+        {"11111", "1F"},   {"100000000", "100"}, {"00000000", "0"},    {"0", "0"},
+        {"0000", "0"},     {"00000", "0"},     {"10000", "10"},       {"0101", "5"},
+        {"1111111111111111", "FFFF"},          {"00011111111", "FF"}, {"102", kRejected},
+        {" 1", kRejected}, {"1\n", kRejected}, {"1\r\n", kRejected},  {"a", kRejected},
+    };
+    for (const auto &[binary, hex] : cases) {
+        SCOPED_TRACE(std::string(binary));
+        EXPECT_EQ(binaryToHex(binary), hex);
+    }
+}
+
+TEST(HexToBinaryTest, WritesFourDigitsPerCharacterWithoutLeadingZeros)
+{
+    const std::pair<std::string_view, std::optional<std::string>> cases[] = {
+        {"", ""},
+        {"7", "111"},
+        {"a", "1010"},
+        {"A", "1010"},
+        {"1f", "11111"},
+        {"1F", "11111"},
+        {"00", "0"},
+        {"0", "0"},
+        {"5", "101"},
+        {"1G", "10000"},
+        {"A\r\n", "101000000000"},
+        {"G0", "0"},
+        {" 0", "0"},
+        {"0F", "1111"},
+        {"fF", "11111111"},
+        {"G", kRejected},
+        {"xyz", kRejected},
+        {" ", kRejected},
+        {"\r\n", kRejected},
+        {"\xC1", kRejected},
+    };
+    for (const auto &[hex, binary] : cases) {
+        SCOPED_TRACE(std::string(hex));
+        EXPECT_EQ(hexToBinary(hex), binary);
+    }
+}
+
+TEST(BinaryToHexTest, LongTextsAreConvertedInFull)
+{
+    EXPECT_EQ(binaryToHex(std::string(32'764, '1')), std::string(8'191, 'F'));
+    std::mt19937 random(3);
+    for (const std::size_t length :
+         {32'764u, 32'765u, 32'766u, 32'767u, 32'768u, 32'769u, 32'770u, 1'000'000u}) {
+        std::string binary(length, '0');
+        for (std::size_t i = length / 3; i < length; ++i) {
+            binary[i] = static_cast<char>('0' + random() % 2);
+        }
+        SCOPED_TRACE(length);
+        EXPECT_EQ(binaryToHex(binary), referenceBinaryToHex(binary));
+    }
+}
+
+TEST(HexRoundTripTest, BinaryComesBackWithoutItsLeadingZeros)
+{
+    std::mt19937 random(5);
+    for (std::size_t length = 0; length < 70; ++length) {
+        std::string binary(length, '0');
+        for (char &digit : binary) {
+            digit = static_cast<char>('0' + random() % 2);
+        }
+        const auto hex = binaryToHex(binary);
+        ASSERT_TRUE(hex);
+        const std::size_t firstOne = binary.find('1');
+        const std::string expected = binary.empty()                     ? ""
+                                     : firstOne == std::string::npos ? "0"
+                                                                     : binary.substr(firstOne);
+        SCOPED_TRACE(binary);
+        EXPECT_EQ(hexToBinary(*hex), expected);
+    }
+}
+
+TEST(HexRoundTripTest, HexComesBackInCapitals)
+{
+    EXPECT_EQ(binaryToHex(*hexToBinary("00abcDEF0123")), "ABCDEF0123");
+    const std::string million(1'000'000, 'c');
+    const auto binary = hexToBinary(million);
+    ASSERT_TRUE(binary);
+    EXPECT_EQ(binary->size(), 4'000'000u);
+    EXPECT_EQ(binaryToHex(*binary), std::string(1'000'000, 'C'));
+}
+
+} // namespace
+} // namespace vantrel
