@@ -8,4 +8,4 @@ program=build/release/startup/vantrel
 if [[ -x $program ]]; then
     exec "$program"
 fi
-echo "Vantrel's conversion core is built; the program has no window yet."
+echo "vantrel was not built" >&2; exit 1

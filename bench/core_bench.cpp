@@ -4,7 +4,6 @@
 #include "message_conversion.h"
 
 #include <benchmark/benchmark.h>
-
 #include <random>
 #include <string>
 
@@ -47,8 +46,8 @@ void BM_BinText(benchmark::State &state, BitMode mode)
 void BM_HexaText(benchmark::State &state, BitMode mode)
 {
     const auto width = static_cast<std::size_t>(mode);
-    const std::string binary = vantrel::binText(
-        randomMessage(static_cast<std::size_t>(state.range(0)) / width), mode);
+    const std::string binary =
+        vantrel::binText(randomMessage(static_cast<std::size_t>(state.range(0)) / width), mode);
     for (auto _ : state) {
         benchmark::DoNotOptimize(vantrel::hexaText(binary, mode));
     }
@@ -67,7 +66,8 @@ void BM_BinaryToHex(benchmark::State &state)
 
 void BM_HexToBinary(benchmark::State &state)
 {
-    std::string hex = randomText(static_cast<std::size_t>(state.range(0)), "0123456789ABCDEFabcdef");
+    std::string hex =
+        randomText(static_cast<std::size_t>(state.range(0)), "0123456789ABCDEFabcdef");
     hex.front() = 'F';
     for (auto _ : state) {
         benchmark::DoNotOptimize(vantrel::hexToBinary(hex));

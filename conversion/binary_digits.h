@@ -38,7 +38,10 @@ inline void storeBytes(char *p, std::uint64_t word, std::size_t count = 8)
 }
 
 // Non-zero when some byte of the word is neither "0" nor "1".
-inline std::uint64_t nonBinaryBytes(std::uint64_t word) { return (word ^ kAsciiZeros) & ~kEachByte; }
+inline std::uint64_t nonBinaryBytes(std::uint64_t word)
+{
+    return (word ^ kAsciiZeros) & ~kEachByte;
+}
 
 // The eight digits of a word (first digit in the lowest byte) as one byte,
 // the first digit most significant. The multiplier moves the low bit of byte
@@ -49,7 +52,10 @@ inline std::uint8_t packEightDigits(std::uint64_t word)
 }
 
 // The same for seven digits held in the low seven bytes.
-inline std::uint8_t packSevenDigits(std::uint64_t word) { return packEightDigits(word << 8); }
+inline std::uint8_t packSevenDigits(std::uint64_t word)
+{
+    return packEightDigits(word << 8);
+}
 
 // True when every character is "0" or "1"; the empty text is.
 inline bool allBinaryDigits(std::string_view text)

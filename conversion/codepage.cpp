@@ -25,13 +25,25 @@ constexpr std::array<char16_t, 256> makeUnicodeTable()
 
 constexpr std::array<char16_t, 256> kUnicodeOfCode = makeUnicodeTable();
 
-bool isSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+bool isHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 } // namespace
 
-char32_t unicodeOfCode(unsigned char code) { return kUnicodeOfCode[code]; }
+char32_t unicodeOfCode(unsigned char code)
+{
+    return kUnicodeOfCode[code];
+}
 
 unsigned char codeOfUnicode(char32_t character)
 {

@@ -19,7 +19,8 @@ inline constexpr std::string_view kInvalidCodeMarker = "!(C\xF3"
 // between them. In 7-bit mode the digit of weight 128 is dropped.
 [[nodiscard]] std::string binText(std::string_view message, BitMode mode);
 
-struct DecodedMessage {
+struct DecodedMessage
+{
     bool valid = false;
     std::string message; // a code text; the invalid-code marker when not valid
 };

@@ -7,7 +7,10 @@
 namespace vantrel {
 namespace {
 
-bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDecimalDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int radixDigitValue(char c, int radix)
 {
@@ -40,7 +43,8 @@ std::optional<int> radixPrefix(std::string_view text)
     }
 }
 
-struct RadixScan {
+struct RadixScan
+{
     double value = 0;
     std::size_t digitCount = 0;
 };
@@ -61,7 +65,8 @@ RadixScan scanRadixDigits(std::string_view digits, int radix)
     return scan;
 }
 
-struct DecimalScan {
+struct DecimalScan
+{
     double value = 0;
     std::size_t length = 0; // characters that form the number; 0 when none do
 };
@@ -107,8 +112,8 @@ DecimalScan scanDecimal(std::string_view text)
     }
 
     std::int64_t exponent = 0;
-    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' ||
-                              text[pos] == 'd')) {
+    if (pos < text.size() &&
+        (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
         std::size_t exponentPos = pos + 1;
         const bool negativeExponent = exponentPos < text.size() && text[exponentPos] == '-';
         if (exponentPos < text.size() && (text[exponentPos] == '+' || text[exponentPos] == '-')) {
@@ -141,7 +146,10 @@ DecimalScan scanDecimal(std::string_view text)
     return {negative ? -value : value, pos};
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view text)
 {

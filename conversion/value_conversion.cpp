@@ -14,7 +14,10 @@ bool decimalTextInRange(std::string_view decimalText)
     return value >= 0 && value <= 255;
 }
 
-bool binaryTextComplete(std::string_view binaryText) { return binaryText.size() == kBinaryDigits; }
+bool binaryTextComplete(std::string_view binaryText)
+{
+    return binaryText.size() == kBinaryDigits;
+}
 
 FieldWrites asciiFromDecimal(std::string_view decimalText)
 {

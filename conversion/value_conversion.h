@@ -13,7 +13,8 @@ namespace vantrel {
 
 enum class ValueField : std::uint8_t { Decimal = 1, Binary = 2, Character = 3 };
 
-struct FieldWrite {
+struct FieldWrite
+{
     ValueField field;
     std::string text;
 
@@ -38,7 +39,8 @@ using FieldWrites = std::vector<FieldWrite>;
 // decimal digits of the code, then its eight binary digits.
 [[nodiscard]] FieldWrites caracter(unsigned char currentCode);
 
-struct BinarioResult {
+struct BinarioResult
+{
     bool valid = false;
     FieldWrites writes; // the decimal text, then the character; none if invalid
 };

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                codes);
 
     const std::string_view asCodes(reinterpret_cast<const char *>(data), size);
-    FUZZ_CHECK(vantrel::codepage::codeTextFromUtf16(vantrel::codepage::utf16FromCodeText(
-                   asCodes)) == asCodes);
+    FUZZ_CHECK(vantrel::codepage::codeTextFromUtf16(
+                   vantrel::codepage::utf16FromCodeText(asCodes)) == asCodes);
     return 0;
 }

@@ -19,7 +19,10 @@ constexpr std::string_view kBinaryDigits = "01";
 constexpr std::string_view kOutputHexDigits = "0123456789ABCDEF";
 constexpr std::string_view kInputHexDigits = "0123456789ABCDEFabcdef";
 
-bool noLeadingZero(std::string_view digits) { return digits.size() <= 1 || digits.front() != '0'; }
+bool noLeadingZero(std::string_view digits)
+{
+    return digits.size() <= 1 || digits.front() != '0';
+}
 
 // Digits without their leading zeros; "0" when nothing else is left.
 std::string withoutLeadingZeros(std::string_view digits)
@@ -57,10 +60,9 @@ void checkBinaryToHex(std::string_view text)
 void checkHexToBinary(std::string_view text)
 {
     const auto binary = vantrel::hexToBinary(text);
-    const bool accepted =
-        text.empty() || std::any_of(text.begin(), text.end(), [](char c) {
-            return kInputHexDigits.find(c) != std::string_view::npos;
-        });
+    const bool accepted = text.empty() || std::any_of(text.begin(), text.end(), [](char c) {
+                              return kInputHexDigits.find(c) != std::string_view::npos;
+                          });
     FUZZ_CHECK(binary.has_value() == accepted);
     if (!binary) {
         return;

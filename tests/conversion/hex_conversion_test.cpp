@@ -1,7 +1,6 @@
 #include "hex_conversion.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace vantrel {
@@ -44,11 +43,25 @@ TEST(Binario2Test, GivesFourDigitsForEachValue)
 TEST(BinaryToHexTest, ConvertsGroupsOfFourFromTheRight)
 {
     const std::pair<std::string_view, std::optional<std::string>> cases[] = {
-        {"", ""},          {"1", "1"},         {"101", "5"},          {"1010", "A"},
-        {"11111", "1F"},   {"100000000", "100"}, {"00000000", "0"},    {"0", "0"},
-        {"0000", "0"},     {"00000", "0"},     {"10000", "10"},       {"0101", "5"},
-        {"1111111111111111", "FFFF"},          {"00011111111", "FF"}, {"102", kRejected},
-        {" 1", kRejected}, {"1\n", kRejected}, {"1\r\n", kRejected},  {"a", kRejected},
+        {"", ""},
+        {"1", "1"},
+        {"101", "5"},
+        {"1010", "A"},
+        {"11111", "1F"},
+        {"100000000", "100"},
+        {"00000000", "0"},
+        {"0", "0"},
+        {"0000", "0"},
+        {"00000", "0"},
+        {"10000", "10"},
+        {"0101", "5"},
+        {"1111111111111111", "FFFF"},
+        {"00011111111", "FF"},
+        {"102", kRejected},
+        {" 1", kRejected},
+        {"1\n", kRejected},
+        {"1\r\n", kRejected},
+        {"a", kRejected},
     };
     for (const auto &[binary, hex] : cases) {
         SCOPED_TRACE(std::string(binary));
@@ -112,7 +125,7 @@ TEST(HexRoundTripTest, BinaryComesBackWithoutItsLeadingZeros)
         const auto hex = binaryToHex(binary);
         ASSERT_TRUE(hex);
         const std::size_t firstOne = binary.find('1');
-        const std::string expected = binary.empty()                     ? ""
+        const std::string expected = binary.empty()                  ? ""
                                      : firstOne == std::string::npos ? "0"
                                                                      : binary.substr(firstOne);
         SCOPED_TRACE(binary);

@@ -1,7 +1,6 @@
 #include "message_conversion.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace vantrel {
@@ -73,7 +72,10 @@ TEST(HexaTextTest, DecodesGroupsCountedFromTheEnd)
         {Seven, "11000001", {true, "A"}},
         {Eight, "1000001", {true, ""}},
         {Eight, "010000010000000001000010", {true, "A"}},
-        {Seven, "0100000101000010", {true, "\x02" "B"}},
+        {Seven,
+         "0100000101000010",
+         {true, "\x02"
+                "B"}},
         {Seven, "10000011", {true, "\x03"}},
         {Eight, "", {true, ""}},
         {Seven, "", {true, ""}},
@@ -103,8 +105,8 @@ TEST(HexaTextTest, MarkerIsTheNineteenCharacterCodeText)
 TEST(HexaTextTest, OneBadCharacterAnywhereInvalidatesAHugeMessage)
 {
     std::string binary = binText(std::string(100'000, 'A'), Eight);
-    for (const std::size_t at : {std::size_t{0}, std::size_t{63}, std::size_t{64},
-                                 binary.size() / 2, binary.size() - 1}) {
+    for (const std::size_t at :
+         {std::size_t{0}, std::size_t{63}, std::size_t{64}, binary.size() / 2, binary.size() - 1}) {
         std::string broken = binary;
         broken[at] = '\n';
         SCOPED_TRACE(at);

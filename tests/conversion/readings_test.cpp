@@ -1,8 +1,7 @@
 #include "readings.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace vantrel {
@@ -10,7 +9,8 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct LeadingCase {
+struct LeadingCase
+{
     std::string_view text;
     double value;
 };
@@ -18,17 +18,48 @@ struct LeadingCase {
 TEST(LeadingNumberTest, ReadsTheNumberAtTheStartAndIgnoresTheRest)
 {
     const LeadingCase cases[] = {
-        {"65", 65},          {" 6 5", 65},       {"65abc", 65},      {"abc", 0},
-        {".", 0},            {"", 0},            {"-1", -1},         {"1.5", 1.5},
-        {"1e2", 100},        {"&HF", 15},        {"&hff", 255},      {"&o17", 15},
-        {"&O8", 0},          {"&H", 0},          {"&", 0},           {"&X1", 0},
-        {"1D2", 100},        {"1d-2", 0.01},     {"1E+2", 100},      {"1e", 1},
-        {"1e+", 1},          {"1ex", 1},         {"+65", 65},        {"\t6\n5", 65},
-        {"6\r5", 6},         {"1.2.3", 1.2},     {".5", 0.5},        {"5.", 5},
-        {"1 e 2", 100},      {"--1", 0},         {"+-1", 0},         {"& H F", 15},
-        {"&HFFFFFFFF", 4294967295.0},            {"&H-1", 0},        {"254.7", 254.7},
-        {"1e400", kInf},     {"-1e400", -kInf},  {"1e-400", 0},      {"0e999999", 0},
-        {"0.0001e400", kInf}, {"100000e-400", 0}, {"1e99999999999999999999", kInf},
+        {"65", 65},
+        {" 6 5", 65},
+        {"65abc", 65},
+        {"abc", 0},
+        {".", 0},
+        {"", 0},
+        {"-1", -1},
+        {"1.5", 1.5},
+        {"1e2", 100},
+        {"&HF", 15},
+        {"&hff", 255},
+        {"&o17", 15},
+        {"&O8", 0},
+        {"&H", 0},
+        {"&", 0},
+        {"&X1", 0},
+        {"1D2", 100},
+        {"1d-2", 0.01},
+        {"1E+2", 100},
+        {"1e", 1},
+        {"1e+", 1},
+        {"1ex", 1},
+        {"+65", 65},
+        {"\t6\n5", 65},
+        {"6\r5", 6},
+        {"1.2.3", 1.2},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1 e 2", 100},
+        {"--1", 0},
+        {"+-1", 0},
+        {"& H F", 15},
+        {"&HFFFFFFFF", 4294967295.0},
+        {"&H-1", 0},
+        {"254.7", 254.7},
+        {"1e400", kInf},
+        {"-1e400", -kInf},
+        {"1e-400", 0},
+        {"0e999999", 0},
+        {"0.0001e400", kInf},
+        {"100000e-400", 0},
+        {"1e99999999999999999999", kInf},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.text));
@@ -49,7 +80,8 @@ TEST(LeadingNumberTest, HugeTextsReadInFull)
     EXPECT_EQ(leadingNumber("&H" + std::string(1'000, 'F')), kInf);
 }
 
-struct WholeCase {
+struct WholeCase
+{
     std::string_view text;
     std::optional<std::int32_t> value;
 };
@@ -127,7 +159,7 @@ TEST(CharacterOfCodeTest, GivesOneCharacterForCodesZeroTo255Only)
 TEST(EightDigitBinaryTest, GivesTheDigitsOfTheWholePart)
 {
     const std::pair<double, std::string_view> cases[] = {
-        {0, "00000000"},   {1, "00000001"},   {1.5, "00000001"},   {65, "01000001"},
+        {0, "00000000"},   {1, "00000001"},     {1.5, "00000001"}, {65, "01000001"},
         {128, "10000000"}, {254.7, "11111110"}, {255, "11111111"}, {-0.0, "00000000"},
     };
     for (const auto &[value, digits] : cases) {

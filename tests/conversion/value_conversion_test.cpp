@@ -9,14 +9,17 @@ using enum ValueField;
 
 const std::string kNul(1, '\0');
 
-std::string character(int code) { return std::string(1, static_cast<char>(code)); }
+std::string character(int code)
+{
+    return std::string(1, static_cast<char>(code));
+}
 
 TEST(DecimalTextInRangeTest, AcceptsLeadingNumbersFromZeroTo255)
 {
     const std::pair<std::string_view, bool> cases[] = {
-        {"0", true},     {"255", true},   {"254.7", true}, {"-0", true},   {"", true},
-        {"abc", true},   {"1a", true},    {"256", false},  {"999", false}, {"-1", false},
-        {"1e9", false},  {"255.5", false}, {"-0.5", false}, {"&HFF", true}, {"&H100", false},
+        {"0", true},    {"255", true},    {"254.7", true}, {"-0", true},   {"", true},
+        {"abc", true},  {"1a", true},     {"256", false},  {"999", false}, {"-1", false},
+        {"1e9", false}, {"255.5", false}, {"-0.5", false}, {"&HFF", true}, {"&H100", false},
     };
     for (const auto &[text, inRange] : cases) {
         SCOPED_TRACE(std::string(text));
@@ -24,7 +27,8 @@ TEST(DecimalTextInRangeTest, AcceptsLeadingNumbersFromZeroTo255)
     }
 }
 
-struct AsciiCase {
+struct AsciiCase
+{
     std::string_view decimalText;
     FieldWrites writes;
 };
@@ -65,19 +69,20 @@ TEST(AsciiFromDecimalTest, WritesBinaryThenCharacterOrRecovers)
 TEST(CaracterTest, WritesDecimalThenBinaryOfTheCurrentCode)
 {
     const std::tuple<unsigned char, std::string_view, std::string_view> cases[] = {
-        {65, "65", "01000001"}, {13, "13", "00001101"}, {8, "8", "00001000"},
+        {65, "65", "01000001"},   {13, "13", "00001101"}, {8, "8", "00001000"},
         {255, "255", "11111111"}, {0, "0", "00000000"},
     };
     for (const auto &[code, decimal, binary] : cases) {
         SCOPED_TRACE(int(code));
-        EXPECT_EQ(caracter(code), (FieldWrites{{Decimal, std::string(decimal)},
-                                               {Binary, std::string(binary)}}));
+        EXPECT_EQ(caracter(code),
+                  (FieldWrites{{Decimal, std::string(decimal)}, {Binary, std::string(binary)}}));
     }
 }
 
 TEST(BinarioTest, ReadsEightDigitsOrReportsInvalid)
 {
-    struct Case {
+    struct Case
+    {
         std::string_view binary;
         bool complete;
         BinarioResult result;

@@ -1,0 +1,93 @@
+#include "elements.h"
+
+#include "twips.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace vantrel::elements {
+
+QFont designFont(const QString &family, qreal points)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    return font;
+}
+
+void setTooltip(QWidget *widget, const QString &tooltip)
+{
+    widget->setToolTip(tooltip);
+    widget->setAccessibleName(tooltip.trimmed());
+}
+
+QTimer *timer(QObject *parent, const QString &name, int intervalMs, bool enabled)
+{
+    auto *t = new QTimer(parent);
+    t->setObjectName(name);
+    t->setInterval(intervalMs);
+    t->setTimerType(Qt::PreciseTimer);
+    if (enabled) {
+        t->start();
+    }
+    return t;
+}
+
+QFrame *frame(QWidget *parent, const QString &name, const QRect &twips)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setFrameShape(QFrame::NoFrame);
+    twips::place(f, twips);
+    return f;
+}
+
+QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
+                    const FieldDesign &design)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setFrame(false);
+    field->setFont(design.font);
+    if (design.maxLength > 0) {
+        field->setMaxLength(design.maxLength);
+    }
+    field->setAlignment(design.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    field->setText(design.text);
+    setTooltip(field, design.tooltip);
+    twips::place(field, twips);
+    return field;
+}
+
+QPlainTextEdit *textArea(QWidget *parent, const QString &name, const QRect &twips,
+                         const FieldDesign &design)
+{
+    auto *field = new QPlainTextEdit(parent);
+    field->setObjectName(name);
+    field->setFrameShape(QFrame::NoFrame);
+    field->setFont(design.font);
+    field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    field->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    field->setTabChangesFocus(true);
+    field->setPlainText(design.text);
+    setTooltip(field, design.tooltip);
+    twips::place(field, twips);
+    return field;
+}
+
+QAbstractButton *checkableButton(QWidget *parent, const QString &name, const QRect &twips,
+                                 const QString &caption, const QFont &font)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setCheckable(true);
+    button->setFont(font);
+    twips::place(button, twips);
+    return button;
+}
+
+} // namespace vantrel::elements

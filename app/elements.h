@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QAbstractButton;
+class QFrame;
+class QLineEdit;
+class QObject;
+class QPlainTextEdit;
+class QTimer;
+class QWidget;
+
+// Factories for the windows' elements: each gets its design name as its
+// objectName and is placed in twips.
+namespace vantrel::elements {
+
+[[nodiscard]] QFont designFont(const QString &family, qreal points);
+
+// Sets the tooltip; screen readers get it, without its padding spaces, as the
+// element's name, since the fields have no captions.
+void setTooltip(QWidget *widget, const QString &tooltip);
+
+QTimer *timer(QObject *parent, const QString &name, int intervalMs, bool enabled);
+QFrame *frame(QWidget *parent, const QString &name, const QRect &twips);
+
+struct FieldDesign
+{
+    QFont font;
+    QString tooltip;
+    QString text;
+    int maxLength = 0; // 0: no limit
+    bool centred = false;
+};
+
+// Borderless single-line field.
+QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
+                    const FieldDesign &design);
+
+// Borderless multi-line field with a vertical scroll bar.
+QPlainTextEdit *textArea(QWidget *parent, const QString &name, const QRect &twips,
+                         const FieldDesign &design);
+
+// A push button that stays pressed while checked: the option buttons and the
+// check box.
+QAbstractButton *checkableButton(QWidget *parent, const QString &name, const QRect &twips,
+                                 const QString &caption, const QFont &font);
+
+} // namespace vantrel::elements

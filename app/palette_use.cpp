@@ -1,0 +1,71 @@
+#include "palette_use.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace vantrel::palette {
+namespace {
+
+QPalette::ColorRole backgroundRole(const QWidget *widget)
+{
+    if (qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QPlainTextEdit *>(widget)) {
+        return QPalette::Base;
+    }
+    if (qobject_cast<const QAbstractButton *>(widget)) {
+        return QPalette::Button;
+    }
+    return QPalette::Window;
+}
+
+QPalette::ColorRole textRole(const QWidget *widget)
+{
+    if (qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QPlainTextEdit *>(widget)) {
+        return QPalette::Text;
+    }
+    if (qobject_cast<const QAbstractButton *>(widget)) {
+        return QPalette::ButtonText;
+    }
+    return QPalette::WindowText;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    // Every colour group, so that a disabled or inactive widget keeps it too.
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    const QPalette::ColorRole role = backgroundRole(widget);
+    if (role == QPalette::Window) {
+        widget->setAutoFillBackground(true);
+    }
+    setColour(widget, role, colour);
+}
+
+QColor background(const QWidget *widget)
+{
+    return widget->palette().color(backgroundRole(widget));
+}
+
+void setTransparent(QWidget *widget)
+{
+    widget->setAutoFillBackground(false);
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    setColour(widget, textRole(widget), colour);
+}
+
+QColor textColour(const QWidget *widget)
+{
+    return widget->palette().color(textRole(widget));
+}
+
+} // namespace vantrel::palette

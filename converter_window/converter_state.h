@@ -1,0 +1,46 @@
+#pragma once
+
+#include "value_conversion.h"
+
+#include <QColor>
+#include <optional>
+
+// The converter window's colour palette and the state its handlers share.
+namespace vantrel::converter {
+
+namespace colours {
+inline constexpr QRgb kWindowBackground = qRgb(250, 250, 250);
+inline constexpr QRgb kTabStrip = qRgb(0, 80, 240);
+inline constexpr QRgb kActive = qRgb(0, 160, 240);
+inline constexpr QRgb kIdle = qRgb(170, 230, 240);
+inline constexpr QRgb kInvalid = qRgb(255, 128, 128);
+inline constexpr QRgb kWhite = qRgb(255, 255, 255);
+} // namespace colours
+
+// Which field of the message panel the user last worked in.
+enum class MessageSide { Message, Binary };
+
+// Flags that the window has not set yet read as false.
+struct ConverterState
+{
+    // Panel switching.
+    bool messagePanel = false; // the message panel, not the value panel, is under "ASCII"
+    qint16 hexPanel = 0;       // -1 while the binary/hexadecimal panel is in view, else 0
+    qint16 bounceCounter = 0;
+
+    // Value panel.
+    std::optional<ValueField> activeValueField;
+    qint16 currentCharacterCode = 0;
+    bool manual = false;
+
+    // Message panel.
+    std::optional<MessageSide> activeSide;
+    bool invalidCode = false;
+
+    // Binary/hexadecimal panel.
+    bool hexEntry = false;
+    bool binaryInvalid = false;
+    bool hexInvalid = false;
+};
+
+} // namespace vantrel::converter

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "converter_state.h"
+
+#include <QWidget>
+
+class QAbstractButton;
+class QButtonGroup;
+class QFrame;
+class QLineEdit;
+class QPlainTextEdit;
+class QTimer;
+
+namespace vantrel {
+
+class ClickableLabel;
+class ImageWidget;
+
+// The converter window: three panels seen one at a time through the viewport
+// frmeBig, a tab strip on the left and a column of small buttons.
+class frmAscii : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmAscii(QWidget *parent = nullptr);
+
+    [[nodiscard]] converter::ConverterState &state() { return m_state; }
+    [[nodiscard]] const converter::ConverterState &state() const { return m_state; }
+
+public: // load
+    void Form_Load();
+
+public: // value panel
+    void txtC_GotFocus();
+    void txtA_GotFocus();
+    void txtB_GotFocus();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // The window's elements, named as the handlers know them.
+    struct Elements
+    {
+        QTimer *tmrRebote2 = nullptr;
+        QTimer *tmrSizeV = nullptr;
+        QTimer *tmrSizeH = nullptr;
+        QFrame *Frame3 = nullptr;
+        QTimer *tmrRebote1 = nullptr;
+        ClickableLabel *cmdBoton[2] = {};
+        QFrame *frmeBig = nullptr;
+        QFrame *Frame2 = nullptr;
+        QPlainTextEdit *txtHexa = nullptr;
+        QPlainTextEdit *txtBin = nullptr;
+        QFrame *Frame1 = nullptr;
+        QAbstractButton *cmd3 = nullptr;
+        QAbstractButton *cmd2 = nullptr;
+        QAbstractButton *cmd1 = nullptr;
+        QAbstractButton *Option2 = nullptr;
+        QAbstractButton *Option1 = nullptr;
+        QButtonGroup *bitMode = nullptr;
+        QAbstractButton *chkManual = nullptr;
+        QLineEdit *txtC = nullptr;
+        QLineEdit *txtA = nullptr;
+        QLineEdit *txtB = nullptr;
+        QPlainTextEdit *txtMensaje = nullptr;
+        QPlainTextEdit *txtBinario = nullptr;
+        ImageWidget *imgCur[2] = {};
+    };
+
+    void createElements();
+    void createTabStrip();
+    void createViewport();
+    void createButtonColumn(QWidget *frame);
+    void createValuePanel(QWidget *frame);
+    void createMessagePanel(QWidget *frame);
+    void createHexPanel(QWidget *frame);
+    void setTabOrder();
+    void connectValuePanel();
+
+    Elements m_ui;
+    converter::ConverterState m_state;
+    bool m_shownBefore = false;
+};
+
+} // namespace vantrel

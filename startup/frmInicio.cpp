@@ -1,0 +1,181 @@
+#include "frmInicio.h"
+
+#include "application.h"
+#include "clickable_label.h"
+#include "elements.h"
+#include "frmAscii.h"
+#include "painted_widgets.h"
+#include "palette_use.h"
+#include "twips.h"
+#include "window_placement.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace vantrel {
+namespace {
+
+constexpr QSize kClientSizeTwips(7815, 4455);
+constexpr int kAnimationIntervalMs = 30;
+constexpr int kHandOverDelayMs = 500;
+
+constexpr qint16 kFadeStart = 250;
+constexpr qint16 kFadeStep = 10;
+
+constexpr int kVerticalBandFullHeight = 4815;
+constexpr int kVerticalBandStep = 120;
+constexpr int kHorizontalBandStep = 200;
+// The crossing square is covered while the horizontal band's left edge lies here.
+constexpr int kCrossingFrom = 480;
+constexpr int kCrossingTo = 960;
+
+constexpr QRgb kCrossingColour = qRgb(35, 147, 180);
+constexpr QRgb kVerticalBandColour = qRgb(175, 225, 239);
+constexpr QRgb kHorizontalBandColour = qRgb(0, 162, 232);
+constexpr QRgb kCloseLabelPressed = qRgb(224, 224, 224);
+
+} // namespace
+
+frmInicio::frmInicio(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmInicio"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setWindowIcon(app::applicationIcon());
+    twips::setFixedClientSize(this, kClientSizeTwips);
+    palette::setBackground(this, Qt::white);
+    createElements();
+    Form_Load();
+}
+
+ShapeWidget *frmInicio::shape(const QString &name, const QRect &twips)
+{
+    auto *widget = new ShapeWidget(this);
+    widget->setObjectName(name);
+    twips::place(widget, twips);
+    return widget;
+}
+
+void frmInicio::createElements()
+{
+    m_ui.lblWord = new QLabel(QStringLiteral("VANTREL"), this);
+    m_ui.lblWord->setObjectName(QStringLiteral("lblWord"));
+    m_ui.lblWord->setFont(elements::designFont(QStringLiteral("Calibri"), 24));
+    palette::setTextColour(m_ui.lblWord, Qt::white);
+    palette::setTransparent(m_ui.lblWord);
+    twips::place(m_ui.lblWord, {1080, 2280, 5490, 585});
+
+    m_ui.lblEsc = new ClickableLabel(QStringLiteral("x"), this);
+    m_ui.lblEsc->setObjectName(QStringLiteral("lblEsc"));
+    m_ui.lblEsc->setFont(elements::designFont(QStringLiteral("Arial"), 9.75));
+    m_ui.lblEsc->setAlignment(Qt::AlignCenter);
+    m_ui.lblEsc->setCursor(Qt::PointingHandCursor);
+    m_ui.lblEsc->setAccessibleName(QStringLiteral("Cerrar"));
+    palette::setTextColour(m_ui.lblEsc, Qt::black);
+    palette::setBackground(m_ui.lblEsc, kCloseLabelPressed);
+    palette::setTransparent(m_ui.lblEsc);
+    twips::place(m_ui.lblEsc, {7440, 120, 255, 255});
+    connect(m_ui.lblEsc, &ClickableLabel::pressed, this, &frmInicio::lblEsc_MouseDown);
+    connect(m_ui.lblEsc, &ClickableLabel::released, this, &frmInicio::lblEsc_MouseUp);
+    connect(m_ui.lblEsc, &ClickableLabel::clicked, this, &frmInicio::lblEsc_Click);
+
+    m_ui.Shape1 = shape(QStringLiteral("Shape1"), {7800, 3240, 15, 495});
+    m_ui.Shape2 = shape(QStringLiteral("Shape2"), {480, 0, 495, 15});
+    m_ui.Shape3 = shape(QStringLiteral("Shape3"), {960, 3240, 15, 495});
+    m_ui.Shape3->hide();
+    m_ui.Shape4 = shape(QStringLiteral("Shape4"), {0, 0, 7815, 4455});
+    m_ui.Shape4->setFilled(false);
+    m_ui.Shape4->setBorderColour(Qt::black);
+    m_ui.lblEsc->raise();
+
+    m_ui.Timer1 = elements::timer(this, QStringLiteral("Timer1"), kAnimationIntervalMs, true);
+    m_ui.Timer2 = elements::timer(this, QStringLiteral("Timer2"), kAnimationIntervalMs, true);
+    m_ui.Timer3 = elements::timer(this, QStringLiteral("Timer3"), kHandOverDelayMs, false);
+    connect(m_ui.Timer1, &QTimer::timeout, this, &frmInicio::Timer1_Timer);
+    connect(m_ui.Timer2, &QTimer::timeout, this, &frmInicio::Timer2_Timer);
+    connect(m_ui.Timer3, &QTimer::timeout, this, &frmInicio::Timer3_Timer);
+}
+
+void frmInicio::Form_Load()
+{
+    const std::pair<ShapeWidget *, QRgb> colours[] = {
+        {m_ui.Shape3, kCrossingColour},
+        {m_ui.Shape2, kVerticalBandColour},
+        {m_ui.Shape1, kHorizontalBandColour},
+    };
+    for (const auto &[band, colour] : colours) {
+        band->setFillColour(colour);
+        band->setBorderColour(colour);
+    }
+    m_fadeLevel = kFadeStart;
+}
+
+void frmInicio::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        centreOnScreen(this);
+    }
+}
+
+void frmInicio::Timer1_Timer()
+{
+    if (m_fadeLevel > kFadeStart || m_fadeLevel < 1) {
+        m_ui.Timer1->stop();
+        return;
+    }
+    m_fadeLevel -= kFadeStep;
+    palette::setTextColour(m_ui.lblWord, QColor(m_fadeLevel, m_fadeLevel, m_fadeLevel));
+}
+
+void frmInicio::Timer2_Timer()
+{
+    QRect vertical = twips::geometry(m_ui.Shape2);
+    if (vertical.height() >= kVerticalBandFullHeight) {
+        m_ui.Timer2->stop();
+        m_ui.Timer3->start();
+        return;
+    }
+    vertical.setHeight(vertical.height() + kVerticalBandStep);
+    twips::place(m_ui.Shape2, vertical);
+
+    // The horizontal band grows leftwards: its right edge stays put.
+    QRect horizontal = twips::geometry(m_ui.Shape1);
+    horizontal.moveLeft(horizontal.left() - kHorizontalBandStep);
+    horizontal.setWidth(horizontal.width() + kHorizontalBandStep);
+    twips::place(m_ui.Shape1, horizontal);
+
+    if (horizontal.left() >= kCrossingFrom && horizontal.left() <= kCrossingTo) {
+        const QRect crossing = twips::geometry(m_ui.Shape3);
+        twips::place(m_ui.Shape3,
+                     {vertical.left(), crossing.top(), vertical.width(), crossing.height()});
+        m_ui.Shape3->show();
+    }
+}
+
+void frmInicio::Timer3_Timer()
+{
+    m_ui.Timer3->stop();
+    app::converterWindow().show();
+    close();
+}
+
+void frmInicio::lblEsc_MouseDown()
+{
+    palette::setBackground(m_ui.lblEsc, kCloseLabelPressed);
+}
+
+void frmInicio::lblEsc_MouseUp()
+{
+    palette::setTransparent(m_ui.lblEsc);
+}
+
+void frmInicio::lblEsc_Click()
+{
+    for (QTimer *timer : {m_ui.Timer1, m_ui.Timer2, m_ui.Timer3}) {
+        timer->stop();
+    }
+    app::endProcess();
+}
+
+} // namespace vantrel

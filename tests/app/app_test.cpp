@@ -1,0 +1,214 @@
+#include "field_events.h"
+#include "fresh_windows.h"
+#include "palette_use.h"
+#include "twips.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace vantrel;
+
+class AppTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { testing::destroyAllWindows(); }
+
+    void twipsRoundToTheNearestPixel_data();
+    void twipsRoundToTheNearestPixel();
+    void placedWidgetsKeepTheirTwips();
+
+    void typedCharactersArriveWithTheirCode_data();
+    void typedCharactersArriveWithTheirCode();
+    void keysThatTypeNothingReachOnlyTheField_data();
+    void keysThatTypeNothingReachOnlyTheField();
+    void aSwallowedKeyLeavesTheFieldAlone();
+    void changeEventsRunInsideProgramWrites();
+    void multiLineFieldsReportChangesAndFocus();
+
+    void backgroundsGoThroughThePalette();
+};
+
+void AppTest::twipsRoundToTheNearestPixel_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("zero") << 0 << 0;
+    QTest::newRow("below half") << 7 << 0;
+    QTest::newRow("half up") << 8 << 1;
+    QTest::newRow("one pixel") << 15 << 1;
+    QTest::newRow("1.47") << 22 << 1;
+    QTest::newRow("1.53") << 23 << 2;
+    QTest::newRow("client width") << 7575 << 505;
+    QTest::newRow("slid away") << -4080 << -272;
+    QTest::newRow("negative below half") << -7 << 0;
+    QTest::newRow("negative half") << -8 << -1;
+    QTest::newRow("bounce step") << -2650 << -177;
+}
+
+void AppTest::twipsRoundToTheNearestPixel()
+{
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(twips::toPixels(twips), pixels);
+}
+
+void AppTest::placedWidgetsKeepTheirTwips()
+{
+    QWidget parent;
+    QWidget child(&parent);
+    twips::place(&child, {4680, 1320, 3975, 1215});
+    QCOMPARE(child.geometry(), QRect(312, 88, 265, 81));
+    // Twenty moves of 7 twips go 140 twips, where rounding each move would go nowhere.
+    for (int i = 0; i < 20; ++i) {
+        twips::move(&child, twips::geometry(&child).topLeft() + QPoint(7, 0));
+    }
+    QCOMPARE(twips::geometry(&child), QRect(4820, 1320, 3975, 1215));
+    QCOMPARE(child.x(), 321);
+}
+
+void AppTest::typedCharactersArriveWithTheirCode_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("code");
+    QTest::newRow("letter") << "a" << int(Qt::Key_A) << 97;
+    QTest::newRow("capital") << "Z" << int(Qt::Key_Z) << 90;
+    QTest::newRow("space") << " " << int(Qt::Key_Space) << 32;
+    QTest::newRow("enter") << "\r" << int(Qt::Key_Return) << 13;
+    QTest::newRow("keypad enter") << "\r" << int(Qt::Key_Enter) << 13;
+    QTest::newRow("backspace") << "\b" << int(Qt::Key_Backspace) << 8;
+    QTest::newRow("escape") << "\x1b" << int(Qt::Key_Escape) << 27;
+    QTest::newRow("e acute") << "é" << int(Qt::Key_Eacute) << 233;
+    QTest::newRow("euro") << "€" << 0 << 128;
+    QTest::newRow("undefined 1252 code") << QString(QChar(0x8D)) << 0 << 141;
+    QTest::newRow("outside the set") << "中" << 0 << 63;
+    QTest::newRow("emoji") << QString::fromUtf8("😀") << 0 << 63;
+}
+
+// Records what the key handler sees; swallows nothing.
+struct KeyRecorder
+{
+    QList<int> codes;
+    fields::FieldHandlers handlers()
+    {
+        return {.keyPress = [this](int &keyAscii) { codes.append(keyAscii); }};
+    }
+};
+
+void AppTest::typedCharactersArriveWithTheirCode()
+{
+    QFETCH(QString, text);
+    QFETCH(int, key);
+    QFETCH(int, code);
+    QLineEdit field;
+    KeyRecorder recorder;
+    fields::connect(&field, recorder.handlers());
+    field.show();
+    // The event a keyboard sends; characters without a key of their own come as text only.
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&field, &press);
+    QCOMPARE(recorder.codes, QList<int>{code});
+}
+
+void AppTest::keysThatTypeNothingReachOnlyTheField_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("textAfter");
+    QTest::newRow("left arrow") << int(Qt::Key_Left) << int(Qt::NoModifier) << "abc";
+    QTest::newRow("delete") << int(Qt::Key_Delete) << int(Qt::NoModifier) << "ab";
+    QTest::newRow("home") << int(Qt::Key_Home) << int(Qt::NoModifier) << "abc";
+    QTest::newRow("tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << "abc";
+    QTest::newRow("select all") << int(Qt::Key_A) << int(Qt::ControlModifier) << "abc";
+    QTest::newRow("shift only") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << "abc";
+}
+
+void AppTest::keysThatTypeNothingReachOnlyTheField()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, textAfter);
+    QLineEdit field(QStringLiteral("abc"));
+    KeyRecorder recorder;
+    fields::connect(&field, recorder.handlers());
+    field.show();
+    field.setCursorPosition(2);
+    QTest::keyClick(&field, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(recorder.codes.isEmpty());
+    QCOMPARE(field.text(), textAfter);
+}
+
+void AppTest::aSwallowedKeyLeavesTheFieldAlone()
+{
+    QLineEdit field;
+    fields::connect(&field, {.keyPress = [](int &keyAscii) {
+        if (keyAscii == 'x') {
+            keyAscii = 0;
+        }
+    }});
+    field.show();
+    QTest::keyClicks(&field, QStringLiteral("axbx"));
+    QCOMPARE(field.text(), QStringLiteral("ab"));
+}
+
+void AppTest::changeEventsRunInsideProgramWrites()
+{
+    QLineEdit first;
+    QLineEdit second;
+    QStringList log;
+    fields::connect(&first, {.change = [&] {
+        log << "first:" + first.text();
+        second.setText(first.text().toUpper());
+        log << "first done";
+    }});
+    fields::connect(&second, {.change = [&] { log << "second:" + second.text(); }});
+    first.setText(QStringLiteral("ab"));
+    QCOMPARE(log, (QStringList{"first:ab", "second:AB", "first done"}));
+
+    log.clear();
+    first.setText(QStringLiteral("ab")); // the same text is no change
+    QVERIFY(log.isEmpty());
+}
+
+void AppTest::multiLineFieldsReportChangesAndFocus()
+{
+    QWidget window;
+    auto *other = new QLineEdit(&window);
+    auto *field = new QPlainTextEdit(&window);
+    int changes = 0;
+    int focusCount = 0;
+    QList<int> codes;
+    fields::connect(field, {.gotFocus = [&] { ++focusCount; },
+                            .change = [&] { ++changes; },
+                            .keyPress = [&](int &keyAscii) { codes.append(keyAscii); }});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    field->setFocus();
+    QCOMPARE(focusCount, 1);
+    QTest::keyClicks(field, QStringLiteral("hi"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(codes, (QList<int>{'h', 'i', 13}));
+    QCOMPARE(changes, 3);
+    field->setPlainText(QStringLiteral("program write"));
+    QCOMPARE(changes, 4);
+}
+
+void AppTest::backgroundsGoThroughThePalette()
+{
+    QWidget frame;
+    QLineEdit field;
+    palette::setBackground(&frame, QColor(250, 250, 250));
+    palette::setBackground(&field, QColor(0, 160, 240));
+    QVERIFY(frame.autoFillBackground());
+    QCOMPARE(frame.palette().color(QPalette::Window), QColor(250, 250, 250));
+    QCOMPARE(field.palette().color(QPalette::Base), QColor(0, 160, 240));
+    QCOMPARE(palette::background(&field), QColor(0, 160, 240));
+    field.setEnabled(false);
+    QCOMPARE(field.palette().color(QPalette::Disabled, QPalette::Base), QColor(0, 160, 240));
+}
+
+QTEST_MAIN(AppTest)
+#include "app_test.moc"

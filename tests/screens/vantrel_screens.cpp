@@ -1,0 +1,89 @@
+// vantrel-screens FOLDER: renders the windows offscreen, in the states worth
+// looking at, as PNG files in FOLDER.
+
+#include "application.h"
+#include "fresh_windows.h"
+#include "frmAscii.h"
+#include "frmInicio.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+using namespace vantrel;
+
+namespace {
+
+bool save(QWidget *window, const QDir &folder, const QString &name)
+{
+    QApplication::processEvents();
+    const QString path = folder.filePath(name + QStringLiteral(".png"));
+    if (!window->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// Runs the start-up animation tick by tick, its timers held still.
+void tick(frmInicio &window, int fadeTicks, int bandTicks)
+{
+    for (QTimer *timer : window.findChildren<QTimer *>()) {
+        timer->stop();
+    }
+    for (int i = 0; i < fadeTicks; ++i) {
+        window.Timer1_Timer();
+    }
+    for (int i = 0; i < bandTicks; ++i) {
+        window.Timer2_Timer();
+    }
+}
+
+bool startupScreens(const QDir &folder)
+{
+    frmInicio &window = app::startupWindow();
+    window.show();
+    bool ok = save(&window, folder, QStringLiteral("startup-first-paint"));
+    tick(window, 12, 20);
+    ok &= save(&window, folder, QStringLiteral("startup-halfway"));
+    tick(window, 14, 20);
+    ok &= save(&window, folder, QStringLiteral("startup-end"));
+    testing::destroyAllWindows();
+    return ok;
+}
+
+bool converterScreens(const QDir &folder)
+{
+    frmAscii &window = app::converterWindow();
+    window.show();
+    if (!QTest::qWaitForWindowActive(&window)) {
+        return false;
+    }
+    const bool ok = save(&window, folder, QStringLiteral("converter"));
+    testing::destroyAllWindows();
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: vantrel-screens FOLDER\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    const bool ok = startupScreens(folder) && converterScreens(folder);
+    return ok ? 0 : 1;
+}
