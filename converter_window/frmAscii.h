@@ -34,6 +34,13 @@ public: // value panel
     void txtC_GotFocus();
     void txtA_GotFocus();
     void txtB_GotFocus();
+    void txtA_Change();
+    void txtB_Change();
+    void txtA_KeyPress(int &keyAscii);
+    void txtB_KeyPress(int &keyAscii);
+    void txtC_KeyPress(int &keyAscii);
+    // Checks the active value field and converts it into the other two.
+    void cmdOk();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -77,6 +84,11 @@ private:
     void createHexPanel(QWidget *frame);
     void setTabOrder();
     void connectValuePanel();
+    [[nodiscard]] bool decimalFieldInRange() const;
+    [[nodiscard]] bool binaryFieldComplete() const;
+    // Enter with manual mode on runs cmdOk and is swallowed; true when it did.
+    bool convertOnManualEnter(int &keyAscii);
+    void writeValueFields(const FieldWrites &writes);
 
     Elements m_ui;
     converter::ConverterState m_state;

@@ -5,9 +5,11 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmInicio.h"
+#include "typing.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -62,7 +64,22 @@ bool converterScreens(const QDir &folder)
     if (!QTest::qWaitForWindowActive(&window)) {
         return false;
     }
-    const bool ok = save(&window, folder, QStringLiteral("converter"));
+    bool ok = save(&window, folder, QStringLiteral("converter"));
+
+    // The value panel, converting on every keystroke.
+    window.state().manual = false;
+    const auto type = [&window](const char *fieldName, const QString &text) {
+        auto *field = window.findChild<QLineEdit *>(QString::fromLatin1(fieldName));
+        (void)testing::giveFocus(field);
+        field->selectAll();
+        testing::typeText(field, text);
+    };
+    type("txtC", QStringLiteral("ñ"));
+    ok &= save(&window, folder, QStringLiteral("value-valid"));
+    type("txtA", QStringLiteral("300"));
+    ok &= save(&window, folder, QStringLiteral("value-invalid-decimal"));
+    type("txtB", QStringLiteral("0100"));
+    ok &= save(&window, folder, QStringLiteral("value-invalid-binary"));
     testing::destroyAllWindows();
     return ok;
 }

@@ -1,0 +1,350 @@
+#include "application.h"
+#include "fresh_windows.h"
+#include "frmAscii.h"
+#include "palette_use.h"
+#include "typing.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace vantrel;
+using testing::element;
+
+namespace {
+const QColor kActive(0, 160, 240);
+const QColor kIdle(170, 230, 240);
+const QColor kInvalid(255, 128, 128);
+
+QString character(int code)
+{
+    return QString(QChar(code));
+}
+} // namespace
+
+// What the three fields show: texts and colours.
+struct PanelView
+{
+    QString txtC, txtA, txtB;
+    QColor colourC, colourA, colourB;
+};
+Q_DECLARE_METATYPE(PanelView)
+
+class ValuePanelTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup() { testing::destroyAllWindows(); }
+
+    void typingConvertsAsTheModeSays_data();
+    void typingConvertsAsTheModeSays();
+    void binaryFieldIsInvalidUntilItsEighthDigit();
+    void focusColoursTheActiveFieldByItsCheck_data();
+    void focusColoursTheActiveFieldByItsCheck();
+    void everyCodeTypedIntoTheCharacterField();
+    void keysThatTypeNothingConvertNothing();
+    void pastingIsCutToTheFieldLimit_data();
+    void pastingIsCutToTheFieldLimit();
+
+private:
+    QLineEdit *field(const char *name) const { return element<QLineEdit>(m_window, name); }
+    PanelView view() const;
+    void setManual(bool manual) { m_window->state().manual = manual; }
+
+    frmAscii *m_window = nullptr;
+};
+
+void ValuePanelTest::init()
+{
+    m_window = &app::converterWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QTRY_VERIFY(field("txtC")->hasFocus());
+}
+
+PanelView ValuePanelTest::view() const
+{
+    return {field("txtC")->text(),
+            field("txtA")->text(),
+            field("txtB")->text(),
+            palette::background(field("txtC")),
+            palette::background(field("txtA")),
+            palette::background(field("txtB"))};
+}
+
+void ValuePanelTest::typingConvertsAsTheModeSays_data()
+{
+    QTest::addColumn<bool>("manual");
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("startText"); // written before the field gets the focus
+    QTest::addColumn<QTestEventList>("keys");
+    QTest::addColumn<PanelView>("expected");
+
+    const auto keys = [](const QString &text, std::initializer_list<Qt::Key> after = {}) {
+        QTestEventList events;
+        events.addKeyClicks(text);
+        for (const Qt::Key key : after) {
+            events.addKeyClick(key);
+        }
+        return events;
+    };
+    const QString start = QStringLiteral("\x01"); // keep the start text
+
+    QTest::newRow("manual, Enter converts the stored code")
+        << true << "txtC" << start << keys({}, {Qt::Key_Return})
+        << PanelView{"A", "65", "01000001", kActive, kIdle, kIdle};
+    QTest::newRow("automatic, a letter") << false << "txtC" << start << keys("a")
+                                         << PanelView{"a", "97", "01100001", kActive, kIdle, kIdle};
+    QTest::newRow("automatic, Backspace is code 8")
+        << false << "txtC" << start << keys("a", {Qt::Key_Backspace})
+        << PanelView{character(8), "8", "00001000", kActive, kIdle, kIdle};
+    QTest::newRow("automatic, Enter is code 13")
+        << false << "txtC" << start << keys({}, {Qt::Key_Return})
+        << PanelView{character(13), "13", "00001101", kActive, kIdle, kIdle};
+    QTest::newRow("manual, typing only shows the character")
+        << true << "txtC" << start << keys("z")
+        << PanelView{"z", "65", "01000001", kActive, kIdle, kIdle};
+    QTest::newRow("manual, z then Enter")
+        << true << "txtC" << start << keys("z", {Qt::Key_Return})
+        << PanelView{"z", "122", "01111010", kActive, kIdle, kIdle};
+    QTest::newRow("automatic, decimal 3")
+        << false << "txtA"
+        << "" << keys("3") << PanelView{character(3), "3", "00000011", kIdle, kActive, kIdle};
+    QTest::newRow("automatic, decimal 30")
+        << false << "txtA"
+        << "" << keys("30") << PanelView{character(30), "30", "00011110", kIdle, kActive, kIdle};
+    QTest::newRow("automatic, 300 keeps the results of 30")
+        << false << "txtA"
+        << "" << keys("300") << PanelView{character(30), "300", "00011110", kIdle, kInvalid, kIdle};
+    QTest::newRow("automatic, emptied decimal recovers to 0")
+        << false << "txtA"
+        << "65" << keys({}, {Qt::Key_Backspace, Qt::Key_Backspace})
+        << PanelView{"", "0", "00000000", kIdle, kActive, kIdle};
+    QTest::newRow("automatic, 1a recovers through a nested run")
+        << false << "txtA"
+        << "1" << keys("a") << PanelView{"", "0", "00000000", kIdle, kActive, kIdle};
+    QTest::newRow("manual, 1a and Enter recovers without nesting")
+        << true << "txtA"
+        << "1a" << keys({}, {Qt::Key_Return})
+        << PanelView{"", "0", "00000001", kIdle, kActive, kIdle};
+    QTest::newRow("manual, typing converts nothing")
+        << true << "txtA"
+        << "" << keys("97") << PanelView{"A", "97", "01000001", kIdle, kActive, kIdle};
+    QTest::newRow("manual, 97 and Enter")
+        << true << "txtA"
+        << "" << keys("97", {Qt::Key_Return})
+        << PanelView{"a", "97", "01100001", kIdle, kActive, kIdle};
+    QTest::newRow("automatic, Enter in the decimal field starts nothing")
+        << false << "txtA"
+        << "" << keys("97", {Qt::Key_Return})
+        << PanelView{"a", "97", "01100001", kIdle, kActive, kIdle};
+    QTest::newRow("automatic, code 255")
+        << false << "txtA"
+        << "" << keys("255") << PanelView{"ÿ", "255", "11111111", kIdle, kActive, kIdle};
+    QTest::newRow("automatic, code 128 is the euro sign")
+        << false << "txtA"
+        << "" << keys("128") << PanelView{"€", "128", "10000000", kIdle, kActive, kIdle};
+    QTest::newRow("automatic, binary 01000001")
+        << false << "txtB"
+        << "" << keys("01000001") << PanelView{"A", "65", "01000001", kIdle, kIdle, kActive};
+    QTest::newRow("automatic, binary with a 2 is invalid")
+        << false << "txtB"
+        << "" << keys("01000002") << PanelView{"A", "65", "01000002", kIdle, kIdle, kInvalid};
+    QTest::newRow("manual, 0100000a and Enter is invalid, no text changes")
+        << true << "txtB"
+        << "0100000a" << keys({}, {Qt::Key_Return})
+        << PanelView{"A", "65", "0100000a", kIdle, kIdle, kInvalid};
+    QTest::newRow("manual, short binary and Enter is invalid")
+        << true << "txtB"
+        << "0100" << keys({}, {Qt::Key_Return})
+        << PanelView{"A", "65", "0100", kIdle, kIdle, kInvalid};
+    QTest::newRow("manual, binary 11111111 and Enter")
+        << true << "txtB"
+        << "11111111" << keys({}, {Qt::Key_Return})
+        << PanelView{"ÿ", "255", "11111111", kIdle, kIdle, kActive};
+}
+
+void ValuePanelTest::typingConvertsAsTheModeSays()
+{
+    QFETCH(bool, manual);
+    QFETCH(QString, fieldName);
+    QFETCH(QString, startText);
+    QFETCH(QTestEventList, keys);
+    QFETCH(PanelView, expected);
+
+    setManual(manual);
+    QLineEdit *target = field(qPrintable(fieldName));
+    if (startText != QStringLiteral("\x01")) {
+        target->setText(startText);
+    }
+    QVERIFY(testing::giveFocus(target));
+    target->end(false);
+    keys.simulate(target);
+
+    const PanelView actual = view();
+    QCOMPARE(actual.txtC, expected.txtC);
+    QCOMPARE(actual.txtA, expected.txtA);
+    QCOMPARE(actual.txtB, expected.txtB);
+    QCOMPARE(actual.colourC, expected.colourC);
+    QCOMPARE(actual.colourA, expected.colourA);
+    QCOMPARE(actual.colourB, expected.colourB);
+    if (fieldName == "txtC") {
+        QCOMPARE(target->cursorPosition(), target->text().size());
+    }
+}
+
+void ValuePanelTest::binaryFieldIsInvalidUntilItsEighthDigit()
+{
+    setManual(false);
+    QLineEdit *txtB = field("txtB");
+    txtB->clear();
+    QVERIFY(testing::giveFocus(txtB));
+    for (const QChar digit : QStringLiteral("0100000")) {
+        QTest::keyClick(txtB, digit.toLatin1());
+        QCOMPARE(palette::background(txtB), kInvalid);
+        QCOMPARE(field("txtA")->text(), QStringLiteral("65")); // nothing converted
+    }
+    QTest::keyClick(txtB, '1');
+    QCOMPARE(palette::background(txtB), kActive);
+    QCOMPARE(field("txtA")->text(), QStringLiteral("65"));
+    QCOMPARE(field("txtC")->text(), QStringLiteral("A"));
+    // A ninth digit does not fit: the field keeps eight.
+    QTest::keyClick(txtB, '1');
+    QCOMPARE(txtB->text(), QStringLiteral("01000001"));
+}
+
+void ValuePanelTest::focusColoursTheActiveFieldByItsCheck_data()
+{
+    QTest::addColumn<QString>("decimal");
+    QTest::addColumn<QString>("binary");
+    QTest::addColumn<QString>("focusFirst");
+    QTest::addColumn<QString>("focusThen");
+    QTest::addColumn<PanelView>("expected");
+    QTest::newRow("invalid decimal gets the focus")
+        << "300"
+        << "01000001"
+        << "txtC"
+        << "txtA" << PanelView{"A", "300", "01000001", kIdle, kInvalid, kIdle};
+    QTest::newRow("from an invalid decimal to a complete binary")
+        << "300"
+        << "0100000a"
+        << "txtA"
+        << "txtB" << PanelView{"A", "300", "0100000a", kIdle, kIdle, kActive};
+    QTest::newRow("from an invalid decimal to a short binary")
+        << "300"
+        << "0100"
+        << "txtA"
+        << "txtB" << PanelView{"A", "300", "0100", kIdle, kIdle, kInvalid};
+    QTest::newRow("from a short binary to the character")
+        << "65"
+        << "0100"
+        << "txtB"
+        << "txtC" << PanelView{"A", "65", "0100", kActive, kIdle, kIdle};
+    QTest::newRow("fraction in range")
+        << "2.5"
+        << "0100"
+        << "txtB"
+        << "txtA" << PanelView{"A", "2.5", "0100", kIdle, kActive, kIdle};
+}
+
+void ValuePanelTest::focusColoursTheActiveFieldByItsCheck()
+{
+    QFETCH(QString, decimal);
+    QFETCH(QString, binary);
+    QFETCH(QString, focusFirst);
+    QFETCH(QString, focusThen);
+    QFETCH(PanelView, expected);
+    setManual(false);
+    field("txtA")->setText(decimal);
+    field("txtB")->setText(binary);
+    QVERIFY(testing::giveFocus(field(qPrintable(focusFirst))));
+    QVERIFY(testing::giveFocus(field(qPrintable(focusThen))));
+    const PanelView actual = view();
+    QCOMPARE(actual.txtA, expected.txtA); // focus writes no text
+    QCOMPARE(actual.txtB, expected.txtB);
+    QCOMPARE(actual.txtC, expected.txtC);
+    QCOMPARE(actual.colourC, expected.colourC);
+    QCOMPARE(actual.colourA, expected.colourA);
+    QCOMPARE(actual.colourB, expected.colourB);
+}
+
+void ValuePanelTest::everyCodeTypedIntoTheCharacterField()
+{
+    setManual(false);
+    QLineEdit *txtC = field("txtC");
+    // The Unicode character of each code in the program's character set.
+    const QString codePage =
+        QString::fromUtf8("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
+    for (int code = 0; code < 256; ++code) {
+        const QChar unicode = code >= 128 && code < 160 ? codePage.at(code - 128) : QChar(code);
+        testing::typeText(txtC, QString(unicode));
+        QCOMPARE(txtC->text(), QString(unicode));
+        QCOMPARE(field("txtA")->text(), QString::number(code));
+        QCOMPARE(field("txtB")->text(), QString::number(code, 2).rightJustified(8, '0'));
+        QCOMPARE(m_window->state().currentCharacterCode, qint16(code));
+    }
+    // Outside the set: code 63, shown as the question mark it stands for.
+    for (const QString &foreign : {QStringLiteral("中"), QString::fromUtf8("😀")}) {
+        testing::typeText(txtC, foreign);
+        QCOMPARE(txtC->text(), QStringLiteral("?"));
+        QCOMPARE(field("txtA")->text(), QStringLiteral("63"));
+    }
+}
+
+void ValuePanelTest::keysThatTypeNothingConvertNothing()
+{
+    setManual(false);
+    QLineEdit *txtC = field("txtC");
+    txtC->home(false);
+    QTest::keyClick(txtC, Qt::Key_Delete);
+    QCOMPARE(txtC->text(), QString());
+    QTest::keyClick(txtC, Qt::Key_Left);
+    QCOMPARE(field("txtA")->text(), QStringLiteral("65"));
+    QCOMPARE(m_window->state().currentCharacterCode, qint16(65));
+    // Enter converts the stored code, not the emptied field.
+    QTest::keyClick(txtC, Qt::Key_Return);
+    QCOMPARE(field("txtA")->text(), QStringLiteral("13"));
+}
+
+void ValuePanelTest::pastingIsCutToTheFieldLimit_data()
+{
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<PanelView>("expected");
+    QTest::newRow("decimal") << "txtA"
+                             << "1234567890"
+                             << PanelView{"{", "123", "01111011", kIdle, kActive, kIdle};
+    QTest::newRow("binary") << "txtB"
+                            << "0100001011111"
+                            << PanelView{"B", "66", "01000010", kIdle, kIdle, kActive};
+    QTest::newRow("huge decimal") << "txtA" << QString(200'000, '7')
+                                  << PanelView{"A", "777", "01000001", kIdle, kInvalid, kIdle};
+    QTest::newRow("line breaks") << "txtB"
+                                 << "0\n1\r\n000001"
+                                 << PanelView{"A", "65", "0\n1\r\n000", kIdle, kIdle, kInvalid};
+}
+
+void ValuePanelTest::pastingIsCutToTheFieldLimit()
+{
+    QFETCH(QString, fieldName);
+    QFETCH(QString, clipboard);
+    QFETCH(PanelView, expected);
+    setManual(false);
+    QLineEdit *target = field(qPrintable(fieldName));
+    QVERIFY(testing::giveFocus(target));
+    target->selectAll();
+    QApplication::clipboard()->setText(clipboard);
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    const PanelView actual = view();
+    QCOMPARE(actual.txtA, expected.txtA);
+    QCOMPARE(actual.txtB, expected.txtB);
+    QCOMPARE(actual.txtC, expected.txtC);
+    QCOMPARE(target->text().size(), target->maxLength() < 8 ? qsizetype(3) : qsizetype(8));
+    QCOMPARE(palette::background(target),
+             fieldName == "txtA" ? expected.colourA : expected.colourB);
+}
+
+QTEST_MAIN(ValuePanelTest)
+#include "value_panel_test.moc"
