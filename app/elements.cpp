@@ -1,11 +1,13 @@
 #include "elements.h"
 
+#include "text_area.h"
 #include "twips.h"
 
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace vantrel::elements {
@@ -61,19 +63,26 @@ QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
     return field;
 }
 
-QPlainTextEdit *textArea(QWidget *parent, const QString &name, const QRect &twips,
-                         const FieldDesign &design)
+TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
+                   const FieldDesign &design)
 {
-    auto *field = new QPlainTextEdit(parent);
+    auto *field = new TextArea(parent);
+    field->setMaxLength(design.maxLength);
     field->setObjectName(name);
     field->setFrameShape(QFrame::NoFrame);
     field->setFont(design.font);
     field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    field->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTextOption option = field->document()->defaultTextOption();
+    option.setWrapMode(design.digitsOnly ? QTextOption::WrapAnywhere
+                                         : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // A fixed direction spares every layout a scan of the whole text for
+    // its first strong character.
+    option.setTextDirection(Qt::LeftToRight);
+    field->document()->setDefaultTextOption(option);
     field->setTabChangesFocus(true);
-    field->setPlainText(design.text);
+    field->setText(design.text);
     setTooltip(field, design.tooltip);
     twips::place(field, twips);
     return field;

@@ -3,14 +3,18 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QTextOption>
 
 class QAbstractButton;
 class QFrame;
 class QLineEdit;
 class QObject;
-class QPlainTextEdit;
 class QTimer;
 class QWidget;
+
+namespace vantrel {
+class TextArea;
+}
 
 // Factories for the windows' elements: each gets its design name as its
 // objectName and is placed in twips.
@@ -32,6 +36,9 @@ struct FieldDesign
     QString text;
     int maxLength = 0; // 0: no limit
     bool centred = false;
+    // Long runs of digits must wrap anywhere: looking for word boundaries in
+    // them makes each layout quadratic in the text's length.
+    bool digitsOnly = false;
 };
 
 // Borderless single-line field.
@@ -39,8 +46,8 @@ QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
                     const FieldDesign &design);
 
 // Borderless multi-line field with a vertical scroll bar.
-QPlainTextEdit *textArea(QWidget *parent, const QString &name, const QRect &twips,
-                         const FieldDesign &design);
+TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
+                   const FieldDesign &design);
 
 // A push button that stays pressed while checked: the option buttons and the
 // check box.

@@ -69,13 +69,9 @@ unsigned valueOfDigits(std::string_view digits)
     return value;
 }
 
-} // namespace
-
-std::optional<std::string> binaryToHex(std::string_view binary)
+// Converts a text already known to hold only binary digits.
+std::string convertBinaryDigits(std::string_view binary)
 {
-    if (!detail::allBinaryDigits(binary)) {
-        return std::nullopt;
-    }
     if (binary.empty()) {
         return std::string();
     }
@@ -102,6 +98,34 @@ std::optional<std::string> binaryToHex(std::string_view binary)
         *out = kHexDigits[valueOfDigits({in, 4})];
     }
     return hex;
+}
+
+} // namespace
+
+std::optional<std::string> binaryToHex(std::string_view binary)
+{
+    if (!detail::allBinaryDigits(binary)) {
+        return std::nullopt;
+    }
+    return convertBinaryDigits(binary);
+}
+
+std::optional<std::string> binaryToHexCut(std::string_view binary, std::size_t maxDigits)
+{
+    if (!detail::allBinaryDigits(binary)) {
+        return std::nullopt;
+    }
+    const std::size_t padding = (4 - binary.size() % 4) % 4;
+    const std::size_t digits = (binary.size() + padding) / 4;
+    if (digits <= maxDigits) {
+        return convertBinaryDigits(binary);
+    }
+    if (maxDigits == 0) {
+        return std::string();
+    }
+    // The kept digits come from the first groups of the padded text; a prefix
+    // that long pads the same way, since the cut falls on a group boundary.
+    return convertBinaryDigits(binary.substr(0, maxDigits * 4 - padding));
 }
 
 std::optional<std::string> hexToBinary(std::string_view hex)

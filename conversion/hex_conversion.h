@@ -29,6 +29,13 @@ namespace vantrel {
 // hexadecimal digits. Fails when any character is not "0" or "1".
 [[nodiscard]] std::optional<std::string> binaryToHex(std::string_view binary);
 
+// The same conversion cut to a field that holds at most maxDigits characters:
+// the first maxDigits digits are taken before the leading zeros are removed,
+// so a result that begins with zeros shows fewer. Only the digits that can
+// show are converted; the whole text is still validated.
+[[nodiscard]] std::optional<std::string> binaryToHexCut(std::string_view binary,
+                                                        std::size_t maxDigits);
+
 // Writes four binary digits for every character: "0"-"9", "A"-"F" and
 // "a"-"f" by their value, any other character as 0. Fails only for a
 // non-empty text none of whose characters is a hexadecimal digit.

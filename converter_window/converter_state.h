@@ -36,6 +36,9 @@ struct ConverterState
     // Message panel.
     std::optional<MessageSide> activeSide;
     bool invalidCode = false;
+    // The invalid-code marker in the message field was written by a failed
+    // decoding and not edited since; only then does focus clear it.
+    bool markerFromDecoding = false;
 
     // Binary/hexadecimal panel.
     bool hexEntry = false;

@@ -6,6 +6,7 @@
 #include "painted_widgets.h"
 #include "palette_use.h"
 #include "picture_button.h"
+#include "text_area.h"
 #include "twips.h"
 #include "window_placement.h"
 
@@ -23,6 +24,7 @@ namespace {
 
 constexpr QSize kClientSizeTwips(7575, 2775);
 constexpr int kAnimationIntervalMs = 10;
+constexpr int kLimitedFieldLength = 500; // txtMensaje and txtHexa
 
 QFont calibri(qreal points)
 {
@@ -68,6 +70,8 @@ frmAscii::frmAscii(QWidget *parent)
     createElements();
     setTabOrder();
     connectValuePanel();
+    connectMessagePanel();
+    connectHexPanel();
     Form_Load();
 }
 
@@ -131,10 +135,12 @@ void frmAscii::createViewport()
 
 void frmAscii::createHexPanel(QWidget *frame)
 {
-    m_ui.txtHexa = elements::textArea(frame, QStringLiteral("txtHexa"), {120, 2640, 4455, 1215},
-                                      {calibri(12), QStringLiteral(" VALOR HEXADECIMAL ")});
-    m_ui.txtBin = elements::textArea(frame, QStringLiteral("txtBin"), {120, 3960, 4455, 1215},
-                                     {calibri(12), QStringLiteral(" VALOR BINARIO ")});
+    m_ui.txtHexa = elements::textArea(
+        frame, QStringLiteral("txtHexa"), {120, 2640, 4455, 1215},
+        {calibri(12), QStringLiteral(" VALOR HEXADECIMAL "), {}, kLimitedFieldLength, false, true});
+    m_ui.txtBin =
+        elements::textArea(frame, QStringLiteral("txtBin"), {120, 3960, 4455, 1215},
+                           {calibri(12), QStringLiteral(" VALOR BINARIO "), {}, 0, false, true});
 }
 
 void frmAscii::createButtonColumn(QWidget *frame)
@@ -190,11 +196,12 @@ void frmAscii::createValuePanel(QWidget *frame)
 
 void frmAscii::createMessagePanel(QWidget *frame)
 {
-    m_ui.txtMensaje = elements::textArea(frame, QStringLiteral("txtMensaje"), {4680, 0, 3975, 1215},
-                                         {calibri(12), QStringLiteral(" MENSAJE ")});
-    m_ui.txtBinario =
-        elements::textArea(frame, QStringLiteral("txtBinario"), {4680, 1320, 3975, 1215},
-                           {calibri(12), QStringLiteral(" MENSAJE EN BINARIO ")});
+    m_ui.txtMensaje =
+        elements::textArea(frame, QStringLiteral("txtMensaje"), {4680, 0, 3975, 1215},
+                           {calibri(12), QStringLiteral(" MENSAJE "), {}, kLimitedFieldLength});
+    m_ui.txtBinario = elements::textArea(
+        frame, QStringLiteral("txtBinario"), {4680, 1320, 3975, 1215},
+        {calibri(12), QStringLiteral(" MENSAJE EN BINARIO "), {}, 0, false, true});
 }
 
 void frmAscii::setTabOrder()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "converter_state.h"
+#include "message_conversion.h"
 
 #include <QWidget>
 
@@ -8,13 +9,13 @@ class QAbstractButton;
 class QButtonGroup;
 class QFrame;
 class QLineEdit;
-class QPlainTextEdit;
 class QTimer;
 
 namespace vantrel {
 
 class ClickableLabel;
 class ImageWidget;
+class TextArea;
 
 // The converter window: three panels seen one at a time through the viewport
 // frmeBig, a tab strip on the left and a column of small buttons.
@@ -42,6 +43,26 @@ public: // value panel
     // Checks the active value field and converts it into the other two.
     void cmdOk();
 
+public: // message panel
+    void txtMensaje_GotFocus();
+    void txtMensaje_Change();
+    void txtMensaje_KeyPress(int &keyAscii);
+    void txtBinario_GotFocus();
+    void txtBinario_Change();
+    void txtBinario_KeyPress(int &keyAscii);
+    void Option1_Click();
+    void Option2_Click();
+    // Encodes the message into the binary field.
+    void BinText();
+    // Decodes the binary field into the message field.
+    void HexaText();
+
+public: // binary/hexadecimal panel
+    void txtBin_GotFocus();
+    void txtHexa_GotFocus();
+    void txtBin_Change();
+    void txtHexa_Change();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -57,8 +78,8 @@ private:
         ClickableLabel *cmdBoton[2] = {};
         QFrame *frmeBig = nullptr;
         QFrame *Frame2 = nullptr;
-        QPlainTextEdit *txtHexa = nullptr;
-        QPlainTextEdit *txtBin = nullptr;
+        TextArea *txtHexa = nullptr;
+        TextArea *txtBin = nullptr;
         QFrame *Frame1 = nullptr;
         QAbstractButton *cmd3 = nullptr;
         QAbstractButton *cmd2 = nullptr;
@@ -70,8 +91,8 @@ private:
         QLineEdit *txtC = nullptr;
         QLineEdit *txtA = nullptr;
         QLineEdit *txtB = nullptr;
-        QPlainTextEdit *txtMensaje = nullptr;
-        QPlainTextEdit *txtBinario = nullptr;
+        TextArea *txtMensaje = nullptr;
+        TextArea *txtBinario = nullptr;
         ImageWidget *imgCur[2] = {};
     };
 
@@ -89,6 +110,11 @@ private:
     // Enter with manual mode on runs cmdOk and is swallowed; true when it did.
     bool convertOnManualEnter(int &keyAscii);
     void writeValueFields(const FieldWrites &writes);
+    void connectMessagePanel();
+    [[nodiscard]] BitMode bitMode() const;
+    [[nodiscard]] bool binarySideActive() const;
+    void convertOnActiveSide();
+    void connectHexPanel();
 
     Elements m_ui;
     converter::ConverterState m_state;

@@ -29,6 +29,24 @@ std::optional<std::string> referenceBinaryToHex(std::string_view binary)
     return hex;
 }
 
+// What a field of maxDigits characters shows: the padded digits cut, then
+// stripped of their leading zeros.
+std::optional<std::string> referenceCut(std::string_view binary, std::size_t maxDigits)
+{
+    if (!referenceBinaryToHex(binary)) {
+        return std::nullopt;
+    }
+    const std::string padded = std::string((4 - binary.size() % 4) % 4, '0') + std::string(binary);
+    std::string digits;
+    for (std::size_t i = 0; i < padded.size() && digits.size() < maxDigits; i += 4) {
+        digits += *referenceBinaryToHex(padded.substr(i, 4));
+    }
+    while (digits.size() > 1 && digits.front() == '0') {
+        digits.erase(0, 1);
+    }
+    return digits;
+}
+
 TEST(Binario2Test, GivesFourDigitsForEachValue)
 {
     const std::string_view expected[] = {"0000", "0001", "0010", "0011", "0100", "0101",
@@ -111,6 +129,35 @@ TEST(BinaryToHexTest, LongTextsAreConvertedInFull)
         }
         SCOPED_TRACE(length);
         EXPECT_EQ(binaryToHex(binary), referenceBinaryToHex(binary));
+    }
+}
+
+TEST(BinaryToHexCutTest, CutsBeforeLeadingZerosGo)
+{
+    const std::string leadingZeros = std::string(8, '0') + std::string(2'000, '1');
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {std::string(2'000, '1'), std::string(500, 'F')},
+        {std::string(2'001, '1'), "1" + std::string(499, 'F')},
+        {std::string(4'001, '1'), "1" + std::string(499, 'F')},
+        {leadingZeros, std::string(498, 'F')},
+        {std::string(3'000, '0'), "0"},
+        {std::string(3'000, '1') + "2", std::nullopt},
+        {"2" + std::string(3'000, '1'), std::nullopt},
+        {"101", "5"},
+        {"", ""},
+    };
+    for (const auto &[binary, shown] : cases) {
+        SCOPED_TRACE(binary.size());
+        EXPECT_EQ(binaryToHexCut(binary, 500), shown);
+    }
+    std::mt19937 random(9);
+    for (std::size_t length = 1'990; length < 2'020; ++length) {
+        std::string binary(length, '0');
+        for (std::size_t i = random() % 12; i < length; ++i) {
+            binary[i] = static_cast<char>('0' + random() % 2);
+        }
+        SCOPED_TRACE(length);
+        EXPECT_EQ(binaryToHexCut(binary, 500), referenceCut(binary, 500));
     }
 }
 

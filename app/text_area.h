@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+// A multi-line text field whose text is what the conversions read and write:
+// a line break is carriage return and line feed (two characters), and the
+// length limit counts characters of the program's character set, a line
+// break as two. The limit binds typing, pasting, dropping, input methods and
+// program writes alike.
+namespace vantrel {
+
+class TextArea : public QPlainTextEdit
+{
+public:
+    explicit TextArea(QWidget *parent = nullptr);
+
+    void setMaxLength(int maxLength); // 0: no limit
+    [[nodiscard]] int maxLength() const { return m_maxLength; }
+
+    // The text with every line break as CR LF.
+    [[nodiscard]] QString text() const;
+    // Replaces the text, cut to the limit. CR LF, a lone CR and a lone LF
+    // each start a new line.
+    void setText(const QString &text);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    // How many characters may still be inserted in place of the selection.
+    [[nodiscard]] qsizetype room() const;
+
+    int m_maxLength = 0;
+};
+
+// The length of a text in characters of the program's character set: a
+// surrogate pair counts one, a line feed two (it stands for CR LF).
+[[nodiscard]] qsizetype fieldLength(const QString &plainText);
+
+// The longest start of a plain text that fits in `room` characters.
+[[nodiscard]] QString cutToRoom(const QString &plainText, qsizetype room);
+
+} // namespace vantrel
