@@ -1,8 +1,11 @@
 #include "field_events.h"
 #include "fresh_windows.h"
 #include "palette_use.h"
+#include "text_area.h"
 #include "twips.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -28,7 +31,70 @@ private Q_SLOTS:
     void multiLineFieldsReportChangesAndFocus();
 
     void backgroundsGoThroughThePalette();
+
+    void textAreaTextHasCrLfLineBreaks_data();
+    void textAreaTextHasCrLfLineBreaks();
+    void textAreaLimitCountsCharactersOfTheSet_data();
+    void textAreaLimitCountsCharactersOfTheSet();
 };
+
+void AppTest::textAreaTextHasCrLfLineBreaks_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("CR LF") << "a\r\nb"
+                           << "a\r\nb";
+    QTest::newRow("lone LF") << "a\nb"
+                             << "a\r\nb";
+    QTest::newRow("lone CR") << "a\rb"
+                             << "a\r\nb";
+    QTest::newRow("trailing break") << "a\r\n"
+                                    << "a\r\n";
+    QTest::newRow("no-break space kept") << "a\u00A0b"
+                                         << "a\u00A0b";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void AppTest::textAreaTextHasCrLfLineBreaks()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, read);
+    TextArea field;
+    field.setText(written);
+    QCOMPARE(field.text(), read);
+}
+
+void AppTest::textAreaLimitCountsCharactersOfTheSet_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("fits") << "abcd"
+                          << "abcd";
+    QTest::newRow("cut") << "abcdef"
+                         << "abcd";
+    QTest::newRow("line break counts two") << "ab\r\ncd"
+                                           << "ab\r\n";
+    QTest::newRow("break that no longer fits") << "abc\r\nd"
+                                               << "abc";
+    QTest::newRow("emoji counts one") << QString::fromUtf8("😀😀😀😀😀") << QString::fromUtf8("😀😀😀😀");
+}
+
+void AppTest::textAreaLimitCountsCharactersOfTheSet()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, kept);
+    TextArea field;
+    field.setMaxLength(4);
+    field.setText(written); // a program write
+    QCOMPARE(field.text(), kept);
+
+    field.setText(QString());
+    field.show();
+    QApplication::clipboard()->setText(written); // a paste
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(field.text(), kept);
+}
 
 void AppTest::twipsRoundToTheNearestPixel_data()
 {

@@ -1,0 +1,195 @@
+#include "application.h"
+#include "fresh_windows.h"
+#include "frmAscii.h"
+#include "palette_use.h"
+#include "text_area.h"
+#include "typing.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+using namespace vantrel;
+using testing::element;
+
+namespace {
+const QColor kActive(0, 160, 240);
+const QColor kIdle(170, 230, 240);
+const QColor kInvalid(255, 128, 128);
+} // namespace
+
+class HexPanelTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup() { testing::destroyAllWindows(); }
+
+    void eachKeystrokeConverts_data();
+    void eachKeystrokeConverts();
+    void clearingOneFieldClearsTheOther();
+    void focusMovesConvertNothingAndRecolour();
+    void invalidMarksOutliveGoodTextsFromTheOtherSide();
+    void beforeAnyFocusOnlyTheBinaryFieldConverts();
+    void hexadecimalFieldShowsAtMost500Digits_data();
+    void hexadecimalFieldShowsAtMost500Digits();
+
+private:
+    TextArea *txtHexa() const { return element<TextArea>(m_window, "txtHexa"); }
+    TextArea *txtBin() const { return element<TextArea>(m_window, "txtBin"); }
+
+    frmAscii *m_window = nullptr;
+};
+
+void HexPanelTest::init()
+{
+    m_window = &app::converterWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+}
+
+void HexPanelTest::eachKeystrokeConverts_data()
+{
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QTestEventList>("keys");
+    QTest::addColumn<QStringList>("otherAfterEachKey");
+    QTest::addColumn<QColor>("colour");
+
+    const auto keys = [](const QString &text, std::initializer_list<Qt::Key> after = {}) {
+        QTestEventList events;
+        for (const QChar c : text) {
+            events.addKeyClick(c.toLatin1());
+        }
+        for (const Qt::Key key : after) {
+            events.addKeyClick(key);
+        }
+        return events;
+    };
+    QTest::newRow("binary 1, 0, 1, 0")
+        << "txtBin" << keys("1010") << QStringList{"1", "2", "5", "A"} << kActive;
+    QTest::newRow("binary with a 2 keeps the last result")
+        << "txtBin" << keys("12") << QStringList{"1", "1"} << kInvalid;
+    QTest::newRow("deleting the 2 converts again")
+        << "txtBin" << keys("12", {Qt::Key_Backspace}) << QStringList{"1", "1", "1"} << kActive;
+    QTest::newRow("Enter in the binary field is invalid")
+        << "txtBin" << keys("1", {Qt::Key_Return}) << QStringList{"1", "1"} << kInvalid;
+    QTest::newRow("lone G is rejected") << "txtHexa" << keys("G") << QStringList{""} << kInvalid;
+    QTest::newRow("1G is accepted")
+        << "txtHexa" << keys("1G") << QStringList{"1", "10000"} << kActive;
+    QTest::newRow("lower case") << "txtHexa" << keys("1f") << QStringList{"1", "11111"} << kActive;
+    QTest::newRow("Enter after an accepted text appends eight zeros")
+        << "txtHexa" << keys("A", {Qt::Key_Return}) << QStringList{"1010", "101000000000"}
+        << kActive;
+}
+
+void HexPanelTest::eachKeystrokeConverts()
+{
+    QFETCH(QString, fieldName);
+    QFETCH(QTestEventList, keys);
+    QFETCH(QStringList, otherAfterEachKey);
+    QFETCH(QColor, colour);
+    auto *source = element<TextArea>(m_window, fieldName);
+    TextArea *other = source == txtBin() ? txtHexa() : txtBin();
+    QVERIFY(testing::giveFocus(source));
+    QStringList seen;
+    for (QTestEvent *event : keys) {
+        QTestEventList one;
+        one.append(event->clone());
+        one.simulate(source);
+        seen << other->text();
+    }
+    QCOMPARE(seen, otherAfterEachKey);
+    QCOMPARE(palette::background(source), colour);
+    QCOMPARE(palette::background(other), kIdle);
+}
+
+void HexPanelTest::clearingOneFieldClearsTheOther()
+{
+    QVERIFY(testing::giveFocus(txtBin()));
+    testing::typeText(txtBin(), QStringLiteral("11111111"));
+    QCOMPARE(txtHexa()->text(), QStringLiteral("FF"));
+    txtBin()->selectAll();
+    QTest::keyClick(txtBin(), Qt::Key_Delete);
+    QCOMPARE(txtHexa()->text(), QString());
+
+    QVERIFY(testing::giveFocus(txtHexa()));
+    testing::typeText(txtHexa(), QStringLiteral("7"));
+    QCOMPARE(txtBin()->text(), QStringLiteral("111"));
+    QTest::keyClick(txtHexa(), Qt::Key_Backspace);
+    QCOMPARE(txtBin()->text(), QString());
+    QCOMPARE(palette::background(txtHexa()), kActive);
+}
+
+void HexPanelTest::focusMovesConvertNothingAndRecolour()
+{
+    QVERIFY(testing::giveFocus(txtHexa()));
+    testing::typeText(txtHexa(), QStringLiteral("xyz"));
+    QCOMPARE(palette::background(txtHexa()), kInvalid);
+    QCOMPARE(txtBin()->text(), QString());
+
+    QVERIFY(testing::giveFocus(txtBin()));
+    QVERIFY(!m_window->state().hexEntry);
+    QCOMPARE(palette::background(txtHexa()), kIdle);
+    QCOMPARE(palette::background(txtBin()), kActive);
+    QCOMPARE(txtHexa()->text(), QStringLiteral("xyz"));
+
+    QVERIFY(testing::giveFocus(txtHexa()));
+    QVERIFY(m_window->state().hexEntry);
+    QCOMPARE(palette::background(txtHexa()), kInvalid);
+    QCOMPARE(palette::background(txtBin()), kIdle);
+}
+
+void HexPanelTest::invalidMarksOutliveGoodTextsFromTheOtherSide()
+{
+    QVERIFY(testing::giveFocus(txtHexa()));
+    testing::typeText(txtHexa(), QStringLiteral("G"));
+    QVERIFY(testing::giveFocus(txtBin()));
+    testing::typeText(txtBin(), QStringLiteral("101"));
+    QCOMPARE(txtHexa()->text(), QStringLiteral("5"));
+    QVERIFY(testing::giveFocus(txtHexa()));
+    QCOMPARE(palette::background(txtHexa()), kInvalid);
+    txtHexa()->moveCursor(QTextCursor::End);
+    testing::typeText(txtHexa(), QStringLiteral("1"));
+    QCOMPARE(palette::background(txtHexa()), kActive);
+    QCOMPARE(txtBin()->text(), QStringLiteral("1010001"));
+}
+
+void HexPanelTest::beforeAnyFocusOnlyTheBinaryFieldConverts()
+{
+    txtHexa()->setText(QStringLiteral("F"));
+    QCOMPARE(txtBin()->text(), QString());
+    txtBin()->setText(QStringLiteral("1010"));
+    QCOMPARE(txtHexa()->text(), QStringLiteral("A"));
+}
+
+void HexPanelTest::hexadecimalFieldShowsAtMost500Digits_data()
+{
+    QTest::addColumn<QString>("binary");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("4,001 digits") << QString(4'001, '1') << "1" + QString(499, 'F');
+    QTest::newRow("leading zeros go after the cut")
+        << QString(8, '0') + QString(3'000, '1') << QString(498, 'F');
+    QTest::newRow("a million digits") << QString(1'000'000, '1') << QString(500, 'F');
+}
+
+void HexPanelTest::hexadecimalFieldShowsAtMost500Digits()
+{
+    QFETCH(QString, binary);
+    QFETCH(QString, hex);
+    QVERIFY(testing::giveFocus(txtBin()));
+    QApplication::clipboard()->setText(binary);
+    QTest::keyClick(txtBin(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(txtBin()->text().size(), binary.size());
+    QCOMPARE(txtHexa()->text(), hex);
+
+    // Typing into the full field is refused.
+    QVERIFY(testing::giveFocus(txtHexa()));
+    txtHexa()->setText(QString(500, 'F'));
+    txtHexa()->moveCursor(QTextCursor::End);
+    testing::typeText(txtHexa(), QStringLiteral("1"));
+    QCOMPARE(txtHexa()->text(), QString(500, 'F'));
+    QCOMPARE(txtBin()->text(), QString(2'000, '1'));
+}
+
+QTEST_MAIN(HexPanelTest)
+#include "hex_panel_test.moc"
