@@ -1,5 +1,6 @@
 #include "elements.h"
 
+#include "sliding_frame.h"
 #include "text_area.h"
 #include "twips.h"
 
@@ -39,9 +40,8 @@ QTimer *timer(QObject *parent, const QString &name, int intervalMs, bool enabled
 
 QFrame *frame(QWidget *parent, const QString &name, const QRect &twips)
 {
-    auto *f = new QFrame(parent);
+    auto *f = new SlidingFrame(parent);
     f->setObjectName(name);
-    f->setFrameShape(QFrame::NoFrame);
     twips::place(f, twips);
     return f;
 }

@@ -11,6 +11,7 @@ namespace vantrel {
 
 class TextArea : public QPlainTextEdit
 {
+    Q_OBJECT
 public:
     explicit TextArea(QWidget *parent = nullptr);
 

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -71,6 +72,53 @@ std::vector<double> typeAtEnd(TextArea *target, const QString &text, char key)
     return samples;
 }
 
+// Runs whole slides and bounces tick by tick, each tick timed with the
+// painting it causes, the timers themselves held still.
+void reportTicks(frmAscii &window)
+{
+    struct Animation
+    {
+        const char *timer;
+        void (frmAscii::*tick)();
+        std::vector<double> samples;
+    };
+    Animation animations[] = {{"tmrSizeH", &frmAscii::tmrSizeH_Timer, {}},
+                              {"tmrRebote1", &frmAscii::tmrRebote1_Timer, {}},
+                              {"tmrSizeV", &frmAscii::tmrSizeV_Timer, {}},
+                              {"tmrRebote2", &frmAscii::tmrRebote2_Timer, {}}};
+    const auto runAll = [&] {
+        bool ticked = true;
+        while (ticked) {
+            ticked = false;
+            for (Animation &animation : animations) {
+                auto *timer = window.findChild<QTimer *>(QString::fromLatin1(animation.timer));
+                if (timer->isActive()) {
+                    timer->stop(); // held still; the handler restarts what follows
+                    timer->start();
+                    animation.samples.push_back(timed([&] { (window.*animation.tick)(); }));
+                    ticked = true;
+                }
+            }
+        }
+    };
+    for (int round = 0; round < 10; ++round) {
+        window.cmd1_Click();
+        runAll();
+        window.cmdBoton_Click(round % 2 == 0 ? 1 : 0);
+        runAll();
+    }
+    for (const Animation &animation : animations) {
+        double sum = 0;
+        for (const double sample : animation.samples) {
+            sum += sample;
+        }
+        const double mean = sum / double(animation.samples.size());
+        const double max = *std::max_element(animation.samples.begin(), animation.samples.end());
+        std::printf("%-58s %8.3f %8.3f %8.1f  %s\n", animation.timer, mean, max, 0.2,
+                    mean < 0.2 ? "ok" : "SLOW");
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -108,5 +156,21 @@ int main(int argc, char *argv[])
     }
     report("4a. paste of 1,000,000 digits into txtBin", pastes, 250);
     report("4b. one keystroke after it", keysAfter, 250);
+
+    std::printf("\n%-58s %8s %8s %8s\n", "animation tick, fields as at start (ms)", "mean", "max",
+                "target");
+    const QString largest[] = {QString(500, 'a'), QString(32'766, '1'), QString(1'000'000, '1'),
+                               QString(500, 'F')};
+    const char *names[] = {"txtMensaje", "txtBinario", "txtBin", "txtHexa"};
+    for (const char *name : names) {
+        field(window, name)->setText(QString());
+    }
+    reportTicks(window);
+    std::printf("\n%-58s %8s %8s %8s\n", "animation tick, fields at their largest (ms)", "mean",
+                "max", "target");
+    for (int i = 0; i < 4; ++i) {
+        field(window, names[i])->setText(largest[i]);
+    }
+    reportTicks(window);
     return 0;
 }

@@ -26,7 +26,10 @@ struct ConverterState
     // Panel switching.
     bool messagePanel = false; // the message panel, not the value panel, is under "ASCII"
     qint16 hexPanel = 0;       // -1 while the binary/hexadecimal panel is in view, else 0
-    qint16 bounceCounter = 0;
+    // Ticks of each running bounce, 1 to 9; 0 when it does not run. A counter
+    // each, so that two bounces at once both play in full.
+    qint16 horizontalBounceCounter = 0;
+    qint16 verticalBounceCounter = 0;
 
     // Value panel.
     std::optional<ValueField> activeValueField;

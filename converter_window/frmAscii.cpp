@@ -72,6 +72,8 @@ frmAscii::frmAscii(QWidget *parent)
     connectValuePanel();
     connectMessagePanel();
     connectHexPanel();
+    connectPanelSwitching();
+    connectManualMode();
     Form_Load();
 }
 

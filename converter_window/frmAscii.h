@@ -63,6 +63,17 @@ public: // binary/hexadecimal panel
     void txtBin_Change();
     void txtHexa_Change();
 
+public: // panel switching
+    void cmd1_Click();
+    void cmdBoton_Click(int index);
+    void tmrSizeH_Timer();
+    void tmrRebote1_Timer();
+    void tmrSizeV_Timer();
+    void tmrRebote2_Timer();
+
+public: // manual mode
+    void chkManual_Click();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -110,11 +121,21 @@ private:
     // Enter with manual mode on runs cmdOk and is swallowed; true when it did.
     bool convertOnManualEnter(int &keyAscii);
     void writeValueFields(const FieldWrites &writes);
+    [[nodiscard]] QLineEdit *valueField(ValueField field) const;
     void connectMessagePanel();
     [[nodiscard]] BitMode bitMode() const;
     [[nodiscard]] bool binarySideActive() const;
     void convertOnActiveSide();
     void connectHexPanel();
+    void connectPanelSwitching();
+    void connectManualMode();
+    [[nodiscard]] int frame1Left() const;
+    [[nodiscard]] int frame2Top() const;
+    void setFrame1Left(int left);
+    void setFrame2Top(int top);
+    void endVerticalBounce();
+    // Gives a field the focus, then puts the caret after its last character.
+    void focusAtEnd(QWidget *field);
 
     Elements m_ui;
     converter::ConverterState m_state;

@@ -36,6 +36,19 @@ bool frmAscii::binaryFieldComplete() const
     return binaryTextComplete(toCodeText(m_ui.txtB->text()));
 }
 
+QLineEdit *frmAscii::valueField(ValueField field) const
+{
+    switch (field) {
+    case ValueField::Decimal:
+        return m_ui.txtA;
+    case ValueField::Binary:
+        return m_ui.txtB;
+    case ValueField::Character:
+        break;
+    }
+    return m_ui.txtC;
+}
+
 void frmAscii::txtC_GotFocus()
 {
     m_state.activeValueField = ValueField::Character;
@@ -150,10 +163,7 @@ void frmAscii::writeValueFields(const FieldWrites &writes)
 {
     // One at a time and in order: each write raises its field's change event.
     for (const FieldWrite &write : writes) {
-        QLineEdit *field = write.field == ValueField::Decimal  ? m_ui.txtA
-                           : write.field == ValueField::Binary ? m_ui.txtB
-                                                               : m_ui.txtC;
-        field->setText(fromCodeText(write.text));
+        valueField(write.field)->setText(fromCodeText(write.text));
     }
 }
 

@@ -116,7 +116,8 @@ void FrmAsciiLayoutTest::loadSetsStateAndTheTableFontName()
     QVERIFY(state.manual);
     QVERIFY(!state.messagePanel);
     QCOMPARE(state.hexPanel, qint16(0));
-    QCOMPARE(state.bounceCounter, qint16(0));
+    QCOMPARE(state.horizontalBounceCounter, qint16(0));
+    QCOMPARE(state.verticalBounceCounter, qint16(0));
     QCOMPARE(app::tableFontName(), QStringLiteral("Arial"));
 }
 

@@ -5,11 +5,14 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmInicio.h"
+#include "text_area.h"
 #include "typing.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -67,7 +70,8 @@ bool converterScreens(const QDir &folder)
     bool ok = save(&window, folder, QStringLiteral("converter"));
 
     // The value panel, converting on every keystroke.
-    window.state().manual = false;
+    QTest::mouseClick(window.findChild<QAbstractButton *>(QStringLiteral("chkManual")),
+                      Qt::LeftButton);
     const auto type = [&window](const char *fieldName, const QString &text) {
         auto *field = window.findChild<QLineEdit *>(QString::fromLatin1(fieldName));
         (void)testing::giveFocus(field);
@@ -80,6 +84,48 @@ bool converterScreens(const QDir &folder)
     ok &= save(&window, folder, QStringLiteral("value-invalid-decimal"));
     type("txtB", QStringLiteral("0100"));
     ok &= save(&window, folder, QStringLiteral("value-invalid-binary"));
+
+    // The message panel: arrow, then a message and its binary codes.
+    const auto click = [&window](const char *name) {
+        QTest::mouseClick(window.findChild<QWidget *>(QString::fromLatin1(name)), Qt::LeftButton);
+        (void)QTest::qWaitFor([&window] {
+            for (QTimer *timer : window.findChildren<QTimer *>()) {
+                if (timer->isActive()) {
+                    return false;
+                }
+            }
+            return true;
+        });
+    };
+    const auto typeInto = [&window](const char *name, const QString &text) {
+        auto *field = window.findChild<TextArea *>(QString::fromLatin1(name));
+        (void)testing::giveFocus(field);
+        field->moveCursor(QTextCursor::End);
+        testing::typeText(field, text);
+    };
+    click("cmd1");
+    typeInto("txtMensaje", QStringLiteral("¡Hola, Vantrel!"));
+    ok &= save(&window, folder, QStringLiteral("message-panel"));
+    typeInto("txtBinario", QStringLiteral("01 "));
+    ok &= save(&window, folder, QStringLiteral("message-invalid"));
+
+    // The warning of manual mode, over the message panel.
+    window.findChild<QAbstractButton *>(QStringLiteral("chkManual"))->setChecked(true);
+    QTimer::singleShot(200, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ok &= save(box, folder, QStringLiteral("manual-warning"));
+            box->accept();
+        }
+    });
+    window.findChild<QAbstractButton *>(QStringLiteral("chkManual"))->setChecked(false);
+
+    // The binary/hexadecimal panel.
+    click("cmdBoton1");
+    typeInto("txtBin", QStringLiteral("1111000010100101110000111011"));
+    ok &= save(&window, folder, QStringLiteral("hex-panel"));
+    window.findChild<TextArea *>(QStringLiteral("txtHexa"))->setText(QString());
+    typeInto("txtHexa", QStringLiteral("xyz"));
+    ok &= save(&window, folder, QStringLiteral("hex-invalid"));
     testing::destroyAllWindows();
     return ok;
 }

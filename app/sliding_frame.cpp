@@ -1,0 +1,10 @@
+#include "sliding_frame.h"
+
+namespace vantrel {
+
+SlidingFrame::SlidingFrame(QWidget *parent) : QFrame(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+}
+
+} // namespace vantrel

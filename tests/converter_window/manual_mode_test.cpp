@@ -1,0 +1,201 @@
+#include "application.h"
+#include "fresh_windows.h"
+#include "frmAscii.h"
+#include "text_area.h"
+#include "twips.h"
+#include "typing.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+using namespace vantrel;
+using testing::element;
+
+namespace {
+const QString kWarning = QStringLiteral(
+    "Desactivar el manual puede trabar el programa en cada momento en el caso de usar mucha "
+    "información en los campos de texto.");
+
+// Answers the next message box when it opens and remembers what it showed.
+class BoxAnswerer : public QObject
+{
+public:
+    BoxAnswerer()
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++shown;
+                text = box->text();
+                title = box->windowTitle();
+                icon = box->icon();
+                buttons = box->buttons().size();
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+        });
+        m_poll.start(10);
+    }
+    int shown = 0;
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    qsizetype buttons = 0;
+
+private:
+    QTimer m_poll;
+};
+} // namespace
+
+class ManualModeTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup() { testing::destroyAllWindows(); }
+
+    void switchingOffWarnsOnlyWithTheMessagePanel_data();
+    void switchingOffWarnsOnlyWithTheMessagePanel();
+    void focusReturnsToTheFieldLastEdited_data();
+    void focusReturnsToTheFieldLastEdited();
+    void withNoValueFieldFocusedYetTheFocusStays();
+    void nextKeystrokeConvertsAsTheNewModeSays();
+    void keyboardSwitchesItToo();
+
+private:
+    void showMessagePanel();
+    QAbstractButton *chkManual() const { return element<QAbstractButton>(m_window, "chkManual"); }
+
+    frmAscii *m_window = nullptr;
+};
+
+void ManualModeTest::init()
+{
+    m_window = &app::converterWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QTRY_VERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
+}
+
+void ManualModeTest::showMessagePanel()
+{
+    QTest::mouseClick(element<QWidget>(m_window, "cmd1"), Qt::LeftButton);
+    QTRY_COMPARE(twips::geometry(element<QFrame>(m_window, "Frame1")).left(), -4080);
+}
+
+void ManualModeTest::switchingOffWarnsOnlyWithTheMessagePanel_data()
+{
+    QTest::addColumn<bool>("messagePanel");
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("value panel") << false << 0;
+    QTest::newRow("message panel, every time") << true << 2;
+}
+
+void ManualModeTest::switchingOffWarnsOnlyWithTheMessagePanel()
+{
+    QFETCH(bool, messagePanel);
+    QFETCH(int, warnings);
+    if (messagePanel) {
+        showMessagePanel();
+    }
+    BoxAnswerer answerer;
+    for (int round = 0; round < 2; ++round) {
+        QTest::mouseClick(chkManual(), Qt::LeftButton); // off
+        QVERIFY(!m_window->state().manual);
+        QCOMPARE(chkManual()->toolTip(), QStringLiteral(" Manual desactivado. "));
+        QCOMPARE(chkManual()->accessibleName(), QStringLiteral("Manual desactivado."));
+        QTest::mouseClick(chkManual(), Qt::LeftButton); // on: never a warning
+        QVERIFY(m_window->state().manual);
+        QCOMPARE(chkManual()->toolTip(), QStringLiteral(" Manual activado. "));
+    }
+    QCOMPARE(answerer.shown, warnings);
+    if (warnings > 0) {
+        QCOMPARE(answerer.text, kWarning);
+        QCOMPARE(answerer.text.size(), 122);
+        QCOMPARE(answerer.title, QStringLiteral("Vantrel"));
+        QCOMPARE(answerer.icon, QMessageBox::Information);
+        QCOMPARE(answerer.buttons, qsizetype(1));
+    }
+}
+
+void ManualModeTest::focusReturnsToTheFieldLastEdited_data()
+{
+    QTest::addColumn<bool>("messagePanel");
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("decimal") << false << "txtA"
+                             << "123";
+    QTest::newRow("binary") << false << "txtB"
+                            << "0101";
+    QTest::newRow("character") << false << "txtC"
+                               << "z";
+    QTest::newRow("message") << true << "txtMensaje"
+                             << "hola";
+    QTest::newRow("binary message") << true << "txtBinario"
+                                    << "0110";
+}
+
+void ManualModeTest::focusReturnsToTheFieldLastEdited()
+{
+    QFETCH(bool, messagePanel);
+    QFETCH(QString, fieldName);
+    QFETCH(QString, text);
+    if (messagePanel) {
+        showMessagePanel();
+    }
+    auto *field = element<QWidget>(m_window, fieldName);
+    QVERIFY(testing::giveFocus(field));
+    testing::typeText(field, text);
+    if (auto *line = qobject_cast<QLineEdit *>(field)) {
+        line->home(false);
+    } else {
+        qobject_cast<TextArea *>(field)->moveCursor(QTextCursor::Start);
+    }
+    BoxAnswerer answerer;
+    QTest::mouseClick(chkManual(), Qt::LeftButton);
+    QTRY_VERIFY(field->hasFocus());
+    if (auto *line = qobject_cast<QLineEdit *>(field)) {
+        QCOMPARE(line->cursorPosition(), line->text().size());
+    } else {
+        QVERIFY(qobject_cast<TextArea *>(field)->textCursor().atEnd());
+    }
+}
+
+void ManualModeTest::withNoValueFieldFocusedYetTheFocusStays()
+{
+    m_window->state().activeValueField.reset();
+    QTest::mouseClick(chkManual(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), chkManual());
+}
+
+void ManualModeTest::nextKeystrokeConvertsAsTheNewModeSays()
+{
+    auto *txtA = element<QLineEdit>(m_window, "txtA");
+    auto *txtB = element<QLineEdit>(m_window, "txtB");
+    QVERIFY(testing::giveFocus(txtA));
+    QTest::mouseClick(chkManual(), Qt::LeftButton); // off: every keystroke converts
+    QVERIFY(txtA->hasFocus());
+    QCOMPARE(txtB->text(), QStringLiteral("01000001")); // switching converts nothing
+    QTest::keyClick(txtA, Qt::Key_Backspace);
+    QCOMPARE(txtB->text(), QStringLiteral("00000110"));
+
+    QTest::mouseClick(chkManual(), Qt::LeftButton); // on: only Enter converts
+    QTest::keyClick(txtA, '4');
+    QCOMPARE(txtB->text(), QStringLiteral("00000110"));
+    QTest::keyClick(txtA, Qt::Key_Return);
+    QCOMPARE(txtB->text(), QStringLiteral("01000000"));
+}
+
+void ManualModeTest::keyboardSwitchesItToo()
+{
+    chkManual()->setFocus();
+    QTest::keyClick(chkManual(), Qt::Key_Space);
+    QVERIFY(!m_window->state().manual);
+    QVERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
+}
+
+QTEST_MAIN(ManualModeTest)
+#include "manual_mode_test.moc"

@@ -1,0 +1,347 @@
+#include "application.h"
+#include "fresh_windows.h"
+#include "frmAscii.h"
+#include "palette_use.h"
+#include "twips.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTimer>
+
+using namespace vantrel;
+using testing::element;
+
+namespace {
+const QColor kActive(0, 160, 240);
+const QColor kIdle(170, 230, 240);
+
+QList<int> range(int from, int to, int step)
+{
+    QList<int> values;
+    for (int v = from; step > 0 ? v <= to : v >= to; v += step) {
+        values << v;
+    }
+    return values;
+}
+} // namespace
+
+class PanelSwitchingTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup() { testing::destroyAllWindows(); }
+
+    void arrowSlidesToTheMessagePanelAndBounces();
+    void arrowSlidesBackToTheValuePanel();
+    void arrowIsIgnoredWhileTheFrameMoves_data();
+    void arrowIsIgnoredWhileTheFrameMoves();
+    void hexaTabSlidesUpAndBounces();
+    void selectedTabAtRestBouncesInPlace();
+    void asciiDuringASlideToHexaTurnsTheFrameBack();
+    void tabClickDuringABounceEndsItFirst_data();
+    void tabClickDuringABounceEndsItFirst();
+    void hexaAndBackReturnsToTheMessagePanel();
+    void bothMovesAtOncePlayInFull();
+    void randomClicksAndTicksEndAtRest_data();
+    void randomClicksAndTicksEndAtRest();
+
+private:
+    int frame1Left() const { return twips::geometry(element<QFrame>(m_window, "Frame1")).left(); }
+    int frame2Top() const { return twips::geometry(element<QFrame>(m_window, "Frame2")).top(); }
+    QTimer *timer(const char *name) const { return element<QTimer>(m_window, name); }
+    void click(const char *name) const
+    {
+        QTest::mouseClick(element<QWidget>(m_window, name), Qt::LeftButton);
+    }
+    // Records a position after every tick of a timer.
+    QList<int> *record(const char *timerName, std::function<int()> position);
+    bool waitUntilStill() const;
+
+    frmAscii *m_window = nullptr;
+    QList<QList<int> *> m_recordings;
+};
+
+void PanelSwitchingTest::init()
+{
+    qDeleteAll(m_recordings);
+    m_recordings.clear();
+    m_window = &app::converterWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QTRY_VERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
+}
+
+QList<int> *PanelSwitchingTest::record(const char *timerName, std::function<int()> position)
+{
+    auto *ticks = new QList<int>;
+    m_recordings << ticks;
+    connect(timer(timerName), &QTimer::timeout, m_window,
+            [ticks, position] { ticks->append(position()); });
+    return ticks;
+}
+
+bool PanelSwitchingTest::waitUntilStill() const
+{
+    return QTest::qWaitFor(
+        [this] {
+            for (const char *name : {"tmrSizeH", "tmrRebote1", "tmrSizeV", "tmrRebote2"}) {
+                if (timer(name)->isActive()) {
+                    return false;
+                }
+            }
+            return true;
+        },
+        10'000);
+}
+
+void PanelSwitchingTest::arrowSlidesToTheMessagePanelAndBounces()
+{
+    QList<int> *slide = record("tmrSizeH", [this] { return frame1Left(); });
+    QList<int> *bounce = record("tmrRebote1", [this] { return frame1Left(); });
+    QList<int> *optionsOn = record("tmrSizeH", [this] {
+        return int(element<QAbstractButton>(m_window, "Option1")->isEnabled() &&
+                   element<QAbstractButton>(m_window, "Option2")->isEnabled());
+    });
+    click("cmd1");
+    // At the click, before the frame moves.
+    QVERIFY(element<QWidget>(m_window, "txtMensaje")->hasFocus());
+    QCOMPARE(element<QAbstractButton>(m_window, "cmd1")->toolTip(),
+             QStringLiteral(" Ver conversión de valores. "));
+    QVERIFY(m_window->state().messagePanel);
+    QCOMPARE(frame1Left(), 0);
+
+    QVERIFY(waitUntilStill());
+    QCOMPARE(*slide, range(-120, -4080, -120) << -4080);
+    QCOMPARE(*optionsOn, QList<int>(34, 0) << 1);
+    QCOMPARE(*bounce, (QList<int>{-4140, -4200, -4260, -4320, -4260, -4200, -4140, -4080, -4080}));
+    QCOMPARE(m_window->state().horizontalBounceCounter, qint16(0));
+    QCOMPARE(palette::background(element<QWidget>(m_window, "txtMensaje")), kActive);
+}
+
+void PanelSwitchingTest::arrowSlidesBackToTheValuePanel()
+{
+    click("cmd1");
+    QVERIFY(waitUntilStill());
+    QList<int> *slide = record("tmrSizeH", [this] { return frame1Left(); });
+    QList<int> *bounce = record("tmrRebote1", [this] { return frame1Left(); });
+    click("cmd1");
+    QVERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
+    QCOMPARE(element<QAbstractButton>(m_window, "cmd1")->toolTip(),
+             QStringLiteral(" Ver conversión de texto. "));
+    QVERIFY(!m_window->state().messagePanel);
+    QVERIFY(waitUntilStill());
+    QCOMPARE(*slide, range(-3960, 0, 120) << 0);
+    QCOMPARE(*bounce, (QList<int>{60, 120, 180, 240, 180, 120, 60, 0, 0}));
+    QVERIFY(!element<QAbstractButton>(m_window, "Option1")->isEnabled());
+    QVERIFY(!element<QAbstractButton>(m_window, "Option2")->isEnabled());
+}
+
+void PanelSwitchingTest::arrowIsIgnoredWhileTheFrameMoves_data()
+{
+    QTest::addColumn<QString>("movingTimer");
+    QTest::newRow("mid-slide") << "tmrSizeH";
+    QTest::newRow("mid-bounce") << "tmrRebote1";
+}
+
+void PanelSwitchingTest::arrowIsIgnoredWhileTheFrameMoves()
+{
+    QFETCH(QString, movingTimer);
+    click("cmd1");
+    QTRY_VERIFY_WITH_TIMEOUT(timer(qPrintable(movingTimer))->isActive() && frame1Left() != 0 &&
+                                 frame1Left() != -4080,
+                             5000);
+    click("cmd1");
+    QVERIFY(m_window->state().messagePanel);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmd1"));
+    QVERIFY(waitUntilStill());
+    QCOMPARE(frame1Left(), -4080);
+    // A later click works as ever.
+    click("cmd1");
+    QVERIFY(waitUntilStill());
+    QCOMPARE(frame1Left(), 0);
+    QVERIFY(!m_window->state().messagePanel);
+}
+
+void PanelSwitchingTest::hexaTabSlidesUpAndBounces()
+{
+    QList<int> *slide = record("tmrSizeV", [this] { return frame2Top(); });
+    QList<int> *bounce = record("tmrRebote2", [this] { return frame2Top(); });
+    click("cmdBoton1");
+    QVERIFY(element<QWidget>(m_window, "txtHexa")->hasFocus());
+    QCOMPARE(palette::background(element<QWidget>(m_window, "cmdBoton0")), kIdle);
+    QCOMPARE(palette::background(element<QWidget>(m_window, "cmdBoton1")), kActive);
+    QCOMPARE(m_window->state().hexPanel, qint16(-1));
+    QVERIFY(waitUntilStill());
+    QCOMPARE(*slide, range(-120, -2640, -120) << -2640);
+    QCOMPARE(*bounce, (QList<int>{-2700, -2760, -2820, -2880, -2820, -2760, -2700, -2640, -2640}));
+    QVERIFY(!element<QAbstractButton>(m_window, "Option1")->isEnabled());
+}
+
+void PanelSwitchingTest::selectedTabAtRestBouncesInPlace()
+{
+    QList<int> *slide = record("tmrSizeV", [this] { return frame2Top(); });
+    QList<int> *bounce = record("tmrRebote2", [this] { return frame2Top(); });
+    element<QWidget>(m_window, "txtA")->setFocus();
+    click("cmdBoton0");
+    QVERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
+    QVERIFY(waitUntilStill());
+    QCOMPARE(*slide, QList<int>{0});
+    QCOMPARE(*bounce, (QList<int>{60, 120, 180, 240, 180, 120, 60, 0, 0}));
+}
+
+void PanelSwitchingTest::asciiDuringASlideToHexaTurnsTheFrameBack()
+{
+    QList<int> *bounce = record("tmrRebote2", [this] { return frame2Top(); });
+    click("cmdBoton1");
+    QTRY_VERIFY(frame2Top() <= -600);
+    click("cmdBoton0");
+    QVERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
+    QVERIFY(waitUntilStill());
+    QCOMPARE(frame2Top(), 0);
+    QCOMPARE(*bounce, (QList<int>{60, 120, 180, 240, 180, 120, 60, 0, 0}));
+}
+
+void PanelSwitchingTest::tabClickDuringABounceEndsItFirst_data()
+{
+    QTest::addColumn<QString>("secondTab");
+    QTest::addColumn<int>("restTop");
+    QTest::newRow("HEXA again") << "cmdBoton1" << -2640;
+    QTest::newRow("ASCII") << "cmdBoton0" << 0;
+}
+
+void PanelSwitchingTest::tabClickDuringABounceEndsItFirst()
+{
+    QFETCH(QString, secondTab);
+    QFETCH(int, restTop);
+    bool clicked = false;
+    connect(timer("tmrRebote2"), &QTimer::timeout, m_window, [&] {
+        if (!clicked && m_window->state().verticalBounceCounter == 3) {
+            clicked = true;
+            click(qPrintable(secondTab));
+            // The bounce ended at once, at the rest it played around.
+            QCOMPARE(m_window->state().verticalBounceCounter, qint16(0));
+            QVERIFY(!timer("tmrRebote2")->isActive());
+            QVERIFY(timer("tmrSizeV")->isActive());
+        }
+    });
+    click("cmdBoton1");
+    QTRY_VERIFY_WITH_TIMEOUT(clicked, 5000);
+    QVERIFY(waitUntilStill());
+    QCOMPARE(frame2Top(), restTop);
+}
+
+void PanelSwitchingTest::hexaAndBackReturnsToTheMessagePanel()
+{
+    click("cmd1");
+    QVERIFY(waitUntilStill());
+    click("cmdBoton1");
+    QVERIFY(element<QAbstractButton>(m_window, "Option1")->isEnabled());
+    QVERIFY(waitUntilStill());
+    click("cmdBoton0");
+    QVERIFY(element<QWidget>(m_window, "txtMensaje")->hasFocus());
+    QVERIFY(waitUntilStill());
+    QCOMPARE(frame1Left(), -4080);
+    QCOMPARE(frame2Top(), 0);
+    QVERIFY(element<QAbstractButton>(m_window, "Option2")->isEnabled());
+}
+
+void PanelSwitchingTest::bothMovesAtOncePlayInFull()
+{
+    QList<int> *horizontal = record("tmrRebote1", [this] { return frame1Left(); });
+    QList<int> *vertical = record("tmrRebote2", [this] { return frame2Top(); });
+    click("cmd1");
+    QTest::qWait(50);
+    click("cmdBoton1");
+    QVERIFY(waitUntilStill());
+    QCOMPARE(horizontal->size(), 9);
+    QCOMPARE(vertical->size(), 9);
+    QCOMPARE(frame1Left(), -4080);
+    QCOMPARE(frame2Top(), -2640);
+}
+
+void PanelSwitchingTest::randomClicksAndTicksEndAtRest_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (const quint32 seed : {20261207u, 1u, 4242u}) {
+        QTest::newRow(qPrintable(QString::number(seed))) << seed;
+    }
+}
+
+void PanelSwitchingTest::randomClicksAndTicksEndAtRest()
+{
+    QFETCH(quint32, seed);
+    // Ticks are run by hand, so thousands of actions take no real time; a
+    // warning box that a manual-mode click raises is answered at once.
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            box->accept();
+        }
+    });
+    answerer.start(0);
+
+    struct Tick
+    {
+        const char *timer;
+        void (frmAscii::*handler)();
+    };
+    const Tick ticks[] = {{"tmrSizeH", &frmAscii::tmrSizeH_Timer},
+                          {"tmrRebote1", &frmAscii::tmrRebote1_Timer},
+                          {"tmrSizeV", &frmAscii::tmrSizeV_Timer},
+                          {"tmrRebote2", &frmAscii::tmrRebote2_Timer}};
+    const auto tickActive = [&](int index) {
+        if (timer(ticks[index].timer)->isActive()) {
+            (m_window->*ticks[index].handler)();
+        }
+    };
+    const auto checkAtRest = [&] {
+        const auto &state = m_window->state();
+        QCOMPARE(frame1Left(), state.messagePanel ? -4080 : 0);
+        QCOMPARE(frame2Top(), state.hexPanel == -1 ? -2640 : 0);
+        QCOMPARE(state.horizontalBounceCounter, qint16(0));
+        QCOMPARE(state.verticalBounceCounter, qint16(0));
+        QCOMPARE(element<QAbstractButton>(m_window, "Option1")->isEnabled(), state.messagePanel);
+        QCOMPARE(element<QAbstractButton>(m_window, "Option2")->isEnabled(), state.messagePanel);
+    };
+    const auto runToRest = [&] {
+        for (int i = 0; i < 1000; ++i) {
+            for (int t = 0; t < 4; ++t) {
+                tickActive(t);
+            }
+        }
+        for (const Tick &tick : ticks) {
+            QVERIFY2(!timer(tick.timer)->isActive(), tick.timer);
+        }
+    };
+
+    QRandomGenerator random(seed);
+    const char *clickable[] = {"cmd1", "cmdBoton0", "cmdBoton1", "chkManual"};
+    for (int action = 0; action < 12'000; ++action) {
+        if (random.bounded(4) == 0) {
+            click(clickable[random.bounded(4)]);
+        } else {
+            tickActive(random.bounded(4));
+        }
+        if (action % 500 == 499) {
+            runToRest();
+            checkAtRest();
+        }
+    }
+    runToRest();
+    checkAtRest();
+    // The arrow still works as it should.
+    const bool wasMessagePanel = m_window->state().messagePanel;
+    click("cmd1");
+    runToRest();
+    QCOMPARE(m_window->state().messagePanel, !wasMessagePanel);
+    checkAtRest();
+}
+
+QTEST_MAIN(PanelSwitchingTest)
+#include "panel_switching_test.moc"
