@@ -1,7 +1,9 @@
 #include "application.h"
 
 #include "frmAscii.h"
+#include "frmAsciiColl.h"
 #include "frmInicio.h"
+#include "message_box.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -16,6 +18,7 @@ struct ApplicationState
 {
     QString tableFontName = QStringLiteral("Arial");
     QPointer<frmAscii> converterWindow;
+    QPointer<frmAsciiColl> asciiTableWindow;
     QPointer<frmInicio> startupWindow;
 };
 
@@ -46,6 +49,11 @@ QIcon applicationIcon()
     return QIcon(QStringLiteral(":/vantrel/vantrel.svg"));
 }
 
+Version version()
+{
+    return {VANTREL_VERSION_MAJOR, VANTREL_VERSION_MINOR, VANTREL_VERSION_PATCH};
+}
+
 QString tableFontName()
 {
     return state().tableFontName;
@@ -60,6 +68,10 @@ frmAscii *existingConverterWindow()
 {
     return state().converterWindow;
 }
+frmAsciiColl *existingAsciiTableWindow()
+{
+    return state().asciiTableWindow;
+}
 frmInicio *existingStartupWindow()
 {
     return state().startupWindow;
@@ -69,9 +81,36 @@ frmAscii &converterWindow()
 {
     return existingOrNew(state().converterWindow);
 }
+frmAsciiColl &asciiTableWindow()
+{
+    return existingOrNew(state().asciiTableWindow);
+}
 frmInicio &startupWindow()
 {
     return existingOrNew(state().startupWindow);
+}
+
+void openAsciiTableWindow()
+{
+    frmAsciiColl &window = asciiTableWindow();
+    if (!window.isVisible()) {
+        if (!window.loadedFont()) {
+            showMessage(existingConverterWindow(), QMessageBox::Critical,
+                        QStringLiteral("Esta fuente no existe en el equipo."));
+        }
+        window.show();
+    }
+    window.raise();
+    window.activateWindow();
+}
+
+void reopenAsciiTableWindow()
+{
+    if (QPointer<frmAsciiColl> old = state().asciiTableWindow) {
+        state().asciiTableWindow.clear();
+        old->close(); // deleted later; a fresh window takes its place now
+    }
+    openAsciiTableWindow();
 }
 
 void endProcess()

@@ -83,6 +83,17 @@ void TextArea::setText(const QString &text)
     setPlainText(plain);
 }
 
+void TextArea::appendText(const QString &text)
+{
+    QString plain = withDocumentLineBreaks(text);
+    if (m_maxLength > 0) {
+        plain = cutToRoom(plain, m_maxLength - fieldLength(toPlainText()));
+    }
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(plain);
+}
+
 qsizetype TextArea::room() const
 {
     if (m_maxLength == 0) {

@@ -23,6 +23,9 @@ public:
     // Replaces the text, cut to the limit. CR LF, a lone CR and a lone LF
     // each start a new line.
     void setText(const QString &text);
+    // Adds text at the end, as far as the limit allows, without touching the
+    // caret or rebuilding the document.
+    void appendText(const QString &text);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

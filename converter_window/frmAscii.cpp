@@ -74,6 +74,7 @@ frmAscii::frmAscii(QWidget *parent)
     connectHexPanel();
     connectPanelSwitching();
     connectManualMode();
+    connectCommands();
     Form_Load();
 }
 

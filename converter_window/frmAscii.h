@@ -74,6 +74,10 @@ public: // panel switching
 public: // manual mode
     void chkManual_Click();
 
+public: // commands
+    void cmd2_Click();
+    void cmd3_Click();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -129,6 +133,7 @@ private:
     void connectHexPanel();
     void connectPanelSwitching();
     void connectManualMode();
+    void connectCommands();
     [[nodiscard]] int frame1Left() const;
     [[nodiscard]] int frame2Top() const;
     void setFrame1Left(int left);

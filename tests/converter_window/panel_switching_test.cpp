@@ -62,6 +62,10 @@ private:
     // Records a position after every tick of a timer.
     QList<int> *record(const char *timerName, std::function<int()> position);
     bool waitUntilStill() const;
+    // One tick of an animation timer, run by hand if the timer is running.
+    void tickIfActive(int index);
+    void runToRest();
+    void checkAtRest() const;
 
     frmAscii *m_window = nullptr;
     QList<QList<int> *> m_recordings;
@@ -98,6 +102,48 @@ bool PanelSwitchingTest::waitUntilStill() const
             return true;
         },
         10'000);
+}
+
+namespace {
+struct Tick
+{
+    const char *timer;
+    void (frmAscii::*handler)();
+};
+const Tick kTicks[] = {{"tmrSizeH", &frmAscii::tmrSizeH_Timer},
+                       {"tmrRebote1", &frmAscii::tmrRebote1_Timer},
+                       {"tmrSizeV", &frmAscii::tmrSizeV_Timer},
+                       {"tmrRebote2", &frmAscii::tmrRebote2_Timer}};
+} // namespace
+
+void PanelSwitchingTest::tickIfActive(int index)
+{
+    if (timer(kTicks[index].timer)->isActive()) {
+        (m_window->*kTicks[index].handler)();
+    }
+}
+
+void PanelSwitchingTest::runToRest()
+{
+    for (int i = 0; i < 1000; ++i) {
+        for (int t = 0; t < 4; ++t) {
+            tickIfActive(t);
+        }
+    }
+    for (const Tick &tick : kTicks) {
+        QVERIFY2(!timer(tick.timer)->isActive(), tick.timer);
+    }
+}
+
+void PanelSwitchingTest::checkAtRest() const
+{
+    const auto &state = m_window->state();
+    QCOMPARE(frame1Left(), state.messagePanel ? -4080 : 0);
+    QCOMPARE(frame2Top(), state.hexPanel == -1 ? -2640 : 0);
+    QCOMPARE(state.horizontalBounceCounter, qint16(0));
+    QCOMPARE(state.verticalBounceCounter, qint16(0));
+    QCOMPARE(element<QAbstractButton>(m_window, "Option1")->isEnabled(), state.messagePanel);
+    QCOMPARE(element<QAbstractButton>(m_window, "Option2")->isEnabled(), state.messagePanel);
 }
 
 void PanelSwitchingTest::arrowSlidesToTheMessagePanelAndBounces()
@@ -286,47 +332,13 @@ void PanelSwitchingTest::randomClicksAndTicksEndAtRest()
     });
     answerer.start(0);
 
-    struct Tick
-    {
-        const char *timer;
-        void (frmAscii::*handler)();
-    };
-    const Tick ticks[] = {{"tmrSizeH", &frmAscii::tmrSizeH_Timer},
-                          {"tmrRebote1", &frmAscii::tmrRebote1_Timer},
-                          {"tmrSizeV", &frmAscii::tmrSizeV_Timer},
-                          {"tmrRebote2", &frmAscii::tmrRebote2_Timer}};
-    const auto tickActive = [&](int index) {
-        if (timer(ticks[index].timer)->isActive()) {
-            (m_window->*ticks[index].handler)();
-        }
-    };
-    const auto checkAtRest = [&] {
-        const auto &state = m_window->state();
-        QCOMPARE(frame1Left(), state.messagePanel ? -4080 : 0);
-        QCOMPARE(frame2Top(), state.hexPanel == -1 ? -2640 : 0);
-        QCOMPARE(state.horizontalBounceCounter, qint16(0));
-        QCOMPARE(state.verticalBounceCounter, qint16(0));
-        QCOMPARE(element<QAbstractButton>(m_window, "Option1")->isEnabled(), state.messagePanel);
-        QCOMPARE(element<QAbstractButton>(m_window, "Option2")->isEnabled(), state.messagePanel);
-    };
-    const auto runToRest = [&] {
-        for (int i = 0; i < 1000; ++i) {
-            for (int t = 0; t < 4; ++t) {
-                tickActive(t);
-            }
-        }
-        for (const Tick &tick : ticks) {
-            QVERIFY2(!timer(tick.timer)->isActive(), tick.timer);
-        }
-    };
-
     QRandomGenerator random(seed);
     const char *clickable[] = {"cmd1", "cmdBoton0", "cmdBoton1", "chkManual"};
     for (int action = 0; action < 12'000; ++action) {
         if (random.bounded(4) == 0) {
             click(clickable[random.bounded(4)]);
         } else {
-            tickActive(random.bounded(4));
+            tickIfActive(random.bounded(4));
         }
         if (action % 500 == 499) {
             runToRest();

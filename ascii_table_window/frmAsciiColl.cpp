@@ -1,0 +1,209 @@
+#include "frmAsciiColl.h"
+
+#include "application.h"
+#include "code_text.h"
+#include "elements.h"
+#include "field_events.h"
+#include "installed_fonts.h"
+#include "palette_use.h"
+#include "text_area.h"
+#include "twips.h"
+#include "window_placement.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace vantrel {
+namespace {
+
+constexpr QSize kClientSizeTwips(5895, 4335);
+constexpr int kFillIntervalMs = 1;
+constexpr int kRiseIntervalMs = 20;
+constexpr int kRiseStep = 60;
+constexpr int kDropStep = 120;
+constexpr qint16 kRiseTicks = 6;
+constexpr int kEnter = 13;
+
+constexpr QRgb kDarkColumn = qRgb(0, 162, 232);
+constexpr QRgb kLightColumn = qRgb(175, 225, 239);
+constexpr QRgb kFontField = qRgb(170, 230, 240);
+
+QFont arial(qreal points)
+{
+    return elements::designFont(QStringLiteral("Arial"), points);
+}
+
+// "00#" code, three spaces, the character, CR LF.
+QString tableLine(int code)
+{
+    return QStringLiteral("%1   ").arg(code, 3, 10, QLatin1Char('0')) +
+           fromCodeText(std::string(1, static_cast<char>(code))) + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+frmAsciiColl::frmAsciiColl(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("frmAsciiColl"));
+    setWindowTitle(QStringLiteral("CÓDIGO ASCII"));
+    setWindowIcon(app::applicationIcon());
+    twips::setFixedClientSize(this, kClientSizeTwips);
+    palette::setBackground(this, Qt::white);
+    createElements();
+    Form_Load();
+}
+
+void frmAsciiColl::createElements()
+{
+    struct ColumnDesign
+    {
+        const char *name;
+        int left;
+        int firstCode;
+        int lastCode;
+    };
+    const ColumnDesign designs[] = {{"txtA", 120, 1, 31},
+                                    {"txtB", 1560, 32, 127},
+                                    {"txtC", 3000, 128, 191},
+                                    {"txtD", 4440, 192, 255}};
+    for (std::size_t i = 0; i < m_ui.columns.size(); ++i) {
+        const ColumnDesign &design = designs[i];
+        TextArea *field = elements::textArea(this, QString::fromLatin1(design.name),
+                                             {design.left, 120, 1335, 3615}, {arial(14.25)});
+        field->setReadOnly(true);
+        field->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m_ui.columns[i] = {field, design.firstCode, design.lastCode, design.firstCode};
+    }
+
+    m_ui.Label1 = new QLabel(QStringLiteral("Fuente:"), this);
+    m_ui.Label1->setObjectName(QStringLiteral("Label1"));
+    m_ui.Label1->setFont(arial(15.75));
+    palette::setTransparent(m_ui.Label1);
+    twips::place(m_ui.Label1, {120, 3840, 1095, 375});
+
+    m_ui.txtFont = elements::lineEdit(this, QStringLiteral("txtFont"), {1320, 3840, 3015, 375},
+                                      {arial(15.75), {}, QStringLiteral("Arial")});
+    m_ui.txtFont->setFrame(true);
+    m_ui.txtFont->setAccessibleName(QStringLiteral("Fuente"));
+    m_ui.Label1->setBuddy(m_ui.txtFont);
+
+    auto *open = new QPushButton(QStringLiteral("Abrir"), this);
+    open->setObjectName(QStringLiteral("cmdFont"));
+    open->setFont(arial(12));
+    twips::place(open, {4440, 3840, 1335, 375});
+    m_ui.cmdFont = open;
+    connect(open, &QPushButton::clicked, this, &frmAsciiColl::cmdFont_Click);
+    fields::connect(m_ui.txtFont, {.keyPress = [this](int &keyCode) { txtFont_KeyDown(keyCode); }});
+
+    // Both run from the first show: nothing fills or rises unseen.
+    m_ui.Timer1 = elements::timer(this, QStringLiteral("Timer1"), kFillIntervalMs, false);
+    m_ui.tmrTop = elements::timer(this, QStringLiteral("tmrTop"), kRiseIntervalMs, false);
+    connect(m_ui.Timer1, &QTimer::timeout, this, &frmAsciiColl::Timer1_Timer);
+    connect(m_ui.tmrTop, &QTimer::timeout, this, &frmAsciiColl::tmrTop_Timer);
+
+    QWidget *previous = m_ui.columns[0].field;
+    for (QWidget *next : {static_cast<QWidget *>(m_ui.columns[1].field),
+                          static_cast<QWidget *>(m_ui.columns[2].field),
+                          static_cast<QWidget *>(m_ui.columns[3].field),
+                          static_cast<QWidget *>(m_ui.txtFont), static_cast<QWidget *>(open)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void frmAsciiColl::Form_Load()
+{
+    for (Column &column : m_ui.columns) {
+        column.nextCode = column.firstCode;
+    }
+    for (std::size_t i = 0; i < m_ui.columns.size(); ++i) {
+        palette::setBackground(m_ui.columns[i].field, i % 2 == 0 ? kDarkColumn : kLightColumn);
+    }
+    palette::setBackground(m_ui.txtFont, kFontField);
+
+    const QString fontName = app::tableFontName();
+    m_loadedFont = fontInstalled(fontName);
+    if (!m_loadedFont) {
+        return; // the columns keep their fonts; the opener shows the error
+    }
+    for (Column &column : m_ui.columns) {
+        QFont font = column.field->font();
+        font.setFamilies({fontName});
+        column.field->setFont(font);
+    }
+    m_ui.txtFont->setText(fontName);
+}
+
+void frmAsciiColl::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        centreOnScreen(this);
+        m_topTwips = y() * twips::kTwipsPerPixel;
+        m_ui.Timer1->start();
+        m_ui.tmrTop->start();
+    }
+}
+
+void frmAsciiColl::closeEvent(QCloseEvent *event)
+{
+    m_ui.Timer1->stop();
+    m_ui.tmrTop->stop();
+    QWidget::closeEvent(event);
+}
+
+void frmAsciiColl::Timer1_Timer()
+{
+    bool filling = false;
+    for (Column &column : m_ui.columns) {
+        if (column.nextCode <= column.lastCode) {
+            column.field->appendText(tableLine(column.nextCode));
+            ++column.nextCode;
+            filling = filling || column.nextCode <= column.lastCode;
+        }
+    }
+    if (!filling) {
+        m_ui.Timer1->stop(); // full: an idle table costs nothing
+    }
+}
+
+void frmAsciiColl::moveTopBy(int twipsDelta)
+{
+    m_topTwips += twipsDelta;
+    move(x(), twips::toPixels(m_topTwips));
+}
+
+void frmAsciiColl::tmrTop_Timer()
+{
+    if (m_riseCounter >= kRiseTicks) {
+        moveTopBy(kDropStep);
+        m_riseCounter = 0;
+        m_ui.tmrTop->stop();
+        return;
+    }
+    moveTopBy(-kRiseStep);
+    ++m_riseCounter;
+}
+
+void frmAsciiColl::cmdFont_Click()
+{
+    app::setTableFontName(m_ui.txtFont->text());
+    app::reopenAsciiTableWindow();
+}
+
+void frmAsciiColl::txtFont_KeyDown(int &keyCode)
+{
+    if (keyCode == kEnter) {
+        keyCode = 0;
+        cmdFont_Click();
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+
+namespace vantrel {
+
+// The program's about box: the application title, the about text and the
+// window's icon, modal to the converter window.
+class AboutBox : public QDialog
+{
+public:
+    AboutBox(const QString &title, const QString &aboutText, const QIcon &icon, QWidget *parent);
+};
+
+// "Tarnwick", CR LF, "Vantrel: Versión " and major.minor.
+[[nodiscard]] QString aboutText(int majorVersion, int minorVersion);
+
+} // namespace vantrel
