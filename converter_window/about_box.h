@@ -8,6 +8,7 @@ namespace vantrel {
 // window's icon, modal to the converter window.
 class AboutBox : public QDialog
 {
+    Q_OBJECT
 public:
     AboutBox(const QString &title, const QString &aboutText, const QIcon &icon, QWidget *parent);
 };

@@ -4,6 +4,7 @@
 #include "application.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
+#include "frmAsciiColl.h"
 #include "frmInicio.h"
 #include "text_area.h"
 #include "typing.h"
@@ -126,6 +127,38 @@ bool converterScreens(const QDir &folder)
     window.findChild<TextArea *>(QStringLiteral("txtHexa"))->setText(QString());
     typeInto("txtHexa", QStringLiteral("xyz"));
     ok &= save(&window, folder, QStringLiteral("hex-invalid"));
+    click("cmdBoton0");
+
+    // The about box, over the converter window.
+    QTimer::singleShot(200, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            ok &= save(box, folder, QStringLiteral("about-box"));
+            box->close();
+        }
+    });
+    QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("cmd3")), Qt::LeftButton);
+    testing::destroyAllWindows();
+    return ok;
+}
+
+bool tableScreens(const QDir &folder)
+{
+    frmAscii &converter = app::converterWindow();
+    converter.show();
+    app::openAsciiTableWindow();
+    const auto waitFull = [] {
+        frmAsciiColl *table = app::existingAsciiTableWindow();
+        return QTest::qWaitFor(
+            [table] { return !table->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive(); },
+            10'000);
+    };
+    bool ok = waitFull() && save(app::existingAsciiTableWindow(), folder, QStringLiteral("table"));
+    auto *fontField =
+        app::existingAsciiTableWindow()->findChild<QLineEdit *>(QStringLiteral("txtFont"));
+    fontField->setText(QStringLiteral("DejaVu Serif"));
+    QTest::keyClick(fontField, Qt::Key_Return);
+    ok &= waitFull() &&
+          save(app::existingAsciiTableWindow(), folder, QStringLiteral("table-other-font"));
     testing::destroyAllWindows();
     return ok;
 }
@@ -147,6 +180,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
-    const bool ok = startupScreens(folder) && converterScreens(folder);
+    const bool ok = startupScreens(folder) && converterScreens(folder) && tableScreens(folder);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,304 @@
+#include "application.h"
+#include "fresh_windows.h"
+#include "frmAscii.h"
+#include "frmAsciiColl.h"
+#include "installed_fonts.h"
+#include "palette_use.h"
+#include "text_area.h"
+#include "typing.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+using namespace vantrel;
+using testing::element;
+
+namespace {
+
+// Answers every message box as it opens and counts them.
+class BoxAnswerer : public QObject
+{
+public:
+    BoxAnswerer()
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                titles << box->windowTitle();
+                icons << box->icon();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        m_poll.start(5);
+    }
+    QStringList texts;
+    QStringList titles;
+    QList<QMessageBox::Icon> icons;
+
+private:
+    QTimer m_poll;
+};
+
+QStringList lines(const QString &columnText)
+{
+    QStringList result = columnText.split(QStringLiteral("\r\n"));
+    result.removeLast(); // the text ends with a line break
+    return result;
+}
+
+} // namespace
+
+class FrmAsciiCollTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup() { testing::destroyAllWindows(); }
+
+    void columnsFillWithCodesAndCharacters_data();
+    void columnsFillWithCodesAndCharacters();
+    void fillStopsOnceTheColumnsAreFull();
+    void windowRisesThenDrops();
+    void secondOpeningOnlyBringsItToTheFront();
+    void closedWindowOpensAfresh();
+    void fontChangeReopensWithTheNewFont_data();
+    void fontChangeReopensWithTheNewFont();
+    void missingFontIsReportedAtEveryOpening();
+    void converterLoadResetsTheTableFont();
+    void installedFontsIncludeMappedNamesOnly_data();
+    void installedFontsIncludeMappedNamesOnly();
+
+private:
+    frmAsciiColl *openTable();
+    void waitUntilFull(frmAsciiColl *table);
+    TextArea *column(frmAsciiColl *table, const char *name) const
+    {
+        return element<TextArea>(table, name);
+    }
+
+    frmAscii *m_converter = nullptr;
+};
+
+void FrmAsciiCollTest::init()
+{
+    m_converter = &app::converterWindow();
+    m_converter->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_converter));
+}
+
+frmAsciiColl *FrmAsciiCollTest::openTable()
+{
+    QTest::mouseClick(element<QAbstractButton>(m_converter, "cmd2"), Qt::LeftButton);
+    frmAsciiColl *table = app::existingAsciiTableWindow();
+    if (table) {
+        (void)QTest::qWaitForWindowExposed(table);
+    }
+    return table;
+}
+
+void FrmAsciiCollTest::waitUntilFull(frmAsciiColl *table)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!element<QTimer>(table, "Timer1")->isActive(), 10'000);
+}
+
+void FrmAsciiCollTest::columnsFillWithCodesAndCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QColor>("colour");
+    // In the first column CR and LF break their own lines: two extra lines.
+    QTest::newRow("txtA") << "txtA" << 33 << "001   \u0001"
+                          << "031   \u001F" << QColor(0, 162, 232);
+    QTest::newRow("txtB") << "txtB" << 96 << "032    "
+                          << "127   \u007F" << QColor(175, 225, 239);
+    QTest::newRow("txtC") << "txtC" << 64 << "128   €"
+                          << "191   ¿" << QColor(0, 162, 232);
+    QTest::newRow("txtD") << "txtD" << 64 << "192   À"
+                          << "255   ÿ" << QColor(175, 225, 239);
+}
+
+void FrmAsciiCollTest::columnsFillWithCodesAndCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(int, lineCount);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QColor, colour);
+    frmAsciiColl *table = openTable();
+    QVERIFY(table);
+    QCOMPARE(table->windowTitle(), QStringLiteral("CÓDIGO ASCII"));
+    waitUntilFull(table);
+    TextArea *field = column(table, qPrintable(name));
+    const QStringList text = lines(field->text());
+    QCOMPARE(text.size(), lineCount);
+    QCOMPARE(text.first(), first);
+    QCOMPARE(text.last(), last);
+    QVERIFY(!field->text().contains(QStringLiteral("000")));
+    QVERIFY(field->isReadOnly());
+    QCOMPARE(palette::background(field), colour);
+}
+
+void FrmAsciiCollTest::fillStopsOnceTheColumnsAreFull()
+{
+    frmAsciiColl *table = openTable();
+    auto *fill = element<QTimer>(table, "Timer1");
+    QCOMPARE(fill->interval(), 1);
+    QVERIFY(fill->isActive());
+    waitUntilFull(table);
+    const QString before = column(table, "txtD")->text();
+    QTest::qWait(50);
+    QCOMPARE(column(table, "txtD")->text(), before);
+}
+
+void FrmAsciiCollTest::windowRisesThenDrops()
+{
+    frmAsciiColl *table = app::existingAsciiTableWindow();
+    QVERIFY(!table);
+    table = &app::asciiTableWindow();
+    QList<int> tops;
+    auto *rise = element<QTimer>(table, "tmrTop");
+    QCOMPARE(rise->interval(), 20);
+    connect(rise, &QTimer::timeout, table, [&] { tops << table->y(); });
+    table->show();
+    const int start = table->y();
+    QTRY_VERIFY_WITH_TIMEOUT(!rise->isActive(), 5000);
+    // Six rises of 60 twips (4 pixels), then one drop of 120.
+    QCOMPARE(tops, (QList<int>{start - 4, start - 8, start - 12, start - 16, start - 20, start - 24,
+                               start - 16}));
+    QCOMPARE(table->riseCounter(), qint16(0));
+}
+
+void FrmAsciiCollTest::secondOpeningOnlyBringsItToTheFront()
+{
+    frmAsciiColl *table = openTable();
+    QTRY_VERIFY(column(table, "txtB")->text().size() > 50);
+    const QPointer<frmAsciiColl> first = table;
+    QVERIFY(testing::giveFocus(element<QWidget>(m_converter, "txtC")));
+    frmAsciiColl *again = openTable();
+    QCOMPARE(again, first.data());
+    QVERIFY(column(again, "txtB")->text().startsWith(QStringLiteral("032")));
+    int tables = 0;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        tables += qobject_cast<frmAsciiColl *>(window) && window->isVisible() ? 1 : 0;
+    }
+    QCOMPARE(tables, 1);
+    QTRY_VERIFY(again->isActiveWindow());
+}
+
+void FrmAsciiCollTest::closedWindowOpensAfresh()
+{
+    QPointer<frmAsciiColl> first = openTable();
+    waitUntilFull(first);
+    first->close();
+    QTRY_VERIFY(!first);
+    frmAsciiColl *second = openTable();
+    QVERIFY(second);
+    QVERIFY(lines(column(second, "txtD")->text()).size() < 64); // filling again
+    waitUntilFull(second);
+}
+
+void FrmAsciiCollTest::fontChangeReopensWithTheNewFont_data()
+{
+    QTest::addColumn<bool>("byEnter");
+    QTest::newRow("Abrir") << false;
+    QTest::newRow("Enter") << true;
+}
+
+void FrmAsciiCollTest::fontChangeReopensWithTheNewFont()
+{
+    QFETCH(bool, byEnter);
+    QPointer<frmAsciiColl> first = openTable();
+    waitUntilFull(first);
+    auto *fontField = element<QLineEdit>(first, "txtFont");
+    QCOMPARE(fontField->text(), QStringLiteral("Arial"));
+    fontField->setText(QStringLiteral("DejaVu Serif"));
+    BoxAnswerer answerer;
+    if (byEnter) {
+        QTest::keyClick(fontField, Qt::Key_Return);
+    } else {
+        QTest::mouseClick(element<QAbstractButton>(first, "cmdFont"), Qt::LeftButton);
+    }
+    QTRY_VERIFY(!first);
+    frmAsciiColl *second = app::existingAsciiTableWindow();
+    QVERIFY(second && second->isVisible());
+    QCOMPARE(app::tableFontName(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(element<QLineEdit>(second, "txtFont")->text(), QStringLiteral("DejaVu Serif"));
+    for (const char *name : {"txtA", "txtB", "txtC", "txtD"}) {
+        QCOMPARE(QFontInfo(column(second, name)->font()).family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(column(second, name)->font().pointSizeF(), 14.25);
+    }
+    QVERIFY(lines(column(second, "txtB")->text()).size() < 96); // the fill restarted
+    QVERIFY(answerer.texts.isEmpty());
+}
+
+void FrmAsciiCollTest::missingFontIsReportedAtEveryOpening()
+{
+    QPointer<frmAsciiColl> first = openTable();
+    auto *fontField = element<QLineEdit>(first, "txtFont");
+    fontField->setText(QStringLiteral("No Such Font Anywhere"));
+    BoxAnswerer answerer;
+    QTest::keyClick(fontField, Qt::Key_Return);
+    QTRY_COMPARE(answerer.texts.size(), 1);
+    QCOMPARE(answerer.texts.first(), QStringLiteral("Esta fuente no existe en el equipo."));
+    QCOMPARE(answerer.titles.first(), QStringLiteral("Vantrel"));
+    QCOMPARE(answerer.icons.first(), QMessageBox::Critical);
+
+    frmAsciiColl *second = app::existingAsciiTableWindow();
+    QVERIFY(second);
+    QTRY_VERIFY(second->isVisible());
+    QCOMPARE(app::tableFontName(), QStringLiteral("No Such Font Anywhere"));
+    // The load stopped before the fonts and the font field: both as designed.
+    QCOMPARE(element<QLineEdit>(second, "txtFont")->text(), QStringLiteral("Arial"));
+    QCOMPARE(QFontInfo(column(second, "txtA")->font()).family(), QStringLiteral("Liberation Sans"));
+    waitUntilFull(second); // the columns still fill
+
+    second->close();
+    QTRY_VERIFY(!app::existingAsciiTableWindow());
+    openTable();
+    QTRY_COMPARE(answerer.texts.size(), 2);
+}
+
+void FrmAsciiCollTest::converterLoadResetsTheTableFont()
+{
+    app::setTableFontName(QStringLiteral("DejaVu Serif"));
+    frmAsciiColl *table = openTable();
+    QCOMPARE(element<QLineEdit>(table, "txtFont")->text(), QStringLiteral("DejaVu Serif"));
+    table->close();
+    QCOMPARE(app::tableFontName(), QStringLiteral("DejaVu Serif")); // outlives the window
+    testing::destroyAllWindows();
+    app::converterWindow();
+    QCOMPARE(app::tableFontName(), QStringLiteral("Arial"));
+}
+
+void FrmAsciiCollTest::installedFontsIncludeMappedNamesOnly_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("Arial, mapped") << "Arial" << true;
+    QTest::newRow("Calibri, mapped") << "Calibri" << true;
+    QTest::newRow("installed family") << "Liberation Sans" << true;
+    QTest::newRow("any case") << "dejavu serif" << true;
+    QTest::newRow("unknown") << "No Such Font Anywhere" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blanks") << "   " << false;
+    QTest::newRow("odd characters") << QString::fromUtf8("Ar!al ☃ \t\n;,\"'") << false;
+    QTest::newRow("10,000 characters") << QString(10'000, 'q') << false;
+}
+
+void FrmAsciiCollTest::installedFontsIncludeMappedNamesOnly()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, installed);
+    QCOMPARE(fontInstalled(name), installed);
+}
+
+QTEST_MAIN(FrmAsciiCollTest)
+#include "frmAsciiColl_test.moc"

@@ -1,0 +1,59 @@
+#include "about_box.h"
+#include "application.h"
+#include "fresh_windows.h"
+#include "frmAscii.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+using namespace vantrel;
+using testing::element;
+
+class CommandsTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { testing::destroyAllWindows(); }
+
+    void aboutTextHasOneLineBreakAndTheVersion();
+    void aboutBoxIsModalWithTitleTextAndIcon();
+};
+
+void CommandsTest::aboutTextHasOneLineBreakAndTheVersion()
+{
+    const app::Version version = app::version();
+    QCOMPARE(version.major, 2);
+    QCOMPARE(version.minor, 5);
+    QCOMPARE(version.revision, 12);
+    const QString text = aboutText(version.major, version.minor);
+    QCOMPARE(text, QStringLiteral("Tarnwick\r\nVantrel: Versión 2.5"));
+    QCOMPARE(text.count(QStringLiteral("\r\n")), 1);
+    QCOMPARE(aboutText(10, 0), QStringLiteral("Tarnwick\r\nVantrel: Versión 10.0"));
+}
+
+void CommandsTest::aboutBoxIsModalWithTitleTextAndIcon()
+{
+    frmAscii &window = app::converterWindow();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    bool seen = false;
+    QTimer::singleShot(50, [&] {
+        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seen = true;
+        QCOMPARE(box->windowTitle(), QStringLiteral("Vantrel"));
+        QCOMPARE(box->parentWidget(), &window);
+        QCOMPARE(element<QLabel>(box, "aboutText")->text(),
+                 QStringLiteral("Tarnwick\nVantrel: Versión 2.5"));
+        QVERIFY(!element<QLabel>(box, "aboutIcon")->pixmap().isNull());
+        box->accept();
+    });
+    QTest::mouseClick(element<QAbstractButton>(&window, "cmd3"), Qt::LeftButton);
+    QVERIFY(seen); // the click returned only once the box was closed
+}
+
+QTEST_MAIN(CommandsTest)
+#include "commands_test.moc"
