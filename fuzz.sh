@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target for the given number of seconds (default 60), each
-# growing its corpus under fuzz/corpus/<target>.
+# growing its corpus under fuzz/corpus/<target>; then, for as long again, the
+# randomized whole-program test on the sanitizer build with fresh seeds.
 set -euo pipefail
 cd "$(dirname "$0")"
 seconds=${1:-60}
@@ -20,3 +21,20 @@ for target in build/fuzz/fuzz/fuzz_*; do
     fi
     grep -E '^(Done|stat::number_of_executed_units)' "$log"
 done
+
+./scripts/build.sh asan >/dev/null
+export QT_QPA_PLATFORM=offscreen
+deadline=$((SECONDS + seconds))
+runs=0
+while ((SECONDS < deadline)); do
+    seed=$((RANDOM * 32768 + RANDOM + 1))
+    echo "== random user, seed $seed"
+    if ! VANTREL_RANDOM_SEED=$seed VANTREL_RANDOM_ACTIONS=${VANTREL_RANDOM_ACTIONS:-3000} \
+        build/asan/tests/vantrel_random_user_tests >fuzz/artifacts/random-user.log 2>&1; then
+        grep -E 'FAIL|Loc|ERROR|SUMMARY' fuzz/artifacts/random-user.log | head -n 20
+        echo "the random user found a fault with seed $seed"
+        exit 1
+    fi
+    runs=$((runs + 1))
+done
+echo "random user: $runs runs clean"
