@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-crosextra-carlito fonts-liberation2 fontconfig
+    desktop-file-utils dpkg-dev          # desktop entry check, Debian package
 )
 
 missing=()
