@@ -45,10 +45,7 @@ QString tableLine(int code)
 
 } // namespace
 
-frmAsciiColl::frmAsciiColl(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+frmAsciiColl::frmAsciiColl(QWidget *parent) : QWidget(parent, kFixedSizeWindow)
 {
     setObjectName(QStringLiteral("frmAsciiColl"));
     setWindowTitle(QStringLiteral("CÓDIGO ASCII"));

@@ -58,10 +58,7 @@ ImageWidget *image(QWidget *parent, const QString &name, const QRect &twips,
 
 } // namespace
 
-frmAscii::frmAscii(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+frmAscii::frmAscii(QWidget *parent) : QWidget(parent, kFixedSizeWindow)
 {
     setObjectName(QStringLiteral("frmAscii"));
     setWindowTitle(QStringLiteral("VANTREL"));

@@ -10,6 +10,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QTimer>
+#include <optional>
 
 namespace vantrel {
 
@@ -30,10 +31,17 @@ constexpr qint16 kBounceEndTick = 9; // four steps out, four back, then stop
 
 constexpr qint16 kHexTabSelected = -1;
 
-// The offset from the rest position that a bounce tick adds, in the
-// direction the frame travelled: out for ticks 1-4, back for 5-8.
-int bounceMove(qint16 tick, int direction)
+// One tick of a bounce: the move it makes, in the direction the frame
+// travelled (out for ticks 1-4, back for 5-8), or none on the ninth tick,
+// which ends the bounce.
+std::optional<int> bounceTick(qint16 &counter, QTimer *timer, int direction)
 {
+    const qint16 tick = ++counter;
+    if (tick >= kBounceEndTick) {
+        timer->stop();
+        counter = 0;
+        return std::nullopt;
+    }
     return tick <= kBounceOutTicks ? direction * kBounceStep : -direction * kBounceStep;
 }
 
@@ -117,14 +125,10 @@ void frmAscii::tmrSizeH_Timer()
 
 void frmAscii::tmrRebote1_Timer()
 {
-    const qint16 tick = ++m_state.horizontalBounceCounter;
-    if (tick >= kBounceEndTick) {
-        m_ui.tmrRebote1->stop();
-        m_state.horizontalBounceCounter = 0;
-        return;
-    }
     const int direction = m_state.messagePanel ? -1 : 1;
-    setFrame1Left(frame1Left() + bounceMove(tick, direction));
+    if (const auto step = bounceTick(m_state.horizontalBounceCounter, m_ui.tmrRebote1, direction)) {
+        setFrame1Left(frame1Left() + *step);
+    }
 }
 
 void frmAscii::cmdBoton_Click(int index)
@@ -171,14 +175,10 @@ void frmAscii::tmrSizeV_Timer()
 
 void frmAscii::tmrRebote2_Timer()
 {
-    const qint16 tick = ++m_state.verticalBounceCounter;
-    if (tick >= kBounceEndTick) {
-        m_ui.tmrRebote2->stop();
-        m_state.verticalBounceCounter = 0;
-        return;
-    }
     const int direction = m_state.hexPanel == kHexTabSelected ? -1 : 1;
-    setFrame2Top(frame2Top() + bounceMove(tick, direction));
+    if (const auto step = bounceTick(m_state.verticalBounceCounter, m_ui.tmrRebote2, direction)) {
+        setFrame2Top(frame2Top() + *step);
+    }
 }
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
 #include "installed_fonts.h"
+#include "modal_answerer.h"
 #include "palette_use.h"
 #include "text_area.h"
 #include "typing.h"
@@ -20,30 +21,6 @@ using namespace vantrel;
 using testing::element;
 
 namespace {
-
-// Answers every message box as it opens and counts them.
-class BoxAnswerer : public QObject
-{
-public:
-    BoxAnswerer()
-    {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                titles << box->windowTitle();
-                icons << box->icon();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_poll.start(5);
-    }
-    QStringList texts;
-    QStringList titles;
-    QList<QMessageBox::Icon> icons;
-
-private:
-    QTimer m_poll;
-};
 
 QStringList lines(const QString &columnText)
 {
@@ -220,7 +197,7 @@ void FrmAsciiCollTest::fontChangeReopensWithTheNewFont()
     auto *fontField = element<QLineEdit>(first, "txtFont");
     QCOMPARE(fontField->text(), QStringLiteral("Arial"));
     fontField->setText(QStringLiteral("DejaVu Serif"));
-    BoxAnswerer answerer;
+    testing::ModalAnswerer answerer;
     if (byEnter) {
         QTest::keyClick(fontField, Qt::Key_Return);
     } else {
@@ -244,7 +221,7 @@ void FrmAsciiCollTest::missingFontIsReportedAtEveryOpening()
     QPointer<frmAsciiColl> first = openTable();
     auto *fontField = element<QLineEdit>(first, "txtFont");
     fontField->setText(QStringLiteral("No Such Font Anywhere"));
-    BoxAnswerer answerer;
+    testing::ModalAnswerer answerer;
     QTest::keyClick(fontField, Qt::Key_Return);
     QTRY_COMPARE(answerer.texts.size(), 1);
     QCOMPARE(answerer.texts.first(), QStringLiteral("Esta fuente no existe en el equipo."));

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "expected_colours.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "palette_use.h"
@@ -15,14 +16,7 @@
 
 using namespace vantrel;
 using testing::element;
-
-namespace {
-const QColor kWindowBackground(250, 250, 250);
-const QColor kTabStrip(0, 80, 240);
-const QColor kActive(0, 160, 240);
-const QColor kIdle(170, 230, 240);
-const QColor kWhite(255, 255, 255);
-} // namespace
+using namespace testing::colours;
 
 class FrmAsciiLayoutTest : public QObject
 {

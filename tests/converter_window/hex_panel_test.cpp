@@ -1,4 +1,5 @@
 #include "application.h"
+#include "expected_colours.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "palette_use.h"
@@ -11,12 +12,7 @@
 
 using namespace vantrel;
 using testing::element;
-
-namespace {
-const QColor kActive(0, 160, 240);
-const QColor kIdle(170, 230, 240);
-const QColor kInvalid(255, 128, 128);
-} // namespace
+using namespace testing::colours;
 
 class HexPanelTest : public QObject
 {

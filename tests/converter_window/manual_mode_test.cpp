@@ -1,6 +1,7 @@
 #include "application.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
+#include "modal_answerer.h"
 #include "text_area.h"
 #include "twips.h"
 #include "typing.h"
@@ -21,33 +22,6 @@ const QString kWarning = QStringLiteral(
     "Desactivar el manual puede trabar el programa en cada momento en el caso de usar mucha "
     "información en los campos de texto.");
 
-// Answers the next message box when it opens and remembers what it showed.
-class BoxAnswerer : public QObject
-{
-public:
-    BoxAnswerer()
-    {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                ++shown;
-                text = box->text();
-                title = box->windowTitle();
-                icon = box->icon();
-                buttons = box->buttons().size();
-                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-            }
-        });
-        m_poll.start(10);
-    }
-    int shown = 0;
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    qsizetype buttons = 0;
-
-private:
-    QTimer m_poll;
-};
 } // namespace
 
 class ManualModeTest : public QObject
@@ -101,7 +75,7 @@ void ManualModeTest::switchingOffWarnsOnlyWithTheMessagePanel()
     if (messagePanel) {
         showMessagePanel();
     }
-    BoxAnswerer answerer;
+    testing::ModalAnswerer answerer;
     for (int round = 0; round < 2; ++round) {
         QTest::mouseClick(chkManual(), Qt::LeftButton); // off
         QVERIFY(!m_window->state().manual);
@@ -111,13 +85,13 @@ void ManualModeTest::switchingOffWarnsOnlyWithTheMessagePanel()
         QVERIFY(m_window->state().manual);
         QCOMPARE(chkManual()->toolTip(), QStringLiteral(" Manual activado. "));
     }
-    QCOMPARE(answerer.shown, warnings);
+    QCOMPARE(answerer.texts.size(), warnings);
     if (warnings > 0) {
-        QCOMPARE(answerer.text, kWarning);
-        QCOMPARE(answerer.text.size(), 122);
-        QCOMPARE(answerer.title, QStringLiteral("Vantrel"));
-        QCOMPARE(answerer.icon, QMessageBox::Information);
-        QCOMPARE(answerer.buttons, qsizetype(1));
+        QCOMPARE(answerer.texts.last(), kWarning);
+        QCOMPARE(answerer.texts.last().size(), 122);
+        QCOMPARE(answerer.titles.last(), QStringLiteral("Vantrel"));
+        QCOMPARE(answerer.icons.last(), QMessageBox::Information);
+        QCOMPARE(answerer.buttonCounts.last(), qsizetype(1));
     }
 }
 
@@ -154,7 +128,7 @@ void ManualModeTest::focusReturnsToTheFieldLastEdited()
     } else {
         qobject_cast<TextArea *>(field)->moveCursor(QTextCursor::Start);
     }
-    BoxAnswerer answerer;
+    testing::ModalAnswerer answerer;
     QTest::mouseClick(chkManual(), Qt::LeftButton);
     QTRY_VERIFY(field->hasFocus());
     if (auto *line = qobject_cast<QLineEdit *>(field)) {

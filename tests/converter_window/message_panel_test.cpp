@@ -1,4 +1,5 @@
 #include "application.h"
+#include "expected_colours.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "palette_use.h"
@@ -12,11 +13,9 @@
 
 using namespace vantrel;
 using testing::element;
+using namespace testing::colours;
 
 namespace {
-const QColor kActive(0, 160, 240);
-const QColor kIdle(170, 230, 240);
-const QColor kInvalid(255, 128, 128);
 const QString kMarker = QStringLiteral("!(Código no válido)");
 } // namespace
 

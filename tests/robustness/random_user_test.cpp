@@ -11,6 +11,7 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
+#include "modal_answerer.h"
 #include "palette_use.h"
 #include "text_area.h"
 #include "twips.h"
@@ -39,24 +40,6 @@ const char *const kButtons[] = {"cmd1",    "cmdBoton0", "cmdBoton1", "Option1",
                                 "Option2", "chkManual", "cmd2",      "cmd3"};
 constexpr int kDefaultActions = 1500;
 constexpr qsizetype kLargestPaste = 200'000;
-
-// Closes every modal box as soon as it shows, as a user who reads it would.
-class ModalAnswerer : public QObject
-{
-public:
-    ModalAnswerer()
-    {
-        connect(&m_poll, &QTimer::timeout, this, [] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                dialog->accept();
-            }
-        });
-        m_poll.start(0);
-    }
-
-private:
-    QTimer m_poll;
-};
 
 class RandomUser
 {
@@ -306,7 +289,7 @@ void RandomUserTest::invariantsHoldAfterEveryAction()
     frmAscii &converter = app::converterWindow();
     converter.show();
     QVERIFY(QTest::qWaitForWindowActive(&converter));
-    ModalAnswerer answerer;
+    testing::ModalAnswerer answerer(0);
     RandomUser user(seed);
     for (int action = 0; action < actions; ++action) {
         user.act();
