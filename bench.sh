@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Builds the release preset and runs every benchmark. Extra arguments go to
-# each benchmark executable (e.g. --benchmark_filter=BinText).
+# Builds the release preset and runs every benchmark: the conversion core
+# (Google Benchmark; extra arguments go to it, e.g. --benchmark_filter=BinText),
+# the panels' keystroke and animation latency, and start-up.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/setup.sh
 ./scripts/build.sh release >/dev/null
 export QT_QPA_PLATFORM=offscreen
-for bench in build/release/bench/vantrel_*_bench; do
-    echo "== $(basename "$bench")"
-    "$bench" "$@"
-done
+echo "== conversion core"
+build/release/bench/vantrel_core_bench "$@"
+echo "== panels"
+build/release/bench/vantrel_panels_bench
+echo "== start-up"
+build/release/bench/vantrel_startup_bench
