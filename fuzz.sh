@@ -9,6 +9,7 @@ seconds=${1:-60}
 ./scripts/build.sh fuzz >/dev/null
 mkdir -p fuzz/artifacts
 for target in build/fuzz/fuzz/fuzz_*; do
+    [[ -f $target && -x $target ]] || continue
     name=$(basename "$target")
     mkdir -p "fuzz/corpus/$name"
     echo "== $name, ${seconds}s"
