@@ -108,7 +108,12 @@ void TextArea::keyPressEvent(QKeyEvent *event)
     if (m_maxLength > 0 && !isReadOnly() && !(event->modifiers() & Qt::ControlModifier)) {
         const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         const QString typed = lineBreak ? QStringLiteral("\n") : event->text();
-        const bool insertsText = lineBreak || (!typed.isEmpty() && typed.at(0).isPrint());
+        // Every typed text is inserted but control characters other than the
+        // tab (Backspace, Delete and Escape type those, and must still work).
+        const QChar first = typed.isEmpty() ? QChar() : typed.at(0);
+        const bool insertsText =
+            lineBreak || (!typed.isEmpty() &&
+                          (first.category() != QChar::Other_Control || first == QLatin1Char('\t')));
         if (insertsText && fieldLength(typed) > room()) {
             event->accept(); // full: the key is refused
             return;

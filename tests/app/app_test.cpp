@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -94,6 +95,20 @@ void AppTest::textAreaLimitCountsCharactersOfTheSet()
     QApplication::clipboard()->setText(written); // a paste
     QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(field.text(), kept);
+
+    // Typing: characters that insert themselves stop at the limit; editing
+    // keys still work.
+    field.setText(QStringLiteral("abcd"));
+    field.moveCursor(QTextCursor::End);
+    for (const QString &typed :
+         {QStringLiteral("x"), QStringLiteral("\t"), QString::fromUtf8("😀")}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed);
+        QApplication::sendEvent(&field, &press);
+    }
+    QTest::keyClick(&field, Qt::Key_Return);
+    QCOMPARE(field.text(), QStringLiteral("abcd"));
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QCOMPARE(field.text(), QStringLiteral("abc"));
 }
 
 void AppTest::twipsRoundToTheNearestPixel_data()
