@@ -70,7 +70,12 @@ TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
     field->setMaxLength(design.maxLength);
     field->setObjectName(name);
     field->setFrameShape(QFrame::NoFrame);
-    field->setFont(design.font);
+    QFont font = design.font;
+    if (design.digitsOnly) {
+        // Digits need no shaping; skipping it keeps long texts quick to lay out.
+        font.setStyleStrategy(QFont::PreferNoShaping);
+    }
+    field->setFont(font);
     field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
