@@ -7,6 +7,8 @@ packages=(
     cmake ninja-build g++ pkg-config
     clang libclang-rt-14-dev            # fuzz targets and their sanitizer runtime
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+    qt6-translations-l10n                # Qt's standard texts in Spanish
+    xvfb xauth xdotool x11-xkb-utils openbox imagemagick qt6-gtk-platformtheme  # real-display tests
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-crosextra-carlito fonts-liberation2 fontconfig
     desktop-file-utils dpkg-dev          # desktop entry check, Debian package
