@@ -1,10 +1,11 @@
 #include "about_box.h"
 
+#include "elements.h"
 #include "house_look.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vantrel {
@@ -29,8 +30,11 @@ AboutBox::AboutBox(const QString &title, const QString &aboutText, const QIcon &
     picture->setPixmap(icon.pixmap(64, 64));
     picture->setAlignment(Qt::AlignTop);
 
+    // A font of our own: the desktop's default font would change the box.
+    setFont(elements::designFont(QStringLiteral("Calibri"), 11));
+
     auto *heading = new QLabel(title, this);
-    QFont headingFont = heading->font();
+    QFont headingFont = font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.6);
     headingFont.setBold(true);
     heading->setFont(headingFont);
@@ -41,8 +45,15 @@ AboutBox::AboutBox(const QString &title, const QString &aboutText, const QIcon &
     text->setText(QString(aboutText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // A plain button: a standard one takes icons, mnemonics and its place in
+    // the row from the desktop.
+    auto *ok = new QPushButton(QStringLiteral("Aceptar"), this);
+    ok->setObjectName(QStringLiteral("aboutOk"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(heading);
@@ -54,7 +65,7 @@ AboutBox::AboutBox(const QString &title, const QString &aboutText, const QIcon &
     body->addLayout(texts, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(body);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

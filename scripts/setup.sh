@@ -8,7 +8,8 @@ packages=(
     clang libclang-rt-14-dev            # fuzz targets and their sanitizer runtime
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     qt6-translations-l10n                # Qt's standard texts in Spanish
-    xvfb xauth xdotool x11-xkb-utils openbox imagemagick qt6-gtk-platformtheme  # real-display tests
+    xvfb xauth xdotool x11-xkb-utils x11-utils xclip openbox imagemagick  # real-display tests
+    qt6-gtk-platformtheme                # a dark desktop theme for them (GTK's Adwaita:dark)
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-crosextra-carlito fonts-liberation2 fontconfig
     desktop-file-utils dpkg-dev          # desktop entry check, Debian package

@@ -1,0 +1,255 @@
+#!/usr/bin/env bash
+# Drives the built program on a real X server (run it through on_display.sh)
+# as a user does: a Spanish keyboard with dead keys, mouse clicks on every tab
+# and button, another window taking the focus, a minimised window, and the
+# desktop's dark theme. Fields are read through the clipboard.
+#   desktop_suite.sh PATH/TO/vantrel [SCREENSHOT-DIRECTORY]
+set -euo pipefail
+program=$1
+shots=${2:-$(mktemp -d)}
+mkdir -p "$shots"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+
+failures=0
+fail() {
+    failures=$((failures + 1))
+    echo "FAIL: $* (screen in $shots/failure-$failures.png)" >&2
+    import -window root "$shots/failure-$failures.png" 2>/dev/null || true
+}
+pass() { echo "PASS: $*"; }
+
+# Polls until the command succeeds: up to 10 s, the way QTRY_ waits.
+wait_for() {
+    for _ in $(seq 200); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# The visible window with exactly that title (xdotool's own search ignores case).
+window_named() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$"); do
+        [[ $(xdotool getwindowname "$id") == "$1" ]] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
+pid=
+start_program() {
+    env "$@" "$program" >/dev/null 2>&1 &
+    pid=$!
+    wait_for window_named VANTREL || { fail "the converter window never showed"; exit 1; }
+    converter=$(window_named VANTREL)
+}
+stop_program() {
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
+# Element centres in the converter window's pixels (15 twips a pixel), as
+# they lie with the value panel in view. The button column slides left with
+# the message panel; the binary/hexadecimal fields slide up into view.
+declare -A at=(
+    [cmdBoton0]="96 48" [cmdBoton1]="96 136"
+    [cmd1]="484 20" [cmd2]="484 48" [cmd3]="484 76"
+    [chkManual]="484 108" [Option1]="484 136" [Option2]="484 164"
+    [txtC]="256 49" [txtA]="392 49" [txtB]="332 137"
+    [txtMensaje]="364 48" [txtBinario]="364 136"
+    [txtHexa]="348 48" [txtBin]="348 136"
+)
+panel=value
+position() {
+    local x y
+    read -r x y <<<"${at[$1]}"
+    if [[ $panel == message && $1 =~ ^(cmd[123]|chkManual|Option[12])$ ]]; then
+        x=$((x - 272))
+    fi
+    echo "$x $y"
+}
+click() { xdotool mousemove --window "$converter" $(position "$1") click 1; }
+
+window_picture() { import -window "$converter" -depth 8 rgb:- 2>/dev/null | md5sum; }
+window_still() { [[ $(window_picture) == "$(window_picture)" ]]; }
+# Clicks a tab or the arrow and waits until the panels rest again.
+switch_panel() {
+    click "$1"
+    panel=$2
+    wait_for window_still || fail "the panels never came to rest after $1"
+}
+
+# Keys at a typist's pace: xdotool's default of 12 ms between keys is faster
+# than any hand, and than the input method's round trip.
+keys() { xdotool key --delay 80 "$@"; }
+
+clipboard_is() { [[ $(xclip -o -selection clipboard 2>/dev/null) == "$1" ]]; }
+# A field shows that it has the focus by its colour, active or invalid, seen
+# just inside its top-left corner (clear of any selection).
+declare -A corner=(
+    [txtC]="203 11" [txtA]="323 11" [txtB]="203 99"
+    [txtMensaje]="235 11" [txtBinario]="235 99"
+    [txtHexa]="203 11" [txtBin]="203 99"
+)
+field_focused() {
+    local colour
+    colour=$(pixel "$converter" ${corner[$1]})
+    [[ $colour == "0,160,240" || $colour == "255,128,128" ]]
+}
+focus_field() {
+    click "$1"
+    wait_for field_focused "$1" || fail "$1 never took the focus"
+}
+
+# Clicks a field, copies all of it and compares the copy.
+expect_field() {
+    local field=$1 expected=$2 check=$3
+    printf 'clipboard-sentinel' | xclip -selection clipboard
+    printf 'primary-sentinel' | xclip -selection primary
+    focus_field "$field"
+    keys ctrl+a ctrl+c
+    if wait_for clipboard_is "$expected"; then
+        pass "$check"
+    else
+        fail "$check: $field holds '$(xclip -o -selection clipboard 2>/dev/null)', not '$expected'"
+    fi
+}
+
+no_window_named() { ! window_named "$1"; }
+table_shown() { ! xprop -id "$table" _NET_WM_STATE | grep -q HIDDEN && window_named 'CÓDIGO ASCII'; }
+
+pixel() { # window x y -> "r,g,b"
+    import -window "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n 2p | grep -o 'srgb([0-9,]*' | cut -c6-
+}
+pixel_is() { [[ $(pixel "$1" "$2" "$3") == "$4" ]]; }
+
+# --- The start-up window is a splash screen, not "Form1" -------------------
+"$program" >/dev/null 2>&1 &
+pid=$!
+if wait_for window_named Vantrel; then
+    splash=$(window_named Vantrel)
+    if xprop -id "$splash" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_SPLASH; then
+        pass "the start-up window is a splash screen"
+    else
+        fail "the start-up window's type: $(xprop -id "$splash" _NET_WM_WINDOW_TYPE)"
+    fi
+else
+    fail "no start-up window named Vantrel"
+fi
+stop_program
+
+# --- Spanish layout and dead keys in every field that takes letters --------
+start_program
+focus_field txtC
+keys dead_acute a Return
+expect_field txtA 225 "´ then a in txtC gives á (225)"
+focus_field txtC
+keys ntilde Return
+expect_field txtA 241 "ñ in txtC gives 241"
+switch_panel cmd1 message
+focus_field txtMensaje
+keys dead_acute a dead_diaeresis u ntilde Return
+expect_field txtMensaje "áüñ" "dead keys in txtMensaje"
+expect_field txtBinario "111000011111110011110001" "the typed message encodes"
+switch_panel cmdBoton1 hex
+focus_field txtHexa
+keys dead_acute e
+expect_field txtHexa "é" "dead keys in txtHexa"
+focus_field txtBin
+keys ctrl+a BackSpace 1 0 shift+Return dead_acute o
+expect_field txtBin "10
+ó" "Shift+Enter and dead keys in txtBin"
+
+# --- Every tab and button --------------------------------------------------
+switch_panel cmdBoton0 message
+expect_field txtMensaje "áüñ" "ASCII tab brings the message panel back"
+click Option1
+expect_field txtBinario "110000111111001110001" "7 re-encodes in 7 bits"
+focus_field txtMensaje # Option2 converts on the side last worked in
+click Option2
+expect_field txtBinario "111000011111110011110001" "8 re-encodes in 8 bits"
+switch_panel cmd1 value
+expect_field txtA 241 "the arrow slides back to the value panel"
+click cmd3
+if wait_for window_named Vantrel; then
+    pass "the question mark opens the about box"
+    keys Return
+    wait_for no_window_named Vantrel ||
+        fail "the about box did not close"
+else
+    fail "no about box"
+fi
+click chkManual
+focus_field txtC
+keys b
+expect_field txtA 98 "M switches manual mode off: typing converts at once"
+click chkManual
+
+# --- Activation is not a focus move -----------------------------------------
+focus_field txtA
+keys ctrl+a 3 0 0
+expect_field txtA 300 "manual mode: 300 waits for Enter"
+click cmd2
+wait_for window_named 'CÓDIGO ASCII' || fail "the at sign opens no table window"
+table=$(window_named 'CÓDIGO ASCII')
+wait_for xdotool windowactivate --sync "$converter"
+if wait_for pixel_is "$converter" ${corner[txtA]} "0,160,240"; then
+    pass "re-activating the window leaves txtA's colour as it was"
+else
+    fail "re-activating the window turned txtA $(pixel "$converter" ${corner[txtA]})"
+fi
+keys Escape
+
+# --- The minimised table comes back -----------------------------------------
+xdotool windowminimize --sync "$table"
+click cmd2
+if wait_for table_shown; then
+    pass "the at sign restores the minimised table"
+else
+    fail "the table stays minimised: $(xprop -id "$table" _NET_WM_STATE)"
+fi
+stop_program
+
+# --- Same pixels under the desktop's dark theme ------------------------------
+screenshots() { # prefix, then the environment to start with
+    local prefix=$1
+    shift
+    start_program "$@"
+    panel=value
+    # The focus on a button: no blinking caret in the picture.
+    focus_field txtB
+    keys Tab
+    wait_for window_still
+    import -window "$converter" "$shots/$prefix-converter.png"
+    click cmd2
+    wait_for window_named 'CÓDIGO ASCII'
+    local table
+    table=$(window_named 'CÓDIGO ASCII')
+    # Full once the last line is in: wait for two identical pictures.
+    local before=
+    for _ in $(seq 100); do
+        import -window "$table" "$shots/$prefix-table.png"
+        local now
+        now=$(md5sum <"$shots/$prefix-table.png")
+        [[ $now == "$before" ]] && break
+        before=$now
+    done
+    wait_for xdotool windowactivate --sync "$converter"
+    click cmd3
+    wait_for window_named Vantrel
+    import -window "$(window_named Vantrel)" "$shots/$prefix-about.png"
+    keys Return
+    stop_program
+}
+screenshots light
+screenshots dark QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+for window in converter table about; do
+    difference=$(compare -metric AE "$shots/light-$window.png" "$shots/dark-$window.png" null: 2>&1 || true)
+    if [[ $difference == 0 ]]; then
+        pass "the $window window looks the same under a dark theme"
+    else
+        fail "the $window window differs under a dark theme in $difference pixels (see $shots)"
+    fi
+done
+
+((failures == 0)) || { echo "$failures checks failed; screenshots in $shots" >&2; exit 1; }
