@@ -78,14 +78,17 @@ bool ManualClock::eventFilter(QObject *watched, QEvent *event)
 void ManualClock::advance(int ms)
 {
     const qint64 end = m_now + ms;
-    while (fireNextDueBy(end)) {
-    }
+    do {
+        deliverPostedEvents();
+    } while (fireNextDueBy(end));
     m_now = end;
 }
 
 bool ManualClock::advanceUntil(const std::function<bool()> &done, int budgetMs)
 {
     const qint64 end = m_now + budgetMs;
+    // Looked at right after each timeout, and again once the events it posted
+    // (a window's deferred deletion) are delivered.
     for (;;) {
         deliverPostedEvents();
         if (done()) {
@@ -93,6 +96,9 @@ bool ManualClock::advanceUntil(const std::function<bool()> &done, int budgetMs)
         }
         if (!fireNextDueBy(end)) {
             return false;
+        }
+        if (done()) {
+            return true;
         }
     }
 }
@@ -150,7 +156,6 @@ ManualClock::Schedule *ManualClock::nextDue()
 
 bool ManualClock::fireNextDueBy(qint64 limit)
 {
-    deliverPostedEvents();
     watchNewTimers();
     Schedule *next = nextDue();
     if (!next || next->due > limit) {
