@@ -10,8 +10,8 @@ namespace vantrel::testing {
 
 namespace {
 
-// Set while a test steps a timer, so that the clock lets that timeout through.
-bool steppingByHand = false;
+// The timeout a test is stepping by hand, which the clock lets through.
+const QEvent *steppedTimeout = nullptr;
 
 bool isWindowTimer(const QObject *object)
 {
@@ -54,8 +54,8 @@ bool stepTimer(QTimer *timer)
     if (!timer || !timer->isActive()) {
         return false;
     }
-    const QScopedValueRollback stepping(steppingByHand, true);
     QTimerEvent timeout(timer->timerId());
+    const QScopedValueRollback<const QEvent *> stepping(steppedTimeout, &timeout);
     QCoreApplication::sendEvent(timer, &timeout);
     return true;
 }
@@ -72,7 +72,7 @@ ManualClock::~ManualClock()
 
 bool ManualClock::eventFilter(QObject *watched, QEvent *event)
 {
-    return event->type() == QEvent::Timer && !steppingByHand && isWindowTimer(watched);
+    return event->type() == QEvent::Timer && event != steppedTimeout && isWindowTimer(watched);
 }
 
 void ManualClock::advance(int ms)
