@@ -100,6 +100,9 @@ void openAsciiTableWindow()
         }
         window.show();
     }
+    if (window.isMinimized()) {
+        window.showNormal();
+    }
     window.raise();
     window.activateWindow();
 }

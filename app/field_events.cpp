@@ -2,26 +2,75 @@
 
 #include "code_text.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QScopedValueRollback>
 
 namespace vantrel::fields {
 namespace {
+
+// The window remembers which of its fields lost the focus only because the
+// window itself lost it (to another application, a dialog or a popup menu).
+constexpr char kFieldLeftWithWindow[] = "vantrelFieldLeftWithWindow";
+
+bool isActivationReason(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+// The characters of a text one at a time, a surrogate pair as one, and every
+// form of line break as one carriage return (the Enter key).
+QStringList typedCharacters(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    QStringList characters;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            characters.append(QStringLiteral("\r"));
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            characters.append(text.mid(i, 2));
+            ++i;
+        } else {
+            characters.append(QString(c));
+        }
+    }
+    return characters;
+}
+
+// The paste entry of a line edit's standard menu, found by its text in
+// whatever language Qt shows it; named "edit-paste".
+QAction *pasteAction(const QMenu &menu)
+{
+    const QString paste = QLineEdit::tr("&Paste");
+    for (QAction *action : menu.actions()) {
+        if (action->text().section(u'\t', 0, 0) == paste) {
+            action->setObjectName(QStringLiteral("edit-paste"));
+            return action;
+        }
+    }
+    return nullptr;
+}
 
 // Lives as a child of the field, so it goes when the field goes.
 class FieldEventFilter : public QObject
 {
 public:
     FieldEventFilter(QWidget *field, FieldHandlers handlers)
-        : QObject(field), m_handlers(std::move(handlers))
+        : QObject(field), m_field(field), m_handlers(std::move(handlers))
     {
         field->installEventFilter(this);
-        if (m_handlers.keyPress) {
-            // Composed characters then arrive as key events, one at a time.
-            field->setAttribute(Qt::WA_InputMethodEnabled, false);
-        }
     }
 
     void textChanged() const
@@ -34,17 +83,65 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusIn && m_handlers.gotFocus) {
-            m_handlers.gotFocus();
-        } else if (event->type() == QEvent::KeyPress && m_handlers.keyPress) {
-            return keyPressed(*static_cast<QKeyEvent *>(event));
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            focusIn(static_cast<QFocusEvent &>(*event));
+            break;
+        case QEvent::FocusOut:
+            focusOut(static_cast<QFocusEvent &>(*event));
+            break;
+        case QEvent::KeyPress:
+            if (m_handlers.keyPress) {
+                return keyPressed(static_cast<QKeyEvent &>(*event));
+            }
+            break;
+        case QEvent::InputMethod:
+            if (m_handlers.keyPress && !m_forwardingInput) {
+                return inputMethod(static_cast<QInputMethodEvent &>(*event));
+            }
+            break;
+        case QEvent::ContextMenu:
+        case QEvent::MouseButtonRelease:
+        case QEvent::Drop:
+            if (pastesAreTyped()) {
+                return pasteEvent(*event);
+            }
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    bool keyPressed(QKeyEvent &event) const
+    void focusIn(const QFocusEvent &event)
     {
+        QWidget *window = m_field->window();
+        const auto leftWithWindow =
+            window->property(kFieldLeftWithWindow).value<QPointer<QWidget>>();
+        window->setProperty(kFieldLeftWithWindow, QVariant());
+        if (isActivationReason(event.reason()) && leftWithWindow == m_field) {
+            return; // the window got its focus back; the field never lost it
+        }
+        if (m_handlers.gotFocus) {
+            m_handlers.gotFocus();
+        }
+    }
+
+    void focusOut(const QFocusEvent &event) const
+    {
+        if (isActivationReason(event.reason())) {
+            m_field->window()->setProperty(kFieldLeftWithWindow,
+                                           QVariant::fromValue(QPointer<QWidget>(m_field)));
+        }
+    }
+
+    bool keyPressed(QKeyEvent &event)
+    {
+        if (pastesAreTyped() && event.matches(QKeySequence::Paste)) {
+            typeIn(QGuiApplication::clipboard()->text());
+            return true;
+        }
         const std::optional<int> code = typedCharacterCode(event);
         if (!code) {
             return false;
@@ -58,7 +155,108 @@ private:
         return false;
     }
 
+    // Composed characters go through the key handler one at a time; those it
+    // does not swallow reach the field as the input method meant them.
+    bool inputMethod(QInputMethodEvent &event)
+    {
+        if (event.commitString().isEmpty()) {
+            return false;
+        }
+        for (const QString &character : typedCharacters(event.commitString())) {
+            if (typeCharacter(character)) {
+                QInputMethodEvent single;
+                single.setCommitString(character);
+                forwardInput(single);
+            }
+        }
+        if (!event.preeditString().isEmpty()) {
+            QInputMethodEvent preedit(event.preeditString(), event.attributes());
+            forwardInput(preedit);
+        }
+        event.accept();
+        return true;
+    }
+
+    void forwardInput(QInputMethodEvent &event)
+    {
+        const QScopedValueRollback forwarding(m_forwardingInput, true);
+        QCoreApplication::sendEvent(m_field, &event);
+    }
+
+    // Runs the key handler for one character; true when the handler left it
+    // for the field.
+    bool typeCharacter(const QString &character) const
+    {
+        const std::string code = toCodeText(character);
+        int keyAscii = static_cast<unsigned char>(code.empty() ? '?' : code.front());
+        m_handlers.keyPress(keyAscii);
+        return keyAscii != 0;
+    }
+
+    [[nodiscard]] bool pastesAreTyped() const
+    {
+        return m_handlers.pasteAsTyping && m_handlers.keyPress &&
+               qobject_cast<QLineEdit *>(m_field);
+    }
+
+    bool pasteEvent(QEvent &event)
+    {
+        if (event.type() == QEvent::ContextMenu) {
+            showContextMenu(static_cast<QContextMenuEvent &>(event));
+            return true;
+        }
+        if (event.type() == QEvent::Drop) {
+            auto &drop = static_cast<QDropEvent &>(event);
+            if (!drop.mimeData()->hasText()) {
+                return false;
+            }
+            drop.setDropAction(Qt::CopyAction);
+            drop.accept();
+            typeIn(drop.mimeData()->text());
+            return true;
+        }
+        const auto &release = static_cast<QMouseEvent &>(event);
+        if (release.button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection()) {
+            typeIn(QGuiApplication::clipboard()->text(QClipboard::Selection));
+            return true;
+        }
+        return false;
+    }
+
+    // The field's own menu, with its paste entry typing the clipboard.
+    void showContextMenu(const QContextMenuEvent &event)
+    {
+        auto *lineEdit = static_cast<QLineEdit *>(m_field.data());
+        QMenu *menu = lineEdit->createStandardContextMenu();
+        if (QAction *paste = pasteAction(*menu)) {
+            QObject::disconnect(paste, &QAction::triggered, lineEdit, nullptr);
+            QObject::connect(paste, &QAction::triggered, this,
+                             [this] { typeIn(QGuiApplication::clipboard()->text()); });
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(event.globalPos());
+    }
+
+    void typeIn(const QString &text)
+    {
+        if (!m_field->hasFocus()) {
+            m_field->setFocus(Qt::OtherFocusReason);
+        }
+        auto *lineEdit = static_cast<QLineEdit *>(m_field.data());
+        for (const QString &character : typedCharacters(text)) {
+            if (!m_field) {
+                return;
+            }
+            if (typeCharacter(character) && character != QStringLiteral("\r")) {
+                lineEdit->insert(character);
+            }
+        }
+    }
+
+    QPointer<QWidget> m_field;
     FieldHandlers m_handlers;
+    bool m_forwardingInput = false;
 };
 
 } // namespace

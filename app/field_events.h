@@ -12,6 +12,14 @@ class QPlainTextEdit;
 // inside the write), and a character was typed. The key handler gets the
 // typed character's 8-bit code (Enter 13, Backspace 8, Escape 27, a character
 // outside the set 63) and swallows the key by setting the code to 0.
+//
+// Receiving the focus means a focus move inside the program: the field that
+// gets the focus back when its window is re-activated, or when a context menu
+// closes, does not receive it again. The first focus a window gives a field
+// when it opens does count.
+//
+// Characters composed by an input method (a dead key then a letter) reach the
+// key handler one at a time, as typed characters do.
 namespace vantrel::fields {
 
 struct FieldHandlers
@@ -19,6 +27,9 @@ struct FieldHandlers
     std::function<void()> gotFocus;
     std::function<void()> change;
     std::function<void(int &keyAscii)> keyPress;
+    // Text pasted or dropped into the field reaches the key handler one
+    // character at a time, as if it had been typed (line edits only).
+    bool pasteAsTyping = false;
 };
 
 void connect(QLineEdit *field, FieldHandlers handlers);

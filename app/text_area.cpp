@@ -8,17 +8,52 @@
 namespace vantrel {
 namespace {
 
-// Plain text as the document holds it: one '\n' per line break.
-QString withDocumentLineBreaks(QString text)
+constexpr QChar kCarriageReturnSymbol(0x240D);
+constexpr QChar kLineFeedSymbol(0x240A);
+constexpr QChar kQuestionMark(u'?');
+
+// A program's text as the document holds it: CR LF is a line break (one
+// '\n'); a lone CR or LF is one code of its own, shown as its symbol so that
+// reading the field gives it back unchanged.
+QString documentTextFromProgram(const QString &text)
+{
+    QString document;
+    document.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            document.append(u'\n');
+            ++i;
+        } else if (c == u'\r') {
+            document.append(kCarriageReturnSymbol);
+        } else if (c == u'\n') {
+            document.append(kLineFeedSymbol);
+        } else {
+            document.append(c);
+        }
+    }
+    return document;
+}
+
+// Typed, pasted or dropped text as the document holds it: every form of line
+// break is one line break; the two symbols stand for codes only when the
+// program writes them, so typed ones are characters outside the set.
+QString documentTextFromUser(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (QChar &c : text) {
+        if (c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            c = u'\n';
+        } else if (c == kCarriageReturnSymbol || c == kLineFeedSymbol) {
+            c = kQuestionMark;
+        }
+    }
     return text;
 }
 
 bool isLineBreak(QChar c)
 {
-    return c == QLatin1Char('\n') || c == QChar::ParagraphSeparator;
+    return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
 qsizetype characterWidth(const QString &text, qsizetype i)
@@ -69,14 +104,26 @@ void TextArea::setMaxLength(int maxLength)
 QString TextArea::text() const
 {
     // The raw text keeps no-break spaces, which toPlainText() turns into spaces.
-    QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    const QString raw = document()->toRawText();
+    QString text;
+    text.reserve(raw.size() + raw.size() / 8);
+    for (const QChar c : raw) {
+        if (isLineBreak(c)) {
+            text.append(QStringLiteral("\r\n"));
+        } else if (c == kCarriageReturnSymbol) {
+            text.append(u'\r');
+        } else if (c == kLineFeedSymbol) {
+            text.append(u'\n');
+        } else {
+            text.append(c);
+        }
+    }
     return text;
 }
 
 void TextArea::setText(const QString &text)
 {
-    QString plain = withDocumentLineBreaks(text);
+    QString plain = documentTextFromProgram(text);
     if (m_maxLength > 0) {
         plain = cutToRoom(plain, m_maxLength);
     }
@@ -85,7 +132,7 @@ void TextArea::setText(const QString &text)
 
 void TextArea::appendText(const QString &text)
 {
-    QString plain = withDocumentLineBreaks(text);
+    QString plain = documentTextFromProgram(text);
     if (m_maxLength > 0) {
         plain = cutToRoom(plain, m_maxLength - fieldLength(toPlainText()));
     }
@@ -105,8 +152,8 @@ qsizetype TextArea::room() const
 
 void TextArea::keyPressEvent(QKeyEvent *event)
 {
+    const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (m_maxLength > 0 && !isReadOnly() && !(event->modifiers() & Qt::ControlModifier)) {
-        const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         const QString typed = lineBreak ? QStringLiteral("\n") : event->text();
         // Every typed text is inserted but control characters other than the
         // tab (Backspace, Delete and Escape type those, and must still work).
@@ -119,19 +166,31 @@ void TextArea::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
+    if (lineBreak && (event->modifiers() & Qt::ShiftModifier)) {
+        // Shift+Enter would insert a line separator; every line break here is
+        // the same CR LF.
+        QKeyEvent plainEnter(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                             event->text(), event->isAutoRepeat(), event->count());
+        QPlainTextEdit::keyPressEvent(&plainEnter);
+        event->setAccepted(plainEnter.isAccepted());
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 
 void TextArea::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (m_maxLength > 0 && !event->commitString().isEmpty()) {
-        QInputMethodEvent cut(event->preeditString(), event->attributes());
-        cut.setCommitString(cutToRoom(withDocumentLineBreaks(event->commitString()), room()),
-                            event->replacementStart(), event->replacementLength());
-        QPlainTextEdit::inputMethodEvent(&cut);
+    if (event->commitString().isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(event);
         return;
     }
-    QPlainTextEdit::inputMethodEvent(event);
+    QString commit = documentTextFromUser(event->commitString());
+    if (m_maxLength > 0) {
+        commit = cutToRoom(commit, room());
+    }
+    QInputMethodEvent normalised(event->preeditString(), event->attributes());
+    normalised.setCommitString(commit, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&normalised);
 }
 
 void TextArea::insertFromMimeData(const QMimeData *source)
@@ -139,7 +198,7 @@ void TextArea::insertFromMimeData(const QMimeData *source)
     if (!source || !source->hasText()) {
         return;
     }
-    QString text = withDocumentLineBreaks(source->text());
+    QString text = documentTextFromUser(source->text());
     if (m_maxLength > 0) {
         text = cutToRoom(text, room());
     }

@@ -3,10 +3,12 @@
 #include <QPlainTextEdit>
 
 // A multi-line text field whose text is what the conversions read and write:
-// a line break is carriage return and line feed (two characters), and the
-// length limit counts characters of the program's character set, a line
-// break as two. The limit binds typing, pasting, dropping, input methods and
-// program writes alike.
+// a line break is carriage return and line feed (two characters), however it
+// was typed or pasted (CR LF, CR, LF, Shift+Enter, Unicode's line and
+// paragraph separators). A lone CR or LF that the program writes stays that
+// one code, shown as the symbol U+240D or U+240A. The length limit counts
+// characters of the program's character set, a line break as two. The limit
+// binds typing, pasting, dropping, input methods and program writes alike.
 namespace vantrel {
 
 class TextArea : public QPlainTextEdit
@@ -20,8 +22,8 @@ public:
 
     // The text with every line break as CR LF.
     [[nodiscard]] QString text() const;
-    // Replaces the text, cut to the limit. CR LF, a lone CR and a lone LF
-    // each start a new line.
+    // Replaces the text, cut to the limit. CR LF starts a new line; a lone CR
+    // or LF is kept as that one code.
     void setText(const QString &text);
     // Adds text at the end, as far as the limit allows, without touching the
     // caret or rebuilding the document.

@@ -4,6 +4,7 @@
 #include "code_text.h"
 #include "elements.h"
 #include "field_events.h"
+#include "house_look.h"
 #include "installed_fonts.h"
 #include "palette_use.h"
 #include "text_area.h"
@@ -47,6 +48,7 @@ QString tableLine(int code)
 
 frmAsciiColl::frmAsciiColl(QWidget *parent) : QWidget(parent, kFixedSizeWindow)
 {
+    look::pinPalette(this);
     setObjectName(QStringLiteral("frmAsciiColl"));
     setWindowTitle(QStringLiteral("CÓDIGO ASCII"));
     setWindowIcon(app::applicationIcon());

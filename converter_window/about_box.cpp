@@ -1,5 +1,7 @@
 #include "about_box.h"
 
+#include "house_look.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +18,7 @@ AboutBox::AboutBox(const QString &title, const QString &aboutText, const QIcon &
                    QWidget *parent)
     : QDialog(parent)
 {
+    look::pinPalette(this);
     setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(title);
     setWindowIcon(icon);

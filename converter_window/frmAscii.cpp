@@ -3,6 +3,7 @@
 #include "application.h"
 #include "clickable_label.h"
 #include "elements.h"
+#include "house_look.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
 #include "picture_button.h"
@@ -60,6 +61,7 @@ ImageWidget *image(QWidget *parent, const QString &name, const QRect &twips,
 
 frmAscii::frmAscii(QWidget *parent) : QWidget(parent, kFixedSizeWindow)
 {
+    look::pinPalette(this);
     setObjectName(QStringLiteral("frmAscii"));
     setWindowTitle(QStringLiteral("VANTREL"));
     setWindowIcon(app::applicationIcon());

@@ -16,8 +16,10 @@ constexpr int kEnter = 13;
 
 void frmAscii::connectValuePanel()
 {
+    // txtC holds the last character typed, so pasted text is typed too.
     fields::connect(m_ui.txtC, {.gotFocus = [this] { txtC_GotFocus(); },
-                                .keyPress = [this](int &keyAscii) { txtC_KeyPress(keyAscii); }});
+                                .keyPress = [this](int &keyAscii) { txtC_KeyPress(keyAscii); },
+                                .pasteAsTyping = true});
     fields::connect(m_ui.txtA, {.gotFocus = [this] { txtA_GotFocus(); },
                                 .change = [this] { txtA_Change(); },
                                 .keyPress = [this](int &keyAscii) { txtA_KeyPress(keyAscii); }});

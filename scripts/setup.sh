@@ -9,6 +9,8 @@ packages=(
     clang libclang-rt-14-dev            # fuzz targets and their sanitizer runtime
     clang-format                        # the format check in CI
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+    qt6-translations-l10n                # Qt's standard texts in Spanish
+    xvfb xauth xdotool x11-xkb-utils openbox imagemagick qt6-gtk-platformtheme  # real-display tests
     libgtest-dev libgmock-dev libbenchmark-dev
     valgrind                            # scripts/leaks.sh
     fontconfig

@@ -4,6 +4,7 @@
 #include "clickable_label.h"
 #include "elements.h"
 #include "frmAscii.h"
+#include "house_look.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
 #include "twips.h"
@@ -36,10 +37,14 @@ constexpr QRgb kCloseLabelPressed = qRgb(224, 224, 224);
 
 } // namespace
 
-frmInicio::frmInicio(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+// A splash screen to the window manager: no task-bar entry, no place in the
+// window switcher.
+frmInicio::frmInicio(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
+    look::pinPalette(this);
     setObjectName(QStringLiteral("frmInicio"));
-    setWindowTitle(QStringLiteral("Form1"));
+    setWindowTitle(app::applicationTitle());
     setWindowIcon(app::applicationIcon());
     twips::setFixedClientSize(this, kClientSizeTwips);
     palette::setBackground(this, Qt::white);

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "application_setup.h"
 #include "frmInicio.h"
 
 #include <QApplication>
@@ -6,9 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(vantrel::app::applicationTitle());
-    QApplication::setWindowIcon(vantrel::app::applicationIcon());
-    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    vantrel::app::setUpApplication(application);
     vantrel::app::startupWindow().show();
     return QApplication::exec();
 }

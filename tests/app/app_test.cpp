@@ -45,10 +45,15 @@ void AppTest::textAreaTextHasCrLfLineBreaks_data()
     QTest::addColumn<QString>("read");
     QTest::newRow("CR LF") << "a\r\nb"
                            << "a\r\nb";
+    // A lone CR or LF is one code of its own, not a line break.
     QTest::newRow("lone LF") << "a\nb"
-                             << "a\r\nb";
+                             << "a\nb";
     QTest::newRow("lone CR") << "a\rb"
-                             << "a\r\nb";
+                             << "a\rb";
+    QTest::newRow("lone CR before CR LF") << "a\r\r\nb"
+                                          << "a\r\r\nb";
+    QTest::newRow("lone LF after CR LF") << "a\r\n\nb"
+                                         << "a\r\n\nb";
     QTest::newRow("trailing break") << "a\r\n"
                                     << "a\r\n";
     QTest::newRow("no-break space kept") << "a\u00A0b"

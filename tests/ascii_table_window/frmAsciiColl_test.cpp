@@ -100,7 +100,8 @@ void FrmAsciiCollTest::columnsFillWithCodesAndCharacters_data()
     QTest::addColumn<QString>("last");
     QTest::addColumn<QColor>("colour");
     // In the first column CR and LF break their own lines: two extra lines.
-    QTest::newRow("txtA") << "txtA" << 33 << "001   \u0001"
+    // Codes 10 and 13 are single characters of their lines, not line breaks.
+    QTest::newRow("txtA") << "txtA" << 31 << "001   \u0001"
                           << "031   \u001F" << QColor(0, 162, 232);
     QTest::newRow("txtB") << "txtB" << 96 << "032    "
                           << "127   \u007F" << QColor(175, 225, 239);
