@@ -66,7 +66,7 @@ private:
     }
     // Records a position after every tick of a timer.
     QList<int> *record(const char *timerName, std::function<int()> position);
-    bool waitUntilStill() const { return m_clock->advanceUntilStill(); }
+    bool waitUntilStill() { return m_clock->advanceUntilStill(); }
     // One tick of an animation timer, if it is running.
     void tickIfActive(int index);
     void runToRest();
