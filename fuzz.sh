@@ -39,7 +39,7 @@ if [[ ${1:-} == --merge ]]; then
         mkdir -p "$merged" "build/fuzz-corpus/$name" "$tracked"
         run_logged "fuzz/artifacts/$name.merge.log" "merging the $name corpus failed" \
             "$target" -merge=1 "$merged" "$tracked" "build/fuzz-corpus/$name"
-        rm -rf "$tracked"
+        rm -rf "$tracked" "build/fuzz-corpus/$name" # the scratch inputs are merged in
         mv "$merged" "$tracked"
         echo "$name: $(find "$tracked" -type f | wc -l) inputs in $tracked"
     done
