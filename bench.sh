@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/setup.sh
-./scripts/build.sh release >/dev/null
+./scripts/build.sh release
 export QT_QPA_PLATFORM=offscreen
 echo "== conversion core"
 build/release/bench/vantrel_core_bench "$@"

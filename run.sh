@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/setup.sh
-./scripts/build.sh release >/dev/null
+./scripts/build.sh release
 program=build/release/startup/vantrel
 if [[ -x $program ]]; then
     exec "$program"

@@ -6,6 +6,6 @@ cd "$(dirname "$0")"
 export QT_QPA_PLATFORM=offscreen
 for preset in debug asan; do
     echo "== $preset"
-    ./scripts/build.sh "$preset" >/dev/null
+    ./scripts/build.sh "$preset"
     ctest --preset "$preset" --timeout 600
 done

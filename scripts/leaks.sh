@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-./scripts/build.sh asan >/dev/null
-./scripts/build.sh debug >/dev/null
+./scripts/build.sh asan
+./scripts/build.sh debug
 export QT_QPA_PLATFORM=offscreen
 
 echo "== LeakSanitizer: core tests"

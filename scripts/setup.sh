@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
-# Quiet when nothing is missing. Used by run.sh, test.sh, bench.sh and fuzz.sh.
+# Quiet when nothing is missing; apt's output shows only when it fails. Used by
+# run.sh, test.sh, bench.sh, fuzz.sh and scripts/leaks.sh.
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
     clang libclang-rt-14-dev            # fuzz targets and their sanitizer runtime
+    clang-format                        # the format check in CI
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     qt6-translations-l10n                # Qt's standard texts in Spanish
     xvfb xauth xdotool x11-xkb-utils x11-utils xclip openbox imagemagick  # real-display tests
     qt6-gtk-platformtheme                # a dark desktop theme for them (GTK's Adwaita:dark)
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-crosextra-carlito fonts-liberation2 fontconfig
+    valgrind                            # scripts/leaks.sh
+    fontconfig
+    fonts-crosextra-carlito             # Carlito, for Calibri
+    fonts-liberation2                   # Liberation Sans, for Arial
+    fonts-dejavu-core                   # DejaVu Serif, a table font the tests pick
     desktop-file-utils dpkg-dev          # desktop entry check, Debian package
 )
 
@@ -27,5 +33,11 @@ echo "Installing: ${missing[*]}"
 sudo=()
 [[ $(id -u) -ne 0 ]] && sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! { "${sudo[@]}" apt-get update -qq &&
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "installing the packages failed" >&2
+    exit 1
+fi

@@ -39,8 +39,7 @@ constexpr QRgb kCloseLabelPressed = qRgb(224, 224, 224);
 
 // A splash screen to the window manager: no task-bar entry, no place in the
 // window switcher.
-frmInicio::frmInicio(QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+frmInicio::frmInicio(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     look::pinPalette(this);
     setObjectName(QStringLiteral("frmInicio"));

@@ -3,8 +3,9 @@
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
 #include "installed_fonts.h"
-#include "modal_answerer.h"
+#include "manual_clock.h"
 #include "palette_use.h"
+#include "recording_prompt.h"
 #include "text_area.h"
 #include "typing.h"
 
@@ -36,7 +37,11 @@ class FrmAsciiCollTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup() { testing::destroyAllWindows(); }
+    void cleanup()
+    {
+        testing::destroyAllWindows();
+        m_clock.reset();
+    }
 
     void columnsFillWithCodesAndCharacters_data();
     void columnsFillWithCodesAndCharacters();
@@ -60,10 +65,12 @@ private:
     }
 
     frmAscii *m_converter = nullptr;
+    std::unique_ptr<testing::ManualClock> m_clock;
 };
 
 void FrmAsciiCollTest::init()
 {
+    m_clock = std::make_unique<testing::ManualClock>();
     m_converter = &app::converterWindow();
     m_converter->show();
     QVERIFY(QTest::qWaitForWindowActive(m_converter));
@@ -81,7 +88,8 @@ frmAsciiColl *FrmAsciiCollTest::openTable()
 
 void FrmAsciiCollTest::waitUntilFull(frmAsciiColl *table)
 {
-    QTRY_VERIFY_WITH_TIMEOUT(!element<QTimer>(table, "Timer1")->isActive(), 10'000);
+    auto *fill = element<QTimer>(table, "Timer1");
+    QVERIFY(m_clock->advanceUntil([fill] { return !fill->isActive(); }));
 }
 
 void FrmAsciiCollTest::columnsFillWithCodesAndCharacters_data()
@@ -132,7 +140,7 @@ void FrmAsciiCollTest::fillStopsOnceTheColumnsAreFull()
     QVERIFY(fill->isActive());
     waitUntilFull(table);
     const QString before = column(table, "txtD")->text();
-    QTest::qWait(50);
+    m_clock->advance(50);
     QCOMPARE(column(table, "txtD")->text(), before);
 }
 
@@ -147,7 +155,7 @@ void FrmAsciiCollTest::windowRisesThenDrops()
     connect(rise, &QTimer::timeout, table, [&] { tops << table->y(); });
     table->show();
     const int start = table->y();
-    QTRY_VERIFY_WITH_TIMEOUT(!rise->isActive(), 5000);
+    QVERIFY(m_clock->advanceUntil([rise] { return !rise->isActive(); }));
     // Six rises of 60 twips (4 pixels), then one drop of 120.
     QCOMPARE(tops, (QList<int>{start - 4, start - 8, start - 12, start - 16, start - 20, start - 24,
                                start - 16}));
@@ -157,7 +165,7 @@ void FrmAsciiCollTest::windowRisesThenDrops()
 void FrmAsciiCollTest::secondOpeningOnlyBringsItToTheFront()
 {
     frmAsciiColl *table = openTable();
-    QTRY_VERIFY(column(table, "txtB")->text().size() > 50);
+    QVERIFY(m_clock->advanceUntil([&] { return column(table, "txtB")->text().size() > 50; }));
     const QPointer<frmAsciiColl> first = table;
     QVERIFY(testing::giveFocus(element<QWidget>(m_converter, "txtC")));
     frmAsciiColl *again = openTable();
@@ -198,7 +206,7 @@ void FrmAsciiCollTest::fontChangeReopensWithTheNewFont()
     auto *fontField = element<QLineEdit>(first, "txtFont");
     QCOMPARE(fontField->text(), QStringLiteral("Arial"));
     fontField->setText(QStringLiteral("DejaVu Serif"));
-    testing::ModalAnswerer answerer;
+    testing::RecordingPrompt prompt;
     if (byEnter) {
         QTest::keyClick(fontField, Qt::Key_Return);
     } else {
@@ -214,7 +222,7 @@ void FrmAsciiCollTest::fontChangeReopensWithTheNewFont()
         QCOMPARE(column(second, name)->font().pointSizeF(), 14.25);
     }
     QVERIFY(lines(column(second, "txtB")->text()).size() < 96); // the fill restarted
-    QVERIFY(answerer.texts.isEmpty());
+    QVERIFY(prompt.messages().isEmpty());
 }
 
 void FrmAsciiCollTest::missingFontIsReportedAtEveryOpening()
@@ -222,12 +230,11 @@ void FrmAsciiCollTest::missingFontIsReportedAtEveryOpening()
     QPointer<frmAsciiColl> first = openTable();
     auto *fontField = element<QLineEdit>(first, "txtFont");
     fontField->setText(QStringLiteral("No Such Font Anywhere"));
-    testing::ModalAnswerer answerer;
+    testing::RecordingPrompt prompt;
     QTest::keyClick(fontField, Qt::Key_Return);
-    QTRY_COMPARE(answerer.texts.size(), 1);
-    QCOMPARE(answerer.texts.first(), QStringLiteral("Esta fuente no existe en el equipo."));
-    QCOMPARE(answerer.titles.first(), QStringLiteral("Vantrel"));
-    QCOMPARE(answerer.icons.first(), QMessageBox::Critical);
+    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Esta fuente no existe en el equipo.")});
+    QCOMPARE(prompt.messages().first().icon, QMessageBox::Critical);
+    QCOMPARE(prompt.messages().first().parent, m_converter);
 
     frmAsciiColl *second = app::existingAsciiTableWindow();
     QVERIFY(second);
@@ -241,7 +248,7 @@ void FrmAsciiCollTest::missingFontIsReportedAtEveryOpening()
     second->close();
     QTRY_VERIFY(!app::existingAsciiTableWindow());
     openTable();
-    QTRY_COMPARE(answerer.texts.size(), 2);
+    QCOMPARE(prompt.messages().size(), 2);
 }
 
 void FrmAsciiCollTest::converterLoadResetsTheTableFont()

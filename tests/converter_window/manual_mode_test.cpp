@@ -1,7 +1,8 @@
 #include "application.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
-#include "modal_answerer.h"
+#include "manual_clock.h"
+#include "recording_prompt.h"
 #include "text_area.h"
 #include "twips.h"
 #include "typing.h"
@@ -29,7 +30,11 @@ class ManualModeTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup() { testing::destroyAllWindows(); }
+    void cleanup()
+    {
+        testing::destroyAllWindows();
+        m_clock.reset();
+    }
 
     void switchingOffWarnsOnlyWithTheMessagePanel_data();
     void switchingOffWarnsOnlyWithTheMessagePanel();
@@ -44,10 +49,12 @@ private:
     QAbstractButton *chkManual() const { return element<QAbstractButton>(m_window, "chkManual"); }
 
     frmAscii *m_window = nullptr;
+    std::unique_ptr<testing::ManualClock> m_clock;
 };
 
 void ManualModeTest::init()
 {
+    m_clock = std::make_unique<testing::ManualClock>();
     m_window = &app::converterWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
@@ -57,7 +64,8 @@ void ManualModeTest::init()
 void ManualModeTest::showMessagePanel()
 {
     QTest::mouseClick(element<QWidget>(m_window, "cmd1"), Qt::LeftButton);
-    QTRY_COMPARE(twips::geometry(element<QFrame>(m_window, "Frame1")).left(), -4080);
+    QVERIFY(m_clock->advanceUntilStill());
+    QCOMPARE(twips::geometry(element<QFrame>(m_window, "Frame1")).left(), -4080);
 }
 
 void ManualModeTest::switchingOffWarnsOnlyWithTheMessagePanel_data()
@@ -75,7 +83,7 @@ void ManualModeTest::switchingOffWarnsOnlyWithTheMessagePanel()
     if (messagePanel) {
         showMessagePanel();
     }
-    testing::ModalAnswerer answerer;
+    testing::RecordingPrompt prompt;
     for (int round = 0; round < 2; ++round) {
         QTest::mouseClick(chkManual(), Qt::LeftButton); // off
         QVERIFY(!m_window->state().manual);
@@ -85,13 +93,12 @@ void ManualModeTest::switchingOffWarnsOnlyWithTheMessagePanel()
         QVERIFY(m_window->state().manual);
         QCOMPARE(chkManual()->toolTip(), QStringLiteral(" Manual activado. "));
     }
-    QCOMPARE(answerer.texts.size(), warnings);
-    if (warnings > 0) {
-        QCOMPARE(answerer.texts.last(), kWarning);
-        QCOMPARE(answerer.texts.last().size(), 122);
-        QCOMPARE(answerer.titles.last(), QStringLiteral("Vantrel"));
-        QCOMPARE(answerer.icons.last(), QMessageBox::Information);
-        QCOMPARE(answerer.buttonCounts.last(), qsizetype(1));
+    QCOMPARE(prompt.messages().size(), warnings);
+    for (const testing::PromptedMessage &warning : prompt.messages()) {
+        QCOMPARE(warning.text, kWarning);
+        QCOMPARE(warning.text.size(), 122);
+        QCOMPARE(warning.icon, QMessageBox::Information);
+        QCOMPARE(warning.parent, m_window);
     }
 }
 
@@ -128,7 +135,7 @@ void ManualModeTest::focusReturnsToTheFieldLastEdited()
     } else {
         qobject_cast<TextArea *>(field)->moveCursor(QTextCursor::Start);
     }
-    testing::ModalAnswerer answerer;
+    testing::RecordingPrompt prompt;
     QTest::mouseClick(chkManual(), Qt::LeftButton);
     QTRY_VERIFY(field->hasFocus());
     if (auto *line = qobject_cast<QLineEdit *>(field)) {

@@ -2,14 +2,15 @@
 #include "expected_colours.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
+#include "manual_clock.h"
 #include "palette_use.h"
+#include "recording_prompt.h"
 #include "twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QMessageBox>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
@@ -35,7 +36,11 @@ class PanelSwitchingTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup() { testing::destroyAllWindows(); }
+    void cleanup()
+    {
+        testing::destroyAllWindows();
+        m_clock.reset();
+    }
 
     void arrowSlidesToTheMessagePanelAndBounces();
     void arrowSlidesBackToTheValuePanel();
@@ -61,20 +66,22 @@ private:
     }
     // Records a position after every tick of a timer.
     QList<int> *record(const char *timerName, std::function<int()> position);
-    bool waitUntilStill() const;
-    // One tick of an animation timer, run by hand if the timer is running.
+    bool waitUntilStill() { return m_clock->advanceUntilStill(); }
+    // One tick of an animation timer, if it is running.
     void tickIfActive(int index);
     void runToRest();
     void checkAtRest() const;
 
     frmAscii *m_window = nullptr;
     QList<QList<int> *> m_recordings;
+    std::unique_ptr<testing::ManualClock> m_clock;
 };
 
 void PanelSwitchingTest::init()
 {
     qDeleteAll(m_recordings);
     m_recordings.clear();
+    m_clock = std::make_unique<testing::ManualClock>();
     m_window = &app::converterWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
@@ -90,37 +97,13 @@ QList<int> *PanelSwitchingTest::record(const char *timerName, std::function<int(
     return ticks;
 }
 
-bool PanelSwitchingTest::waitUntilStill() const
-{
-    return QTest::qWaitFor(
-        [this] {
-            for (const char *name : {"tmrSizeH", "tmrRebote1", "tmrSizeV", "tmrRebote2"}) {
-                if (timer(name)->isActive()) {
-                    return false;
-                }
-            }
-            return true;
-        },
-        10'000);
-}
-
 namespace {
-struct Tick
-{
-    const char *timer;
-    void (frmAscii::*handler)();
-};
-const Tick kTicks[] = {{"tmrSizeH", &frmAscii::tmrSizeH_Timer},
-                       {"tmrRebote1", &frmAscii::tmrRebote1_Timer},
-                       {"tmrSizeV", &frmAscii::tmrSizeV_Timer},
-                       {"tmrRebote2", &frmAscii::tmrRebote2_Timer}};
+const char *const kAnimationTimers[] = {"tmrSizeH", "tmrRebote1", "tmrSizeV", "tmrRebote2"};
 } // namespace
 
 void PanelSwitchingTest::tickIfActive(int index)
 {
-    if (timer(kTicks[index].timer)->isActive()) {
-        (m_window->*kTicks[index].handler)();
-    }
+    testing::stepTimer(timer(kAnimationTimers[index]));
 }
 
 void PanelSwitchingTest::runToRest()
@@ -130,8 +113,8 @@ void PanelSwitchingTest::runToRest()
             tickIfActive(t);
         }
     }
-    for (const Tick &tick : kTicks) {
-        QVERIFY2(!timer(tick.timer)->isActive(), tick.timer);
+    for (const char *name : kAnimationTimers) {
+        QVERIFY2(!timer(name)->isActive(), name);
     }
 }
 
@@ -199,9 +182,10 @@ void PanelSwitchingTest::arrowIsIgnoredWhileTheFrameMoves()
 {
     QFETCH(QString, movingTimer);
     click("cmd1");
-    QTRY_VERIFY_WITH_TIMEOUT(timer(qPrintable(movingTimer))->isActive() && frame1Left() != 0 &&
-                                 frame1Left() != -4080,
-                             5000);
+    QVERIFY(m_clock->advanceUntil([&] {
+        return timer(qPrintable(movingTimer))->isActive() && frame1Left() != 0 &&
+               frame1Left() != -4080;
+    }));
     click("cmd1");
     QVERIFY(m_window->state().messagePanel);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmd1"));
@@ -245,7 +229,7 @@ void PanelSwitchingTest::asciiDuringASlideToHexaTurnsTheFrameBack()
 {
     QList<int> *bounce = record("tmrRebote2", [this] { return frame2Top(); });
     click("cmdBoton1");
-    QTRY_VERIFY(frame2Top() <= -600);
+    QVERIFY(m_clock->advanceUntil([this] { return frame2Top() <= -600; }));
     click("cmdBoton0");
     QVERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
     QVERIFY(waitUntilStill());
@@ -277,7 +261,7 @@ void PanelSwitchingTest::tabClickDuringABounceEndsItFirst()
         }
     });
     click("cmdBoton1");
-    QTRY_VERIFY_WITH_TIMEOUT(clicked, 5000);
+    QVERIFY(m_clock->advanceUntil([&] { return clicked; }));
     QVERIFY(waitUntilStill());
     QCOMPARE(frame2Top(), restTop);
 }
@@ -302,7 +286,8 @@ void PanelSwitchingTest::bothMovesAtOncePlayInFull()
     QList<int> *horizontal = record("tmrRebote1", [this] { return frame1Left(); });
     QList<int> *vertical = record("tmrRebote2", [this] { return frame2Top(); });
     click("cmd1");
-    QTest::qWait(50);
+    m_clock->advance(50);
+    QVERIFY(timer("tmrSizeH")->isActive()); // the slide is under way
     click("cmdBoton1");
     QVERIFY(waitUntilStill());
     QCOMPARE(horizontal->size(), 9);
@@ -323,14 +308,8 @@ void PanelSwitchingTest::randomClicksAndTicksEndAtRest()
 {
     QFETCH(quint32, seed);
     // Ticks are run by hand, so thousands of actions take no real time; a
-    // warning box that a manual-mode click raises is answered at once.
-    QTimer answerer;
-    connect(&answerer, &QTimer::timeout, [] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            box->accept();
-        }
-    });
-    answerer.start(0);
+    // warning that a manual-mode click raises is answered at once.
+    testing::RecordingPrompt prompt;
 
     QRandomGenerator random(seed);
     const char *clickable[] = {"cmd1", "cmdBoton0", "cmdBoton1", "chkManual"};

@@ -1,8 +1,12 @@
 // A user at random: thousands of actions over all three windows (typing any
 // character, pasting texts of any length, moving the focus, clicking every
 // button and tab, switching manual mode, opening and closing the table and
-// the about box, changing fonts), timers running in between. After every
-// action the program's invariants must hold.
+// the about box, changing fonts), the windows' timers running in between on a
+// manual clock. After every action the program's invariants must hold.
+//
+// A seed gives one run: the clock, not the machine's speed, decides when each
+// timer fires. Every action goes into a trace with what the windows showed
+// after it; a failing run prints its seed and the end of its trace.
 //
 // VANTREL_RANDOM_ACTIONS and VANTREL_RANDOM_SEED make the run longer or pick
 // one seed (./fuzz.sh does both).
@@ -11,8 +15,9 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
-#include "modal_answerer.h"
+#include "manual_clock.h"
 #include "palette_use.h"
+#include "recording_prompt.h"
 #include "text_area.h"
 #include "twips.h"
 #include "typing.h"
@@ -22,7 +27,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
@@ -39,18 +44,70 @@ const char *const kConverterFields[] = {"txtC",       "txtA",    "txtB",  "txtMe
 const char *const kButtons[] = {"cmd1",    "cmdBoton0", "cmdBoton1", "Option1",
                                 "Option2", "chkManual", "cmd2",      "cmd3"};
 constexpr int kDefaultActions = 1500;
+constexpr int kReplayedActions = 400;
+constexpr int kTracePrinted = 40;
 constexpr qsizetype kLargestPaste = 200'000;
+
+qsizetype textLength(const QWidget *field)
+{
+    if (const auto *line = qobject_cast<const QLineEdit *>(field)) {
+        return line->text().size();
+    }
+    if (const auto *area = qobject_cast<const QPlainTextEdit *>(field)) {
+        return area->document()->characterCount() - 1; // less the closing paragraph separator
+    }
+    return field->property("plainText").toString().size();
+}
+
+// What the windows show, in brief: the clock's time, the converter's text
+// lengths, its frames' positions in twips, the focused element, whether the
+// table is open and how many messages the user has been shown.
+QString observedState(const testing::ManualClock &clock, const testing::RecordingPrompt &prompt)
+{
+    const frmAscii &converter = app::converterWindow();
+    QStringList lengths;
+    for (const char *name : kConverterFields) {
+        lengths << QString::number(textLength(element<QWidget>(&converter, name)));
+    }
+    const QWidget *focus = QApplication::focusWidget();
+    const frmAsciiColl *table = app::existingAsciiTableWindow();
+    return QStringLiteral("t=%1 texts=%2 Frame1=%3 Frame2=%4 focus=%5 table=%6 messages=%7")
+        .arg(clock.elapsedMs())
+        .arg(lengths.join(QLatin1Char('/')))
+        .arg(twips::geometry(element<QWidget>(&converter, "Frame1")).left())
+        .arg(twips::geometry(element<QWidget>(&converter, "Frame2")).top())
+        .arg(focus ? focus->objectName() : QStringLiteral("none"))
+        .arg(table && table->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"))
+        .arg(prompt.messages().size());
+}
+
+// Accepts the modal dialog that shows next: a zero timer fires inside the
+// dialog's own event loop, once the dialog is up.
+void acceptTheNextDialog()
+{
+    QTimer::singleShot(0, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            dialog->accept();
+        }
+    });
+}
 
 class RandomUser
 {
 public:
-    explicit RandomUser(quint32 seed) : m_random(seed) {}
+    RandomUser(quint32 seed, testing::ManualClock &clock, const testing::RecordingPrompt &prompt)
+        : m_random(seed), m_clock(clock), m_prompt(prompt)
+    {}
 
+    // One action, then the few milliseconds it takes a user.
     void act();
     [[nodiscard]] QString lastAction() const { return m_lastAction; }
+    // Every action so far, each with what the windows showed after it.
+    [[nodiscard]] const QStringList &trace() const { return m_trace; }
 
 private:
     frmAscii &converter() { return app::converterWindow(); }
+    void actOnce();
     QString randomCharacter();
     QString randomText(qsizetype maxLength);
     QWidget *randomField();
@@ -60,7 +117,10 @@ private:
     void useTheTable();
 
     QRandomGenerator m_random;
+    testing::ManualClock &m_clock;
+    const testing::RecordingPrompt &m_prompt;
     QString m_lastAction;
+    QStringList m_trace;
 };
 
 QString RandomUser::randomCharacter()
@@ -159,6 +219,9 @@ void RandomUser::clickSomething()
 {
     const char *name = kButtons[m_random.bounded(int(std::size(kButtons)))];
     m_lastAction = QStringLiteral("click %1").arg(QString::fromLatin1(name));
+    if (qstrcmp(name, "cmd3") == 0) {
+        acceptTheNextDialog(); // the about box
+    }
     QTest::mouseClick(converter().findChild<QWidget *>(QString::fromLatin1(name)), Qt::LeftButton);
 }
 
@@ -187,6 +250,13 @@ void RandomUser::useTheTable()
 
 void RandomUser::act()
 {
+    actOnce();
+    m_clock.advance(m_random.bounded(10));
+    m_trace << QStringLiteral("%1 -> %2").arg(m_lastAction, observedState(m_clock, m_prompt));
+}
+
+void RandomUser::actOnce()
+{
     switch (m_random.bounded(12)) {
     case 0:
     case 1:
@@ -211,10 +281,12 @@ void RandomUser::act()
                                                     : static_cast<QWidget *>(&converter()),
                         Qt::Key_Tab);
         break;
-    default:
-        m_lastAction = QStringLiteral("wait");
-        QTest::qWait(m_random.bounded(40));
+    default: {
+        const int ms = m_random.bounded(40);
+        m_lastAction = QStringLiteral("wait %1 ms").arg(ms);
+        m_clock.advance(ms);
         break;
+    }
     }
 }
 
@@ -228,10 +300,65 @@ private Q_SLOTS:
 
     void invariantsHoldAfterEveryAction_data();
     void invariantsHoldAfterEveryAction();
+    void sameSeedReplaysTheSameTrace();
 
 private:
+    // Runs the user from fresh windows, checking the invariants after every
+    // action; on a failure prints the end of the trace.
+    void run(quint32 seed, int actions, QStringList &trace);
     void checkInvariants(const QString &afterAction);
 };
+
+namespace {
+
+quint32 chosenSeed()
+{
+    return quint32(qEnvironmentVariableIntValue("VANTREL_RANDOM_SEED"));
+}
+
+int chosenActions()
+{
+    return qEnvironmentVariableIsSet("VANTREL_RANDOM_ACTIONS")
+               ? qEnvironmentVariableIntValue("VANTREL_RANDOM_ACTIONS")
+               : kDefaultActions;
+}
+
+void printTrace(quint32 seed, const QStringList &trace)
+{
+    const qsizetype from = std::max<qsizetype>(0, trace.size() - kTracePrinted);
+    qWarning().noquote() << QStringLiteral(
+                                "seed %1, actions %2 to %3 of the trace "
+                                "(replay: VANTREL_RANDOM_SEED=%1 VANTREL_RANDOM_ACTIONS=%4):")
+                                .arg(seed)
+                                .arg(from)
+                                .arg(trace.size() - 1)
+                                .arg(trace.size());
+    for (qsizetype i = from; i < trace.size(); ++i) {
+        qWarning().noquote() << QStringLiteral("  %1: %2").arg(i).arg(trace.at(i));
+    }
+}
+
+} // namespace
+
+void RandomUserTest::run(quint32 seed, int actions, QStringList &trace)
+{
+    testing::ManualClock clock;
+    testing::RecordingPrompt prompt;
+    frmAscii &converter = app::converterWindow();
+    converter.show();
+    QVERIFY(QTest::qWaitForWindowActive(&converter));
+    RandomUser user(seed, clock, prompt);
+    for (int action = 0; action < actions; ++action) {
+        user.act();
+        checkInvariants(QStringLiteral("action %1 (%2)").arg(action).arg(user.lastAction()));
+        if (QTest::currentTestFailed()) {
+            printTrace(seed, user.trace());
+            break;
+        }
+    }
+    trace = user.trace();
+    testing::destroyAllWindows();
+}
 
 void RandomUserTest::checkInvariants(const QString &afterAction)
 {
@@ -274,7 +401,7 @@ void RandomUserTest::checkInvariants(const QString &afterAction)
 void RandomUserTest::invariantsHoldAfterEveryAction_data()
 {
     QTest::addColumn<quint32>("seed");
-    const quint32 chosen = quint32(qEnvironmentVariableIntValue("VANTREL_RANDOM_SEED"));
+    const quint32 chosen = chosenSeed();
     for (const quint32 seed : chosen ? QList<quint32>{chosen} : QList<quint32>{7u, 2026u, 31337u}) {
         QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
     }
@@ -283,22 +410,36 @@ void RandomUserTest::invariantsHoldAfterEveryAction_data()
 void RandomUserTest::invariantsHoldAfterEveryAction()
 {
     QFETCH(quint32, seed);
-    const int actions = qEnvironmentVariableIsSet("VANTREL_RANDOM_ACTIONS")
-                            ? qEnvironmentVariableIntValue("VANTREL_RANDOM_ACTIONS")
-                            : kDefaultActions;
-    frmAscii &converter = app::converterWindow();
-    converter.show();
-    QVERIFY(QTest::qWaitForWindowActive(&converter));
-    testing::ModalAnswerer answerer(0);
-    RandomUser user(seed);
-    for (int action = 0; action < actions; ++action) {
-        user.act();
-        checkInvariants(QStringLiteral("action %1 (%2)").arg(action).arg(user.lastAction()));
-        if (QTest::currentTestFailed()) {
-            return;
+    const int actions = chosenActions();
+    QStringList trace;
+    run(seed, actions, trace);
+    if (!QTest::currentTestFailed()) {
+        qInfo("seed %u: %d actions", seed, actions);
+    }
+}
+
+void RandomUserTest::sameSeedReplaysTheSameTrace()
+{
+    const quint32 seed = chosenSeed() ? chosenSeed() : 2026u;
+    const int actions = std::min(kReplayedActions, chosenActions());
+    QStringList first;
+    run(seed, actions, first);
+    QStringList second;
+    if (!QTest::currentTestFailed()) {
+        run(seed, actions, second);
+    }
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    QCOMPARE(first.size(), actions);
+    for (qsizetype i = 0; i < first.size(); ++i) {
+        if (second.value(i) != first.at(i)) {
+            printTrace(seed, first.mid(0, i + 1));
+            QFAIL(qPrintable(QStringLiteral("action %1 went otherwise the second time: %2")
+                                 .arg(i)
+                                 .arg(second.value(i))));
         }
     }
-    qInfo("seed %u: %d actions", seed, actions);
 }
 
 QTEST_MAIN(RandomUserTest)

@@ -2,6 +2,7 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmInicio.h"
+#include "manual_clock.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
 #include "twips.h"
@@ -19,28 +20,31 @@ namespace {
 
 constexpr char kChildModeVariable[] = "VANTREL_STARTUP_TEST_CHILD";
 
-// In a child process: shows the start-up window, clicks "x" at the moment the
-// mode names, runs the event loop and reports whether a converter window ever
-// existed. Returns the event loop's exit code.
+// In a child process: shows the start-up window and, from inside the event
+// loop, plays its animation up to the moment the mode names ("early": 50 ms in;
+// "handover": 1 ms before the hand-over is due) and clicks "x". Reports
+// whether a converter window ever existed. Returns the event loop's exit code.
 int runChild(const QByteArray &mode)
 {
+    testing::ManualClock clock;
     frmInicio &startup = app::startupWindow();
     startup.show();
     bool converterSeen = false;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout,
-                     [&] { converterSeen |= app::existingConverterWindow() != nullptr; });
-    watcher.start(1);
+    const auto watch = [&converterSeen] {
+        converterSeen |= app::existingConverterWindow() != nullptr;
+        return false;
+    };
     auto *handOver = startup.findChild<QTimer *>(QStringLiteral("Timer3"));
     auto *esc = startup.findChild<QWidget *>(QStringLiteral("lblEsc"));
-    QTimer clicker;
-    QObject::connect(&clicker, &QTimer::timeout, [&] {
-        if (mode == "early" || handOver->isActive()) {
-            clicker.stop();
-            QTest::mouseClick(esc, Qt::LeftButton);
+    QTimer::singleShot(0, [&] {
+        if (mode == "early") {
+            (void)clock.advanceUntil(watch, 50);
+        } else {
+            (void)clock.advanceUntil([&] { return watch() || handOver->isActive(); });
+            (void)clock.advanceUntil(watch, handOver->interval() - 1);
         }
+        QTest::mouseClick(esc, Qt::LeftButton);
     });
-    clicker.start(mode == "early" ? 50 : 5);
     const int code = QApplication::exec();
     std::printf("converter:%d\n", converterSeen || app::existingConverterWindow() ? 1 : 0);
     return code;
@@ -136,21 +140,21 @@ void FrmInicioTest::bandsGrowAndTheCrossingIsCoveredOnTime()
 
 void FrmInicioTest::handsOverToTheConverterWindowAfterTheBands()
 {
+    testing::ManualClock clock;
     QPointer<frmInicio> startup = &app::startupWindow();
     startup->show();
     QVERIFY(QTest::qWaitForWindowExposed(startup));
     auto *vertical = element<ShapeWidget>(startup, "Shape2");
-    // Watch every few milliseconds: the converter window must not exist before
-    // the vertical band is complete.
-    QElapsedTimer clock;
-    clock.start();
-    while (startup && clock.elapsed() < 10'000) {
-        if (app::existingConverterWindow()) {
-            QCOMPARE(twips::geometry(vertical).height(), 4815);
+    // Watched after every tick: the converter window must not exist before the
+    // vertical band is complete.
+    QList<int> bandHeightsWithAConverter;
+    QVERIFY(clock.advanceUntil([&] {
+        if (startup && app::existingConverterWindow()) {
+            bandHeightsWithAConverter << twips::geometry(vertical).height();
         }
-        QTest::qWait(5);
-    }
-    QVERIFY(!startup); // unloaded
+        return !startup; // unloaded
+    }));
+    QCOMPARE(bandHeightsWithAConverter, QList<int>{4815});
     frmAscii *converter = app::existingConverterWindow();
     QVERIFY(converter);
     QVERIFY(converter->isVisible());
