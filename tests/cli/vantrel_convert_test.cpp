@@ -13,6 +13,12 @@
 // in UTF-8 and in raw Windows-1252, with the text as an argument and on
 // standard input.
 namespace vantrel::testing {
+
+void PrintTo(InputKind kind, std::ostream *stream)
+{
+    *stream << (kind == InputKind::File ? "a file" : "a pipe");
+}
+
 namespace {
 
 using namespace std::string_literals;
@@ -52,11 +58,6 @@ std::vector<ProgramRun> runOnText(std::vector<std::string> arguments, std::strin
         runs.push_back(runVantrelConvert(arguments, text + "\n"));
     }
     return runs;
-}
-
-void PrintTo(InputKind kind, std::ostream *stream)
-{
-    *stream << (kind == InputKind::File ? "a file" : "a pipe");
 }
 
 // Long texts are compared without printing them whole.
