@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-crosextra-carlito fonts-liberation2 fontconfig
     desktop-file-utils dpkg-dev          # desktop entry check, Debian package
+    appstream man-db groff-base          # metainfo and manual page checks
 )
 
 missing=()
