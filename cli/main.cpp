@@ -2,7 +2,9 @@
 #include "command_line.h"
 #include "conversions.h"
 
+#include <clocale>
 #include <cstdio>
+#include <exception>
 #include <new>
 
 namespace {
@@ -29,6 +31,8 @@ int convert(const ConversionRequest &request)
     } catch (const std::bad_alloc &) {
         std::fprintf(stderr, "%s: no hay memoria suficiente para la entrada\n",
                      kProgramName.data());
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "%s: %s\n", kProgramName.data(), error.what());
     }
     return 1;
 }
@@ -37,6 +41,8 @@ int convert(const ConversionRequest &request)
 
 int main(int argc, char *argv[])
 {
+    // Only for the system's error texts: numbers are always read with a point.
+    std::setlocale(LC_MESSAGES, "");
     const CommandLine commandLine = parseCommandLine(argc, argv);
     if (const auto *request = std::get_if<ConversionRequest>(&commandLine)) {
         return convert(*request);
