@@ -106,26 +106,52 @@ std::string_view CodeReader::readToEnd()
     }
 }
 
-bool CodeReader::readPiece(std::string &codes)
+std::optional<std::string_view> CodeReader::readPiece()
 {
     if (m_finished) {
-        return false;
+        return std::nullopt;
     }
     if (m_argumentText) {
-        codes = readAll();
-        return true;
+        m_finished = true;
+        return codesView(*m_argumentText);
     }
+    if (!m_started) {
+        m_started = true;
+        m_mappedRest = withoutFinalLineBreak(mapRegularFile());
+    }
+    return codesView(m_mapping != nullptr ? nextMappedPiece() : nextReadPiece());
+}
+
+std::string_view CodeReader::nextMappedPiece()
+{
+    std::size_t length = m_mappedRest.size();
+    if (length > kChunkSize) {
+        length = kChunkSize;
+        if (m_encoding == Encoding::Utf8) {
+            length -= codepage::utf8CutSequenceLength(m_mappedRest.substr(0, length));
+        }
+    } else {
+        m_finished = true;
+    }
+    const std::string_view piece = m_mappedRest.substr(0, length);
+    m_mappedRest.remove_prefix(length);
+    return piece;
+}
+
+std::string_view CodeReader::nextReadPiece()
+{
+    m_bytes.erase(0, m_handedOut);
     const std::size_t carried = m_bytes.size();
     m_bytes.resize(carried + kChunkSize);
     const std::size_t got = readStandardInput(m_bytes.data() + carried, kChunkSize);
     m_bytes.resize(carried + got);
     m_finished = got < kChunkSize;
     const std::string_view bytes = m_bytes;
-    const std::size_t held = m_finished ? 0 : heldBackLength(bytes);
-    const std::string_view piece = bytes.substr(0, bytes.size() - held);
-    codes = codesOf(m_finished ? withoutFinalLineBreak(piece) : piece);
-    m_bytes.erase(0, piece.size());
-    return true;
+    if (m_finished) {
+        return withoutFinalLineBreak(bytes);
+    }
+    m_handedOut = bytes.size() - heldBackLength(bytes);
+    return bytes.substr(0, m_handedOut);
 }
 
 // Fills the room unless the input ends first: pipes hand out little at a time.
@@ -156,6 +182,15 @@ std::size_t CodeReader::heldBackLength(std::string_view bytes) const
         }
     }
     return trailingLineBreakLength(bytes);
+}
+
+std::string_view CodeReader::codesView(std::string_view bytes)
+{
+    if (m_encoding == Encoding::Raw || codepage::isAscii(bytes)) {
+        return bytes;
+    }
+    m_codes = codepage::codeTextFromUtf8(bytes);
+    return m_codes;
 }
 
 std::string CodeReader::codesOf(std::string_view bytes) const

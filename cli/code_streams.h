@@ -26,8 +26,9 @@ inline constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 inline constexpr std::size_t kDirectWriteSize = std::size_t{64} << 10;
 
 // Reads the input text as codes, whole or piece by piece. From standard
-// input a final line break (LF or CR LF) is not part of the text. A piece
-// never ends inside a UTF-8 character.
+// input a final line break (LF or CR LF) is not part of the text. A regular
+// file is mapped rather than copied, and text that needs no decoding (raw, or
+// ASCII) is handed out as it lies.
 class CodeReader
 {
 public:
@@ -37,26 +38,33 @@ public:
     CodeReader &operator=(const CodeReader &) = delete;
 
     [[nodiscard]] std::string readAll();
-    // The whole text as bytes, not decoded; valid while the reader lives. A
-    // regular file is mapped rather than copied.
+    // The whole text as bytes, not decoded; valid while the reader lives.
     [[nodiscard]] std::string_view readAllBytes();
-    // The next piece, about a chunk long; false once the text is over.
-    [[nodiscard]] bool readPiece(std::string &codes);
+    // The next piece of codes, about a chunk long and never ending inside a
+    // UTF-8 character; none once the text is over. Valid until the next call.
+    [[nodiscard]] std::optional<std::string_view> readPiece();
 
     [[nodiscard]] std::string codesOf(std::string_view bytes) const;
 
 private:
     [[nodiscard]] std::string_view mapRegularFile();
     [[nodiscard]] std::string_view readToEnd();
+    [[nodiscard]] std::string_view nextMappedPiece();
+    [[nodiscard]] std::string_view nextReadPiece();
     [[nodiscard]] std::size_t readStandardInput(char *into, std::size_t size);
     [[nodiscard]] std::size_t heldBackLength(std::string_view bytes) const;
+    [[nodiscard]] std::string_view codesView(std::string_view bytes);
 
     std::optional<std::string> m_argumentText;
     Encoding m_encoding;
-    std::string m_bytes; // read but not yet handed out
+    bool m_started = false;
+    bool m_finished = false;
     void *m_mapping = nullptr;
     std::size_t m_mappingSize = 0;
-    bool m_finished = false;
+    std::string_view m_mappedRest; // of a mapped file, not yet handed out
+    std::string m_bytes;           // read from a pipe or terminal
+    std::size_t m_handedOut = 0;   // bytes at the start of m_bytes already handed out
+    std::string m_codes;           // the last piece, decoded
 };
 
 // Writes to standard output through a buffer of one chunk.

@@ -115,9 +115,8 @@ void forEachSlice(std::string_view text, std::size_t sliceSize, Convert convert)
 // A message never fails, so it is encoded piece by piece as it arrives.
 void convertMessageToBinary(BitMode mode, CodeReader &input, CodeWriter &output)
 {
-    std::string piece;
-    while (input.readPiece(piece)) {
-        forEachSlice(piece, kSliceSize,
+    while (const std::optional<std::string_view> piece = input.readPiece()) {
+        forEachSlice(*piece, kSliceSize,
                      [&](std::string_view slice) { output.writeAscii(binText(slice, mode)); });
     }
     output.writeAscii("\n");
@@ -208,9 +207,9 @@ private:
 void convertHexToBinary(CodeReader &input, CodeWriter &output)
 {
     HexToBinaryStream stream(output);
-    std::string piece;
-    while (input.readPiece(piece)) {
-        forEachSlice(piece, kSliceSize / 4, [&](std::string_view slice) { stream.convert(slice); });
+    while (const std::optional<std::string_view> piece = input.readPiece()) {
+        forEachSlice(*piece, kSliceSize / 4,
+                     [&](std::string_view slice) { stream.convert(slice); });
     }
     stream.finish();
 }

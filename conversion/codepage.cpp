@@ -242,6 +242,11 @@ std::string utf8FromCodeText(std::string_view codeText)
     return utf8;
 }
 
+bool isAscii(std::string_view text)
+{
+    return asciiRunLength(text) == text.size();
+}
+
 std::size_t utf8CutSequenceLength(std::string_view utf8)
 {
     const std::size_t first = utf8.size() < 3 ? 0 : utf8.size() - 3;

@@ -27,6 +27,9 @@ inline constexpr unsigned char kUnknownCode = 63;
 [[nodiscard]] std::string codeTextFromUtf8(std::string_view utf8);
 [[nodiscard]] std::string utf8FromCodeText(std::string_view codeText);
 
+// True when every byte is below 128: such UTF-8 is its own code text.
+[[nodiscard]] bool isAscii(std::string_view text);
+
 // How many bytes at the end of a chunk begin a UTF-8 sequence that the chunk
 // cuts (0 to 3). Holding them back for the next chunk makes a text decoded
 // chunk by chunk read as the whole text does.

@@ -127,6 +127,26 @@ TEST(CodepageTest, CodesWriteAsTheirUtf8Characters)
     EXPECT_EQ(codeTextFromUtf16(utf16FromCodeText(all)), all);
 }
 
+TEST(CodepageTest, AsciiTextIsItsOwnCodeText)
+{
+    const std::string longAscii(100, 'a');
+    const std::pair<std::string, bool> cases[] = {
+        {"", true},
+        {std::string("\0\x7F", 2), true},
+        {longAscii, true},
+        {longAscii + "\x80", false},
+        {"\xC3\xA9" + longAscii, false},
+        {longAscii.substr(0, 11) + "\xFF" + longAscii.substr(0, 4), false},
+    };
+    for (const auto &[text, ascii] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(isAscii(text), ascii);
+        if (ascii) {
+            EXPECT_EQ(codeTextFromUtf8(text), text);
+        }
+    }
+}
+
 TEST(CodepageTest, CutSequenceIsTheIncompleteCharacterAtTheEnd)
 {
     const std::pair<std::string_view, std::size_t> cases[] = {
