@@ -210,7 +210,12 @@ void CodeWriter::writeCodes(std::string_view codes)
         return;
     }
     for (std::size_t at = 0; at < codes.size(); at += kDirectWriteSize) {
-        writeAscii(codepage::utf8FromCodeText(codes.substr(at, kDirectWriteSize)));
+        const std::string_view slice = codes.substr(at, kDirectWriteSize);
+        if (codepage::isAscii(slice)) {
+            writeAscii(slice);
+        } else {
+            writeAscii(codepage::utf8FromCodeText(slice));
+        }
     }
 }
 
