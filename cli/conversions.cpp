@@ -4,7 +4,6 @@
 #include "hex_conversion.h"
 #include "message_conversion.h"
 #include "parallel_decoding.h"
-#include "readings.h"
 #include "value_conversion.h"
 
 #include <algorithm>
