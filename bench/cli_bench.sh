@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # vantrel-convert against coreutils basenc on the same 64 MiB inputs, whole
 # processes timed (start, reading, converting, writing to /dev/null, exit),
-# best of three runs each. Conversions basenc does in two steps run as a
+# best of five runs each. Conversions basenc does in two steps run as a
 # pipeline of two basenc. Before timing, both outputs are compared.
 #
 # bench/cli_bench.sh [path/to/vantrel-convert]
 set -euo pipefail
 convert=${1:-"$(dirname "$0")/../build/release/cli/vantrel-convert"}
-runs=3
+runs=5
 size=$((64 << 20))
 
 work=$(mktemp -d)
