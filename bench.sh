@@ -13,3 +13,4 @@ echo "== panels"
 build/release/bench/vantrel_panels_bench
 echo "== start-up"
 build/release/bench/vantrel_startup_bench
+bench/cli_bench.sh build/release/cli/vantrel-convert

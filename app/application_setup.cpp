@@ -30,7 +30,7 @@ void setUpApplication(QApplication &application)
 {
     QApplication::setApplicationName(applicationTitle());
     QApplication::setWindowIcon(applicationIcon());
-    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    QApplication::setDesktopFileName(QStringLiteral("com.tarnwick.Vantrel"));
     look::pinStyle();
     installSpanishStandardTexts(application);
 }

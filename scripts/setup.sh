@@ -19,6 +19,7 @@ packages=(
     fonts-liberation2                   # Liberation Sans, for Arial
     fonts-dejavu-core                   # DejaVu Serif, a table font the tests pick
     desktop-file-utils dpkg-dev          # desktop entry check, Debian package
+    appstream man-db groff-base          # metainfo and manual page checks
 )
 
 missing=()

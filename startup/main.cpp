@@ -1,11 +1,16 @@
 #include "application.h"
 #include "application_setup.h"
+#include "command_line.h"
 #include "frmInicio.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // --help and --version work without a display, so before QApplication.
+    if (const std::optional<int> status = vantrel::startup::answerCommandLine(argc, argv)) {
+        return *status;
+    }
     QApplication application(argc, argv);
     vantrel::app::setUpApplication(application);
     vantrel::app::startupWindow().show();

@@ -1,0 +1,71 @@
+#include "parallel_decoding.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <thread>
+#include <vector>
+
+namespace vantrel::cli {
+namespace {
+
+// Below this a part is not worth a thread.
+constexpr std::size_t kSmallestPart = std::size_t{4} << 20;
+constexpr std::size_t kMostParts = 8;
+
+std::size_t partCount(std::size_t length)
+{
+    const std::size_t cores =
+        getenv("VP") ? atoi(getenv("VP")) : std::max(1u, std::thread::hardware_concurrency());
+    return std::clamp<std::size_t>(length / kSmallestPart, 1, std::min(cores, kMostParts));
+}
+
+// The parts: the first one also holds the partial group at the start, which
+// it ignores as the whole message would; the others are whole groups.
+std::vector<std::string_view> partsOf(std::string_view binary, std::size_t width, std::size_t count)
+{
+    const std::size_t partial = binary.size() % width;
+    const std::size_t groupsPerPart = (binary.size() / width) / count;
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t part = 0; part + 1 < count; ++part) {
+        const std::size_t end = partial + (part + 1) * groupsPerPart * width;
+        parts.push_back(binary.substr(start, end - start));
+        start = end;
+    }
+    parts.push_back(binary.substr(start));
+    return parts;
+}
+
+} // namespace
+
+DecodedParts decodeInParallel(std::string_view binaryMessage, BitMode mode)
+{
+    const auto width = static_cast<std::size_t>(mode);
+    const std::vector<std::string_view> parts =
+        partsOf(binaryMessage, width, partCount(binaryMessage.size()));
+    std::vector<DecodedMessage> decoded(parts.size());
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t i = 1; i < parts.size(); ++i) {
+            helpers.emplace_back([&, i] { decoded[i] = hexaText(parts[i], mode); });
+        }
+        decoded[0] = hexaText(parts[0], mode);
+    }
+    for (DecodedMessage &part : decoded) {
+        if (!part.valid) {
+            return {false, {std::move(part.message)}};
+        }
+    }
+    // The message ends at the first zero group: in the first part that
+    // decodes to fewer characters than it has whole groups.
+    DecodedParts whole{true, {}};
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        whole.message.push_back(std::move(decoded[i].message));
+        if (whole.message.back().size() < parts[i].size() / width) {
+            break;
+        }
+    }
+    return whole;
+}
+
+} // namespace vantrel::cli

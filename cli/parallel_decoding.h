@@ -1,0 +1,24 @@
+#pragma once
+
+#include "message_conversion.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel::cli {
+
+struct DecodedParts
+{
+    bool valid = false;
+    // The message in consecutive parts; the invalid-code marker alone when
+    // not valid.
+    std::vector<std::string> message;
+};
+
+// hexaText on every processor core at once: the binary message is cut on
+// group boundaries counted from its end, so each part decodes as its groups
+// do within the whole. A short message is decoded in one part.
+[[nodiscard]] DecodedParts decodeInParallel(std::string_view binaryMessage, BitMode mode);
+
+} // namespace vantrel::cli

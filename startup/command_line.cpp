@@ -1,0 +1,129 @@
+#include "command_line.h"
+
+#include "application.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace vantrel::startup {
+namespace {
+
+// QApplication takes these from the command line itself, later on.
+struct QtOption
+{
+    const char *name;
+    bool takesValue;
+};
+
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},      {"platformpluginpath", true},
+    {"platformtheme", true}, {"plugin", true},
+    {"qmljsdebugger", true}, {"qwindowgeometry", true},
+    {"qwindowicon", true},   {"qwindowtitle", true},
+    {"reverse", false},      {"session", true},
+    {"display", true},       {"geometry", true},
+    {"style", true},         {"stylesheet", true},
+    {"widgetcount", false},  {"nograb", false},
+    {"dograb", false},       {"sync", false},
+};
+
+QString helpText()
+{
+    return QStringLiteral("Uso: vantrel [OPCIÓN]...\n"
+                          "Conversor de códigos de caracteres: un carácter y su código decimal "
+                          "y binario,\n"
+                          "un mensaje y sus códigos binarios, un número binario y su forma "
+                          "hexadecimal.\n"
+                          "\n"
+                          "Opciones:\n"
+                          "  -h, --help      muestra esta ayuda y termina\n"
+                          "  -v, --version   muestra la versión y termina\n"
+                          "\n"
+                          "Admite también las opciones de Qt, como -platform o -style.\n"
+                          "Las mismas conversiones en la línea de órdenes: vantrel-convert(1).\n");
+}
+
+QString versionText()
+{
+    const app::Version version = app::version();
+    return QStringLiteral("Vantrel %1.%2.%3\nHecho por Tarnwick.\n")
+        .arg(version.major)
+        .arg(version.minor)
+        .arg(version.revision);
+}
+
+// An option's name as the command line spells it: "-x", "--name" or "-name".
+QString asTyped(const QString &name, const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        const QString spelling = argument.section(QLatin1Char('='), 0, 0);
+        if (spelling == QLatin1Char('-') + name || spelling == QLatin1String("--") + name) {
+            return spelling;
+        }
+    }
+    return QLatin1String("--") + name;
+}
+
+CommandLineAnswer usageError(const QString &message)
+{
+    return {2,
+            {},
+            QStringLiteral("vantrel: %1\nPruebe «vantrel --help» para más información.\n")
+                .arg(message)};
+}
+
+} // namespace
+
+std::optional<CommandLineAnswer> answerCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    // Qt's options are written with one dash, "-platform offscreen".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const QtOption &qtOption : kQtOptions) {
+        QCommandLineOption option(QString::fromLatin1(qtOption.name));
+        if (qtOption.takesValue) {
+            option.setValueName(QStringLiteral("valor"));
+        }
+        parser.addOption(option);
+    }
+    if (!parser.parse(arguments)) {
+        if (!parser.unknownOptionNames().isEmpty()) {
+            return usageError(
+                QStringLiteral("opción desconocida: «%1»")
+                    .arg(asTyped(parser.unknownOptionNames().constFirst(), arguments)));
+        }
+        return usageError(QStringLiteral("una opción de Qt necesita un valor"));
+    }
+    if (parser.isSet(help)) {
+        return CommandLineAnswer{0, helpText(), {}};
+    }
+    if (parser.isSet(version)) {
+        return CommandLineAnswer{0, versionText(), {}};
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(QStringLiteral("argumento de más: «%1»")
+                              .arg(parser.positionalArguments().constFirst()));
+    }
+    return std::nullopt;
+}
+
+std::optional<int> answerCommandLine(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const std::optional<CommandLineAnswer> answer = answerCommandLine(arguments);
+    if (!answer) {
+        return std::nullopt;
+    }
+    std::fputs(answer->out.toLocal8Bit().constData(), stdout);
+    std::fputs(answer->error.toLocal8Bit().constData(), stderr);
+    return std::fflush(stdout) == 0 ? answer->exitStatus : 1;
+}
+
+} // namespace vantrel::startup

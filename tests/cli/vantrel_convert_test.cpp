@@ -1,0 +1,334 @@
+#include "codepage.h"
+#include "conversion_cases.h"
+#include "hex_conversion.h"
+#include "message_conversion.h"
+#include "program_run.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <span>
+
+// vantrel-convert run as a process, on the tables the core is tested with,
+// in UTF-8 and in raw Windows-1252, with the text as an argument and on
+// standard input.
+namespace vantrel::testing {
+
+void PrintTo(InputKind kind, std::ostream *stream)
+{
+    *stream << (kind == InputKind::File ? "a file" : "a pipe");
+}
+
+namespace {
+
+using namespace std::string_literals;
+
+enum class Encoding { Utf8, Raw };
+constexpr Encoding kEncodings[] = {Encoding::Utf8, Encoding::Raw};
+
+const std::string kMarkerUtf8 = "!(Código no válido)";
+
+std::string encoded(std::string_view codes, Encoding encoding)
+{
+    return encoding == Encoding::Utf8 ? codepage::utf8FromCodeText(codes) : std::string(codes);
+}
+
+std::string modeOption(BitMode mode)
+{
+    return mode == BitMode::Seven ? "-7" : "-8";
+}
+
+// Every way the text can reach the program: as an argument unless it holds a
+// NUL, on standard input (ended by a line break) unless it ends with a
+// carriage return, which would join that line break.
+std::vector<ProgramRun> runOnText(std::vector<std::string> arguments, std::string_view codes,
+                                  Encoding encoding)
+{
+    if (encoding == Encoding::Raw) {
+        arguments.insert(arguments.begin(), "--crudo");
+    }
+    const std::string text = encoded(codes, encoding);
+    std::vector<ProgramRun> runs;
+    if (text.find('\0') == std::string::npos) {
+        std::vector<std::string> withText = arguments;
+        withText.insert(withText.end(), {"--", text});
+        runs.push_back(runVantrelConvert(withText));
+    }
+    if (!text.ends_with('\r')) {
+        runs.push_back(runVantrelConvert(arguments, text + "\n"));
+    }
+    return runs;
+}
+
+// Long texts are compared without printing them whole.
+::testing::AssertionResult sameText(const std::string &actual, std::string_view expected)
+{
+    constexpr std::size_t kPrintable = 200;
+    if (actual == expected) {
+        return ::testing::AssertionSuccess();
+    }
+    if (actual.size() <= kPrintable && expected.size() <= kPrintable) {
+        return ::testing::AssertionFailure() << ::testing::PrintToString(actual) << " instead of "
+                                             << ::testing::PrintToString(std::string(expected));
+    }
+    const auto difference =
+        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    return ::testing::AssertionFailure()
+           << actual.size() << " bytes instead of " << expected.size()
+           << ", first different at byte " << (difference.first - actual.begin());
+}
+
+void expectConverted(const ProgramRun &run, std::string_view out)
+{
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(sameText(run.out, out));
+    EXPECT_EQ(run.err, "");
+}
+
+void expectRejected(const ProgramRun &run)
+{
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(sameText(run.out, ""));
+    EXPECT_TRUE(run.err.starts_with("vantrel-convert: ")) << run.err;
+}
+
+std::string valueLines(const cases::ValueCase &c, Encoding encoding)
+{
+    return encoded(c.decimal, encoding) + "\n" + std::string(c.binary) + "\n" +
+           encoded(c.character, encoding) + "\n";
+}
+
+void expectValueCases(const std::string &conversion, std::span<const cases::ValueCase> table)
+{
+    for (const cases::ValueCase &c : table) {
+        for (const Encoding encoding : kEncodings) {
+            SCOPED_TRACE(conversion + " «" + std::string(c.input) + "»");
+            for (const ProgramRun &run : runOnText({conversion}, c.input, encoding)) {
+                if (c.accepted) {
+                    expectConverted(run, valueLines(c, encoding));
+                } else {
+                    expectRejected(run);
+                }
+            }
+        }
+    }
+}
+
+TEST(VantrelConvertTest, ValueConversionsWriteDecimalBinaryAndCharacter)
+{
+    expectValueCases("decimal", cases::kDecimalCases);
+    expectValueCases("binario", cases::kBinaryCases);
+    for (const cases::CharacterCase &c : cases::kCharacterCases) {
+        const std::string character(1, static_cast<char>(c.code));
+        const cases::ValueCase asValue{character, true, c.decimal, c.binary, character};
+        for (const Encoding encoding : kEncodings) {
+            SCOPED_TRACE(int(c.code));
+            for (const ProgramRun &run : runOnText({"caracter"}, character, encoding)) {
+                expectConverted(run, valueLines(asValue, encoding));
+            }
+        }
+    }
+}
+
+TEST(VantrelConvertTest, CharacterConversionTakesExactlyOneCharacter)
+{
+    // An emoji is one character, outside the code page: code 63.
+    expectConverted(runVantrelConvert({"caracter", "😀"}), "63\n00111111\n?\n");
+    expectConverted(runVantrelConvert({"carácter", "é"}), "233\n11101001\né\n");
+    expectRejected(runVantrelConvert({"caracter", "ab"}));
+    expectRejected(runVantrelConvert({"caracter", ""}));
+    expectRejected(runVantrelConvert({"--crudo", "caracter", "é"})); // two bytes
+}
+
+TEST(VantrelConvertTest, MessagesEncodeAndDecodeWithTheirBitMode)
+{
+    for (const cases::EncodeCase &c : cases::kEncodeCases) {
+        for (const Encoding encoding : kEncodings) {
+            SCOPED_TRACE("texto-bin «" + std::string(c.message) + "»");
+            for (const ProgramRun &run :
+                 runOnText({"texto-bin", modeOption(c.mode)}, c.message, encoding)) {
+                expectConverted(run, std::string(c.binary) + "\n");
+            }
+        }
+    }
+    for (const cases::DecodeCase &c : cases::kDecodeCases) {
+        for (const Encoding encoding : kEncodings) {
+            SCOPED_TRACE("bin-texto «" + std::string(c.binary) + "»");
+            for (const ProgramRun &run :
+                 runOnText({"bin-texto", modeOption(c.mode)}, c.binary, encoding)) {
+                if (c.valid) {
+                    expectConverted(run, encoded(c.message, encoding) + "\n");
+                } else {
+                    expectRejected(run);
+                    EXPECT_NE(run.err.find(kMarkerUtf8), std::string::npos) << run.err;
+                }
+            }
+        }
+    }
+}
+
+TEST(VantrelConvertTest, BinaryAndHexadecimalConvertBothWays)
+{
+    const std::pair<std::string, std::span<const cases::DigitsCase>> tables[] = {
+        {"bin-hex", cases::kBinaryToHexCases},
+        {"hex-bin", cases::kHexToBinaryCases},
+    };
+    for (const auto &[conversion, table] : tables) {
+        for (const cases::DigitsCase &c : table) {
+            for (const Encoding encoding : kEncodings) {
+                SCOPED_TRACE(conversion + " «" + std::string(c.input) + "»");
+                for (const ProgramRun &run : runOnText({conversion}, c.input, encoding)) {
+                    if (c.output) {
+                        expectConverted(run, std::string(*c.output) + "\n");
+                    } else {
+                        expectRejected(run);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(VantrelConvertTest, CommandLineFollowsGnuConventions)
+{
+    struct Case
+    {
+        std::vector<std::string> arguments;
+        std::string input;
+        int status;
+        std::string outStart;
+        std::string errPart;
+    };
+    const Case cases[] = {
+        {{"--help"}, "", 0, "Uso: vantrel-convert [OPCIÓN]... CONVERSIÓN [TEXTO]...\n", ""},
+        {{"-h", "decimal", "65"}, "", 0, "Uso: ", ""},
+        {{"--version"}, "", 0, "vantrel-convert (Vantrel) " VANTREL_VERSION "\n", ""},
+        {{"-V"}, "", 0, "vantrel-convert (Vantrel) ", ""},
+        {{"--nada", "decimal", "65"}, "", 2, "", "opción no reconocida: «--nada»"},
+        {{"-x", "decimal", "65"}, "", 2, "", "opción no válida: «-x»"},
+        {{"decimal", "-1"}, "", 2, "", "opción no válida: «-1»"},
+        {{}, "", 2, "", "falta la conversión"},
+        {{"octal", "7"}, "", 2, "", "conversión desconocida: «octal»"},
+        {{"--bits=9", "texto-bin", "A"}, "", 2, "", "7 u 8"},
+        {{"texto-bin", "--bits"}, "", 2, "", "«--bits» necesita un argumento"},
+        {{"--bits=7", "texto-bin", "A"}, "", 0, "1000001\n", ""},
+        {{"texto-bin", "--bits", "7", "A"}, "", 0, "1000001\n", ""},
+        {{"texto-bin", "-7", "A", "-8"}, "", 0, "01000001\n", ""},
+        {{"texto-bin", "A", "B"}, "", 0, "010000010010000001000010\n", ""}, // "A B"
+        {{"texto-bin", "-"}, "AB\n", 0, "0100000101000010\n", ""},
+        {{"texto-bin"}, "AB\n", 0, "0100000101000010\n", ""},
+        {{"bin-hex", "--", "-"}, "101\n", 0, "5\n", ""},
+        {{"-r7", "bin-texto", "1101001"}, "", 0, "i\n", ""},
+    };
+    for (const Case &c : cases) {
+        const std::string commandLine = ::testing::PrintToString(c.arguments);
+        SCOPED_TRACE(commandLine);
+        const ProgramRun run = runVantrelConvert(c.arguments, c.input);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_TRUE(run.out.starts_with(c.outStart)) << run.out;
+        EXPECT_NE(run.err.find(c.errPart), std::string::npos) << run.err;
+        if (c.status == 2) {
+            EXPECT_EQ(run.out, "");
+            EXPECT_NE(run.err.find("Pruebe «vantrel-convert --help»"), std::string::npos);
+        }
+    }
+}
+
+TEST(VantrelConvertTest, StandardInputLosesOneFinalLineBreak)
+{
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"101", "5\n"}, {"101\n", "5\n"}, {"101\r\n", "5\n"}, {"101\n\n", {}}, {"101\r", {}},
+        {"\n", "\n"},   {"", "\n"},       {"\r\n", "\n"},     {"1\n01\n", {}},
+    };
+    for (const auto &[input, out] : cases) {
+        for (const InputKind kind : {InputKind::File, InputKind::Pipe}) {
+            SCOPED_TRACE(::testing::PrintToString(input));
+            const ProgramRun run = runVantrelConvert({"bin-hex"}, input, kind);
+            if (out) {
+                expectConverted(run, *out);
+            } else {
+                expectRejected(run);
+            }
+        }
+    }
+}
+
+// Inputs of several chunks, from a file and from a pipe, against the core.
+class LongInputTest : public ::testing::TestWithParam<InputKind>
+{
+protected:
+    static std::string randomDigits(std::size_t length, std::mt19937 &random)
+    {
+        std::string digits(length, '0');
+        for (char &digit : digits) {
+            digit = static_cast<char>('0' + random() % 2);
+        }
+        return digits;
+    }
+
+    std::mt19937 m_random{17};
+};
+
+TEST_P(LongInputTest, MessagesEncodeAcrossCutCharacters)
+{
+    // Three-, two- and one-byte characters: chunk ends fall inside them.
+    std::string utf8;
+    while (utf8.size() < 2'500'000) {
+        utf8 += "€é a\xF0\x9F\x98\x80\xC3";
+    }
+    const std::string codes = codepage::codeTextFromUtf8(utf8);
+    for (const BitMode mode : {BitMode::Seven, BitMode::Eight}) {
+        const ProgramRun run = runVantrelConvert({"texto-bin", modeOption(mode)}, utf8, GetParam());
+        expectConverted(run, binText(codes, mode) + "\n");
+    }
+}
+
+TEST_P(LongInputTest, BinaryMessagesDecodeWholeOrNotAtAll)
+{
+    // Long enough to be decoded in several parts at once.
+    std::string binary = randomDigits(9'000'001, m_random);
+    for (const BitMode mode : {BitMode::Seven, BitMode::Eight}) {
+        const ProgramRun run =
+            runVantrelConvert({"--crudo", "bin-texto", modeOption(mode)}, binary, GetParam());
+        expectConverted(run, hexaText(binary, mode).message + "\n");
+    }
+    // Zero groups here and there: the message ends at the first.
+    std::string ones(9'000'000, '1');
+    for (const std::size_t zeroGroup : {std::size_t{8}, std::size_t{7'999'992}}) {
+        std::string withZeros = ones;
+        withZeros.replace(zeroGroup, 8, "00000000");
+        const ProgramRun run = runVantrelConvert({"-r", "bin-texto"}, withZeros, GetParam());
+        expectConverted(run, std::string(zeroGroup / 8, '\xFF') + "\n");
+    }
+    binary.back() = '2';
+    expectRejected(runVantrelConvert({"bin-texto"}, binary, GetParam()));
+}
+
+TEST_P(LongInputTest, HexadecimalAndBinaryConvertAcrossChunks)
+{
+    const std::string binary = "000" + randomDigits(3'000'001, m_random);
+    expectConverted(runVantrelConvert({"bin-hex"}, binary, GetParam()),
+                    *binaryToHex(binary) + "\n");
+
+    // Leading zeros and non-digits over more than a chunk, then digits whose
+    // zeros are no longer leading where a chunk starts.
+    std::string hex = std::string(1'500'000, '0') + std::string(10, 'G') + "1";
+    while (hex.size() < 3'500'000) {
+        hex += "0G0é0fA";
+    }
+    const std::string codes = codepage::codeTextFromUtf8(hex);
+    expectConverted(runVantrelConvert({"hex-bin"}, hex, GetParam()), *hexToBinary(codes) + "\n");
+    expectConverted(runVantrelConvert({"hex-bin"}, std::string(2'500'000, '0'), GetParam()), "0\n");
+    expectConverted(runVantrelConvert({"hex-bin"}, std::string(2'500'000, 'x') + "0", GetParam()),
+                    "0\n");
+    expectRejected(runVantrelConvert({"hex-bin"}, std::string(2'500'000, 'x'), GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(FromFileAndPipe, LongInputTest,
+                         ::testing::Values(InputKind::File, InputKind::Pipe),
+                         [](const ::testing::TestParamInfo<InputKind> &param) {
+                             return param.param == InputKind::File ? "File"s : "Pipe"s;
+                         });
+
+} // namespace
+} // namespace vantrel::testing

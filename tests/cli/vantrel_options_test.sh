@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# vantrel --help, --version and a wrong option, with no display at all: they
+# must answer on the terminal without starting Qt's platform.
+# Usage: vantrel_options_test.sh PATH_TO_VANTREL VERSION
+set -u
+vantrel=$1
+version=$2
+failures=0
+
+# A stream matches an extended regular expression, or is empty for "".
+matches() {
+    if [[ -z $2 ]]; then [[ ! -s $1 ]]; else grep -qE "$2" "$1"; fi
+}
+
+# check NAME EXPECTED_STATUS STDOUT_PATTERN STDERR_PATTERN -- ARGUMENTS...
+check() {
+    local name=$1 status=$2 out_pattern=$3 err_pattern=$4
+    shift 5
+    local out err actual
+    out=$(mktemp) err=$(mktemp)
+    env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$vantrel" "$@" >"$out" 2>"$err"
+    actual=$?
+    if [[ $actual -ne $status ]] || ! matches "$out" "$out_pattern" || ! matches "$err" "$err_pattern"; then
+        echo "FAIL $name: status $actual (expected $status)"
+        echo "-- stdout:"; cat "$out"
+        echo "-- stderr:"; cat "$err"
+        failures=$((failures + 1))
+    fi
+    rm -f "$out" "$err"
+}
+
+check help 0 '^Uso: vantrel ' '' -- --help
+check short-help 0 '^Uso: vantrel ' '' -- -h
+check version 0 "^Vantrel $version\$" '' -- --version
+check unknown-option 2 '' 'opción desconocida: «--nada»' -- --nada
+check unknown-short-option 2 '' 'Pruebe «vantrel --help»' -- -x
+check argument 2 '' 'argumento de más: «fichero»' -- fichero
+exit $((failures > 0))
