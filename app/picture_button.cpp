@@ -1,5 +1,7 @@
 #include "picture_button.h"
 
+#include "house_colours.h"
+
 #include <QPainter>
 
 namespace vantrel {
@@ -29,7 +31,9 @@ void PictureButton::paintEvent(QPaintEvent *)
     icon().paint(&painter, pictureRect, Qt::AlignCenter, mode);
     if (isDown() || underMouse()) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0, 80, 240, isDown() ? 60 : 25));
+        QColor tint = colours::kTabStrip;
+        tint.setAlpha(isDown() ? 60 : 25);
+        painter.setBrush(tint);
         painter.drawEllipse(QRectF(pictureRect).adjusted(1, 1, -1, -1));
     }
     if (hasFocus()) {

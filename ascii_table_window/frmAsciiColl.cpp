@@ -4,6 +4,7 @@
 #include "code_text.h"
 #include "elements.h"
 #include "field_events.h"
+#include "house_colours.h"
 #include "house_look.h"
 #include "installed_fonts.h"
 #include "palette_use.h"
@@ -27,10 +28,6 @@ constexpr int kRiseStep = 60;
 constexpr int kDropStep = 120;
 constexpr qint16 kRiseTicks = 6;
 constexpr int kEnter = 13;
-
-constexpr QRgb kDarkColumn = qRgb(0, 162, 232);
-constexpr QRgb kLightColumn = qRgb(175, 225, 239);
-constexpr QRgb kFontField = qRgb(170, 230, 240);
 
 QFont arial(qreal points)
 {
@@ -122,9 +119,10 @@ void frmAsciiColl::Form_Load()
         column.nextCode = column.firstCode;
     }
     for (std::size_t i = 0; i < m_ui.columns.size(); ++i) {
-        palette::setBackground(m_ui.columns[i].field, i % 2 == 0 ? kDarkColumn : kLightColumn);
+        palette::setBackground(m_ui.columns[i].field,
+                               i % 2 == 0 ? colours::kStrongBlue : colours::kPaleBlue);
     }
-    palette::setBackground(m_ui.txtFont, kFontField);
+    palette::setBackground(m_ui.txtFont, colours::kIdle);
 
     const QString fontName = app::tableFontName();
     m_loadedFont = fontInstalled(fontName);

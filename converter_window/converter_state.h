@@ -1,21 +1,13 @@
 #pragma once
 
+#include "house_colours.h"
 #include "value_conversion.h"
 
-#include <QColor>
+#include <QtGlobal>
 #include <optional>
 
-// The converter window's colour palette and the state its handlers share.
+// The state the converter window's handlers share.
 namespace vantrel::converter {
-
-namespace colours {
-inline constexpr QRgb kWindowBackground = qRgb(250, 250, 250);
-inline constexpr QRgb kTabStrip = qRgb(0, 80, 240);
-inline constexpr QRgb kActive = qRgb(0, 160, 240);
-inline constexpr QRgb kIdle = qRgb(170, 230, 240);
-inline constexpr QRgb kInvalid = qRgb(255, 128, 128);
-inline constexpr QRgb kWhite = qRgb(255, 255, 255);
-} // namespace colours
 
 // Which field of the message panel the user last worked in.
 enum class MessageSide { Message, Binary };

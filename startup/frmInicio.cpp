@@ -4,6 +4,7 @@
 #include "clickable_label.h"
 #include "elements.h"
 #include "frmAscii.h"
+#include "house_colours.h"
 #include "house_look.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
@@ -29,11 +30,6 @@ constexpr int kHorizontalBandStep = 200;
 // The crossing square is covered while the horizontal band's left edge lies here.
 constexpr int kCrossingFrom = 480;
 constexpr int kCrossingTo = 960;
-
-constexpr QRgb kCrossingColour = qRgb(35, 147, 180);
-constexpr QRgb kVerticalBandColour = qRgb(175, 225, 239);
-constexpr QRgb kHorizontalBandColour = qRgb(0, 162, 232);
-constexpr QRgb kCloseLabelPressed = qRgb(224, 224, 224);
 
 } // namespace
 
@@ -75,7 +71,7 @@ void frmInicio::createElements()
     m_ui.lblEsc->setCursor(Qt::PointingHandCursor);
     m_ui.lblEsc->setAccessibleName(QStringLiteral("Cerrar"));
     palette::setTextColour(m_ui.lblEsc, Qt::black);
-    palette::setBackground(m_ui.lblEsc, kCloseLabelPressed);
+    palette::setBackground(m_ui.lblEsc, colours::kCloseLabelPressed);
     palette::setTransparent(m_ui.lblEsc);
     twips::place(m_ui.lblEsc, {7440, 120, 255, 255});
     connect(m_ui.lblEsc, &ClickableLabel::pressed, this, &frmInicio::lblEsc_MouseDown);
@@ -101,12 +97,12 @@ void frmInicio::createElements()
 
 void frmInicio::Form_Load()
 {
-    const std::pair<ShapeWidget *, QRgb> colours[] = {
-        {m_ui.Shape3, kCrossingColour},
-        {m_ui.Shape2, kVerticalBandColour},
-        {m_ui.Shape1, kHorizontalBandColour},
+    const std::pair<ShapeWidget *, QColor> bands[] = {
+        {m_ui.Shape3, colours::kCrossing},
+        {m_ui.Shape2, colours::kPaleBlue},
+        {m_ui.Shape1, colours::kStrongBlue},
     };
-    for (const auto &[band, colour] : colours) {
+    for (const auto &[band, colour] : bands) {
         band->setFillColour(colour);
         band->setBorderColour(colour);
     }
@@ -166,7 +162,7 @@ void frmInicio::Timer3_Timer()
 
 void frmInicio::lblEsc_MouseDown()
 {
-    palette::setBackground(m_ui.lblEsc, kCloseLabelPressed);
+    palette::setBackground(m_ui.lblEsc, colours::kCloseLabelPressed);
 }
 
 void frmInicio::lblEsc_MouseUp()

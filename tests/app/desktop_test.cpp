@@ -6,11 +6,11 @@
 #include "application_setup.h"
 #include "code_text.h"
 #include "desktop_palette.h"
-#include "expected_colours.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
 #include "frmInicio.h"
+#include "house_colours.h"
 #include "message_conversion.h"
 #include "palette_use.h"
 #include "text_area.h"
@@ -31,7 +31,7 @@
 
 using namespace vantrel;
 using testing::element;
-using namespace testing::colours;
+using namespace colours;
 
 using WindowFactory = std::function<QWidget *()>;
 Q_DECLARE_METATYPE(WindowFactory)

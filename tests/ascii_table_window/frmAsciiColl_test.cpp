@@ -2,6 +2,7 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
+#include "house_colours.h"
 #include "installed_fonts.h"
 #include "manual_clock.h"
 #include "palette_use.h"
@@ -102,13 +103,13 @@ void FrmAsciiCollTest::columnsFillWithCodesAndCharacters_data()
     // In the first column CR and LF break their own lines: two extra lines.
     // Codes 10 and 13 are single characters of their lines, not line breaks.
     QTest::newRow("txtA") << "txtA" << 31 << "001   \u0001"
-                          << "031   \u001F" << QColor(0, 162, 232);
+                          << "031   \u001F" << colours::kStrongBlue;
     QTest::newRow("txtB") << "txtB" << 96 << "032    "
-                          << "127   \u007F" << QColor(175, 225, 239);
+                          << "127   \u007F" << colours::kPaleBlue;
     QTest::newRow("txtC") << "txtC" << 64 << "128   €"
-                          << "191   ¿" << QColor(0, 162, 232);
+                          << "191   ¿" << colours::kStrongBlue;
     QTest::newRow("txtD") << "txtD" << 64 << "192   À"
-                          << "255   ÿ" << QColor(175, 225, 239);
+                          << "255   ÿ" << colours::kPaleBlue;
 }
 
 void FrmAsciiCollTest::columnsFillWithCodesAndCharacters()

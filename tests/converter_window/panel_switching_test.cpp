@@ -1,7 +1,7 @@
 #include "application.h"
-#include "expected_colours.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
+#include "house_colours.h"
 #include "manual_clock.h"
 #include "palette_use.h"
 #include "recording_prompt.h"
@@ -17,7 +17,7 @@
 
 using namespace vantrel;
 using testing::element;
-using namespace testing::colours;
+using namespace colours;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "application.h"
-#include "expected_colours.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
+#include "house_colours.h"
 #include "palette_use.h"
 #include "typing.h"
 
@@ -12,7 +12,7 @@
 
 using namespace vantrel;
 using testing::element;
-using namespace testing::colours;
+using namespace colours;
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
+#include "house_colours.h"
 #include "manual_clock.h"
 #include "palette_use.h"
 #include "recording_prompt.h"
@@ -37,8 +38,7 @@ using testing::element;
 
 namespace {
 
-const QList<QColor> kFieldColours = {QColor(0, 160, 240), QColor(170, 230, 240),
-                                     QColor(255, 128, 128)};
+const QList<QColor> kFieldColours = {colours::kActive, colours::kIdle, colours::kInvalid};
 const char *const kConverterFields[] = {"txtC",       "txtA",    "txtB",  "txtMensaje",
                                         "txtBinario", "txtHexa", "txtBin"};
 const char *const kButtons[] = {"cmd1",    "cmdBoton0", "cmdBoton1", "Option1",

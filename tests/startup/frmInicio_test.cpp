@@ -2,6 +2,7 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmInicio.h"
+#include "house_colours.h"
 #include "manual_clock.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
@@ -72,9 +73,9 @@ void FrmInicioTest::loadColoursTheBandsAndHidesTheCrossing()
 {
     frmInicio window;
     const std::pair<const char *, QColor> bands[] = {
-        {"Shape1", QColor(0, 162, 232)},
-        {"Shape2", QColor(175, 225, 239)},
-        {"Shape3", QColor(35, 147, 180)},
+        {"Shape1", colours::kStrongBlue},
+        {"Shape2", colours::kPaleBlue},
+        {"Shape3", colours::kCrossing},
     };
     for (const auto &[name, colour] : bands) {
         auto *band = element<ShapeWidget>(&window, name);
@@ -183,7 +184,7 @@ void FrmInicioTest::closeLabelIsGreyOnlyWhilePressed()
     window.show();
     QTest::mousePress(esc, Qt::LeftButton);
     QVERIFY(esc->autoFillBackground());
-    QCOMPARE(palette::background(esc), QColor(224, 224, 224));
+    QCOMPARE(palette::background(esc), colours::kCloseLabelPressed);
     // Released outside the label: no click, back to transparent.
     QTest::mouseRelease(esc, Qt::LeftButton, {}, QPoint(-5, -5));
     QVERIFY(!esc->autoFillBackground());
