@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace vantrel {
@@ -57,14 +58,9 @@ void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
 
     // An edit changes the paragraphs when it removes a line break or makes
     // one, inside the inserted codes or where they meet the old ones.
-    bool newLineBreak = false;
-    const qsizetype scanEnd = std::min(position + insertedLength, qsizetype(m_text.size()) - 1);
-    for (qsizetype i = std::max(m_paragraphs[first].start, position - 1); i < scanEnd; ++i) {
-        if (m_text[i] == fieldcodes::kCr && m_text[i + 1] == fieldcodes::kLf) {
-            newLineBreak = true;
-            break;
-        }
-    }
+    const bool newLineBreak =
+        fieldcodes::findLineBreak(m_text, std::max(m_paragraphs[first].start, position - 1),
+                                  position + insertedLength) >= 0;
 
     if (first == last && !newLineBreak) {
         Paragraph &paragraph = m_paragraphs[first];
@@ -223,9 +219,23 @@ qsizetype CodeLineLayout::lineStartOf(const Paragraph &paragraph, qsizetype inde
 
 qsizetype CodeLineLayout::oddCodesIn(std::string_view codes) const
 {
+    // Runs of binary digits, 0x30 and 0x31, are passed eight at a time.
+    constexpr std::uint64_t kBinaryDigits = 0x3030303030303030;
+    constexpr std::uint64_t kAllButLowestBit = 0xFEFEFEFEFEFEFEFE;
+    const bool binaryDigitsEven = !m_odd['0'] && !m_odd['1'];
     qsizetype count = 0;
-    for (const char code : codes) {
-        count += m_odd[static_cast<unsigned char>(code)];
+    std::size_t i = 0;
+    while (i < codes.size()) {
+        std::uint64_t eight = 0;
+        if (binaryDigitsEven && i + 8 <= codes.size()) {
+            std::memcpy(&eight, codes.data() + i, sizeof eight);
+            if ((eight & kAllButLowestBit) == kBinaryDigits) {
+                i += 8;
+                continue;
+            }
+        }
+        count += m_odd[static_cast<unsigned char>(codes[i])];
+        ++i;
     }
     return count;
 }
@@ -249,27 +259,20 @@ std::vector<CodeLineLayout::Paragraph> CodeLineLayout::paragraphsIn(qsizetype fr
                                                                     qsizetype to) const
 {
     std::vector<Paragraph> paragraphs;
-    const char *data = m_text.data();
     qsizetype start = from;
-    qsizetype scan = from;
     while (true) {
-        const void *found =
-            scan < to ? std::memchr(data + scan, fieldcodes::kCr, std::size_t(to - scan)) : nullptr;
-        const qsizetype cr = found ? static_cast<const char *>(found) - data : to;
-        if (cr < to && (cr + 1 >= to || data[cr + 1] != fieldcodes::kLf)) {
-            scan = cr + 1; // a lone CR is an ordinary character
-            continue;
-        }
+        const qsizetype lineBreak = fieldcodes::findLineBreak(m_text, start, to);
+        const qsizetype end = lineBreak >= 0 ? lineBreak : to;
         Paragraph paragraph;
         paragraph.start = start;
-        paragraph.length = cr - start;
-        paragraph.oddCodes = oddCodesIn(std::string_view(m_text).substr(start, cr - start));
+        paragraph.length = end - start;
+        paragraph.oddCodes = oddCodesIn(std::string_view(m_text).substr(start, end - start));
         wrap(paragraph);
         paragraphs.push_back(std::move(paragraph));
-        if (cr >= to) {
+        if (lineBreak < 0) {
             return paragraphs;
         }
-        start = scan = cr + 2;
+        start = lineBreak + 2;
     }
 }
 

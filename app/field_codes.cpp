@@ -2,6 +2,8 @@
 
 #include "codepage.h"
 
+#include <cstring>
+
 namespace vantrel::fieldcodes {
 namespace {
 
@@ -73,6 +75,24 @@ QString plainText(std::string_view codes)
     }
     text.truncate(out - text.constData());
     return text;
+}
+
+qsizetype findLineBreak(std::string_view codes, qsizetype from, qsizetype to)
+{
+    const char *data = codes.data();
+    while (from < to) {
+        const auto *cr =
+            static_cast<const char *>(std::memchr(data + from, kCr, std::size_t(to - from)));
+        if (!cr) {
+            return -1;
+        }
+        const qsizetype at = cr - data;
+        if (at + 1 < qsizetype(codes.size()) && data[at + 1] == kLf) {
+            return at;
+        }
+        from = at + 1; // a lone CR is an ordinary character
+    }
+    return -1;
 }
 
 bool insideLineBreak(std::string_view codes, qsizetype offset)

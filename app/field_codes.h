@@ -29,6 +29,9 @@ qsizetype appendCodes(std::string &codes, QStringView text, qsizetype from, qsiz
 // The text of some codes as the field shows it, with "\n" for every CR LF.
 [[nodiscard]] QString plainText(std::string_view codes);
 
+// Where the first CR LF pair whose CR lies in [from, to) starts, or -1.
+[[nodiscard]] qsizetype findLineBreak(std::string_view codes, qsizetype from, qsizetype to);
+
 // Whether codes[offset - 1] and codes[offset] are a CR LF pair, so that
 // offset lies inside a line break.
 [[nodiscard]] bool insideLineBreak(std::string_view codes, qsizetype offset);
