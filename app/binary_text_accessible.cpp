@@ -126,10 +126,7 @@ public:
         return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
     }
 
-    int characterCount() const override
-    {
-        return plainOffset(qsizetype(field()->codeText().size()));
-    }
+    int characterCount() const override { return int(field()->plainLength()); }
 
     QRect characterRect(int offset) const override
     {

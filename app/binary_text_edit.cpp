@@ -68,16 +68,15 @@ void BinaryTextEdit::setCodeText(std::string codes)
 {
     cancelPaste();
     const CaretState before = caretState();
+    const qsizetype oldCharacters = plainLength();
     m_text = std::move(codes);
     m_text.shrink_to_fit();
     m_layout.reset();
     m_history.clear();
-    m_caret = m_anchor = qsizetype(m_text.size());
+    // Like QPlainTextEdit::setPlainText(), the caret goes to the start.
+    m_caret = m_anchor = 0;
     m_preferredX = -1;
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::TextUpdated);
-        QAccessible::updateAccessibility(&event);
-    }
+    notifyScreenReaders(0, oldCharacters, 0, qsizetype(m_text.size()));
     updateScrollBar();
     ensureCaretVisible();
     viewport()->update();
@@ -123,6 +122,12 @@ std::string BinaryTextEdit::selectedCodeText() const
 {
     return m_text.substr(std::size_t(selectionStart()),
                          std::size_t(selectionEnd() - selectionStart()));
+}
+
+qsizetype BinaryTextEdit::plainLength() const
+{
+    const auto size = qsizetype(m_text.size());
+    return size - m_layout.lineBreaksBefore(size);
 }
 
 void BinaryTextEdit::setReadOnly(bool readOnly)
@@ -257,6 +262,9 @@ void BinaryTextEdit::removeSelectionOr(Move move, EditKind kind)
 void BinaryTextEdit::replaceRange(qsizetype start, qsizetype end, std::string codes, EditKind kind,
                                   bool joinsPrevious)
 {
+    if (start == end && codes.empty()) {
+        return; // nothing to do, nothing to tell
+    }
     const CaretState before = caretState();
     const auto insertedLength = qsizetype(codes.size());
     Edit edit;
@@ -277,6 +285,7 @@ void BinaryTextEdit::replaceRange(qsizetype start, qsizetype end, std::string co
 std::string BinaryTextEdit::exchange(qsizetype start, qsizetype end, std::string codes)
 {
     const qsizetype plainStart = start - m_layout.lineBreaksBefore(start);
+    const qsizetype removedCharacters = end - m_layout.lineBreaksBefore(end) - plainStart;
     const auto insertedLength = qsizetype(codes.size());
     std::string removed;
     if (start == 0 && end == qsizetype(m_text.size())) {
@@ -286,21 +295,33 @@ std::string BinaryTextEdit::exchange(qsizetype start, qsizetype end, std::string
         m_text.replace(std::size_t(start), std::size_t(end - start), codes);
     }
     m_layout.replaced(start, removed, insertedLength);
-    if (QAccessible::isActive()) {
-        if (!removed.empty()) {
-            QAccessibleTextRemoveEvent event(this, int(plainStart), fieldcodes::plainText(removed));
-            QAccessible::updateAccessibility(&event);
-        }
-        if (insertedLength > 0) {
-            QAccessibleTextInsertEvent event(this, int(plainStart),
-                                             fieldcodes::plainText(std::string_view(m_text).substr(
-                                                 std::size_t(start), std::size_t(insertedLength))));
-            QAccessible::updateAccessibility(&event);
-        }
-    }
+    notifyScreenReaders(plainStart, removedCharacters, start, insertedLength);
     updateScrollBar();
     viewport()->update();
     return removed;
+}
+
+void BinaryTextEdit::notifyScreenReaders(qsizetype plainStart, qsizetype removedCharacters,
+                                         qsizetype start, qsizetype insertedLength)
+{
+    if (!QAccessible::isActive() || (removedCharacters == 0 && insertedLength == 0)) {
+        return;
+    }
+    const QString inserted = fieldcodes::plainText(
+        std::string_view(m_text).substr(std::size_t(start), std::size_t(insertedLength)));
+    // As Qt's editors do, the removed text is told by its length alone.
+    const QString removed(removedCharacters, QLatin1Char(' '));
+    const int position = int(plainStart);
+    if (removedCharacters == 0) {
+        QAccessibleTextInsertEvent event(this, position, inserted);
+        QAccessible::updateAccessibility(&event);
+    } else if (insertedLength == 0) {
+        QAccessibleTextRemoveEvent event(this, position, removed);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(this, position, removed, inserted);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void BinaryTextEdit::exchangeHistoryStep(bool undoing)

@@ -44,7 +44,8 @@ public:
     // The text, one code per char.
     [[nodiscard]] const std::string &codeText() const { return m_text; }
     // A program write: replaces the whole text as it is, clears undo and
-    // redo, and emits textChanged() once, inside the call.
+    // redo, puts the caret at the start and emits textChanged() once,
+    // inside the call.
     void setCodeText(std::string codes);
     [[nodiscard]] QString toPlainText() const;
     // As setCodeText(), from any Unicode text.
@@ -60,6 +61,8 @@ public:
     [[nodiscard]] qsizetype selectionStart() const { return std::min(m_anchor, m_caret); }
     [[nodiscard]] qsizetype selectionEnd() const { return std::max(m_anchor, m_caret); }
     [[nodiscard]] std::string selectedCodeText() const;
+    // The length of toPlainText(): a line break counts one.
+    [[nodiscard]] qsizetype plainLength() const;
 
     [[nodiscard]] bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
@@ -163,6 +166,8 @@ private:
     void replaceRange(qsizetype start, qsizetype end, std::string codes, EditKind kind,
                       bool joinsPrevious = false);
     std::string exchange(qsizetype start, qsizetype end, std::string codes);
+    void notifyScreenReaders(qsizetype plainStart, qsizetype removedCharacters, qsizetype start,
+                             qsizetype insertedLength);
     void exchangeHistoryStep(bool undoing);
     void startPaste(QString text);
     void finishPaste();

@@ -706,6 +706,8 @@ void BinaryTextEditTest::plainTextPropertyAndPasteSlot()
     QVERIFY(user.write(m_field, large + QStringLiteral("\r\n1")));
     QCOMPARE(changes.size(), 1);
     QCOMPARE(user.read(m_field).toString(), large + QStringLiteral("\n1"));
+    QCOMPARE(m_field->cursorPosition(), 0); // as QPlainTextEdit puts it
+    m_field->moveCursorToEnd();
     QGuiApplication::clipboard()->setText(QStringLiteral("0"));
     QVERIFY(QMetaObject::invokeMethod(m_field, "paste"));
     QCOMPARE(user.read(m_field).toString(), large + QStringLiteral("\n10"));
