@@ -5,7 +5,6 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
-#include <QPointer>
 #include <string>
 
 class QMenu;
