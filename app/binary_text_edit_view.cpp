@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <array>
+#include <limits>
 
 // The field's metrics and line layout, scrolling, and painting the lines in
 // view.
@@ -75,7 +76,11 @@ void BinaryTextEdit::ensureCaretVisible()
 
 int BinaryTextEdit::lineTop(qsizetype lineIndex) const
 {
-    return kMargin + int(lineIndex - firstVisibleLine()) * m_lineHeight;
+    // A line far out of view may lie beyond what an int holds; it only
+    // needs to stay out of view.
+    const qsizetype top = kMargin + (lineIndex - firstVisibleLine()) * m_lineHeight;
+    constexpr qsizetype kFarAway = std::numeric_limits<int>::max() / 2;
+    return int(std::clamp(top, -kFarAway, kFarAway));
 }
 
 QRect BinaryTextEdit::caretRect() const
