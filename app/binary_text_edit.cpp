@@ -416,8 +416,7 @@ qsizetype BinaryTextEdit::previousCharacter(qsizetype from) const
 
 bool BinaryTextEdit::isWordCode(qsizetype offset) const
 {
-    const QChar shown = fieldcodes::displayCharacter(static_cast<unsigned char>(m_text[offset]));
-    return shown.isLetterOrNumber() || shown == QLatin1Char('_');
+    return fieldcodes::isWordCode(static_cast<unsigned char>(m_text[std::size_t(offset)]));
 }
 
 qsizetype BinaryTextEdit::pageLines() const

@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 
+#include <array>
 #include <cstring>
 
 namespace vantrel::fieldcodes {
@@ -58,6 +59,19 @@ QChar displayCharacter(unsigned char code)
         return QChar(0x2421);
     }
     return QChar(static_cast<char16_t>(codepage::unicodeOfCode(code)));
+}
+
+bool isWordCode(unsigned char code)
+{
+    static const std::array<bool, 256> kWordCodes = [] {
+        std::array<bool, 256> word{};
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            const QChar shown = displayCharacter(static_cast<unsigned char>(i));
+            word[i] = shown.isLetterOrNumber() || shown == QLatin1Char('_');
+        }
+        return word;
+    }();
+    return kWordCodes[code];
 }
 
 QString plainText(std::string_view codes)

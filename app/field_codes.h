@@ -26,6 +26,10 @@ qsizetype appendCodes(std::string &codes, QStringView text, qsizetype from, qsiz
 // pictures (U+2400 and on), every other code as its character.
 [[nodiscard]] QChar displayCharacter(unsigned char code);
 
+// Whether a code belongs to a word (a letter, a digit or "_"), for word
+// moves and double-click selection.
+[[nodiscard]] bool isWordCode(unsigned char code);
+
 // The text of some codes as the field shows it, with "\n" for every CR LF.
 [[nodiscard]] QString plainText(std::string_view codes);
 

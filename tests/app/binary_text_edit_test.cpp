@@ -59,6 +59,8 @@ private Q_SLOTS:
 
     void keysEditALargeTextWithOneChangeEach_data();
     void keysEditALargeTextWithOneChangeEach();
+    void inputMethodCommitsAreTyped();
+    void readOnlyRefusesEditsButCopies();
     void caretKeysMoveAndSelect_data();
     void caretKeysMoveAndSelect();
     void mouseSelectsByClickDragAndDoubleClick();
@@ -253,6 +255,38 @@ void BinaryTextEditTest::keysEditALargeTextWithOneChangeEach()
     QCOMPARE(m_field->lineLayout().lineCount(),
              (qsizetype(expected.size()) + perLine - 1) / perLine);
     QVERIFY(qAbs(m_field->lineLayout().lineCount() - linesBefore) <= 1);
+}
+
+void BinaryTextEditTest::inputMethodCommitsAreTyped()
+{
+    const std::string large = digits(kLarge);
+    field(large, 4);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00E9\u20AC"));
+    QApplication::sendEvent(m_field, &composed);
+    std::string expected = large;
+    expected.insert(4, "\xE9\x80");
+    QVERIFY(m_field->codeText() == expected);
+    QCOMPARE(m_field->cursorPosition(), 6);
+    QInputMethodEvent replacing;
+    replacing.setCommitString(QStringLiteral("1"), -2, 2); // the two before the caret
+    QApplication::sendEvent(m_field, &replacing);
+    QVERIFY(m_field->codeText() == large.substr(0, 4) + "1" + large.substr(4));
+}
+
+void BinaryTextEditTest::readOnlyRefusesEditsButCopies()
+{
+    const std::string large = digits(kLarge);
+    field(large, 0);
+    m_field->setReadOnly(true);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1"));
+    QTest::keyClick(m_field, '1');
+    click(Qt::Key_Delete);
+    click(Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(m_field->codeText() == large);
+    click(Qt::Key_Right, Qt::ShiftModifier);
+    click(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0"));
 }
 
 void BinaryTextEditTest::caretKeysMoveAndSelect_data()
