@@ -357,7 +357,8 @@ void BinaryTextEdit::announce(const CaretState &before)
     const bool selectionMoved = std::min(before.caret, before.anchor) != selectionStart() ||
                                 std::max(before.caret, before.anchor) != selectionEnd();
     if (before.caret != m_caret || before.anchor != m_anchor) {
-        updateCaret();
+        updateCaretAt(before.caret);
+        updateCaretAt(m_caret);
         if (hadSelection || hasSelection()) {
             viewport()->update();
         }

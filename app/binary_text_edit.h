@@ -25,6 +25,12 @@ class QMimeData;
 // ordinary character shown by its control picture (U+240D, U+240A), as are
 // the other control codes. Positions count codes, so a line break counts two;
 // the caret never stands inside one.
+//
+// Tab and Shift+Tab always move the focus, as setTabChangesFocus(true) makes
+// a QPlainTextEdit do. A paste or drop of more than a few million characters
+// is converted in slices while the window keeps repainting and the field
+// shows its progress; input to the field waits, and the result comes as one
+// edit with one textChanged(), followed by pasteFinished().
 namespace vantrel {
 
 class PasteConversion;
@@ -189,12 +195,12 @@ private:
     void updateLayoutWidth();
     void updateScrollBar();
     void ensureCaretVisible();
-    [[nodiscard]] QRect caretRect() const;
+    [[nodiscard]] QRect caretRectAt(qsizetype offset) const;
     [[nodiscard]] int lineTop(qsizetype lineIndex) const;
     void paintLine(QPainter &painter, qsizetype lineIndex) const;
     void paintPasteProgress(QPainter &painter) const;
     void restartBlinking();
-    void updateCaret();
+    void updateCaretAt(qsizetype offset);
     void autoScroll();
 
     // mouse and drag

@@ -207,7 +207,7 @@ QVariant BinaryTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImEnabled:
         return !m_readOnly;
     case Qt::ImCursorRectangle:
-        return caretRect().translated(viewport()->pos());
+        return caretRectAt(m_caret).translated(viewport()->pos());
     case Qt::ImFont:
         return font();
     case Qt::ImHints:
@@ -256,21 +256,21 @@ void BinaryTextEdit::restartBlinking()
         m_blinkTimer.stop();
     }
     m_caretShown = wanted;
-    updateCaret();
+    updateCaretAt(m_caret);
 }
 
-void BinaryTextEdit::updateCaret()
+void BinaryTextEdit::updateCaretAt(qsizetype offset)
 {
     // Only the caret's rectangle: an idle field with a blinking caret paints
     // next to nothing, however long its text.
-    viewport()->update(caretRect().adjusted(-2, 0, 2, 0));
+    viewport()->update(caretRectAt(offset).adjusted(-2, 0, 2, 0));
 }
 
 void BinaryTextEdit::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() == m_blinkTimer.timerId()) {
         m_caretShown = !m_caretShown;
-        updateCaret();
+        updateCaretAt(m_caret);
     } else if (event->timerId() == m_autoScrollTimer.timerId()) {
         autoScroll();
     } else {

@@ -83,10 +83,11 @@ int BinaryTextEdit::lineTop(qsizetype lineIndex) const
     return int(std::clamp(top, -kFarAway, kFarAway));
 }
 
-QRect BinaryTextEdit::caretRect() const
+QRect BinaryTextEdit::caretRectAt(qsizetype offset) const
 {
-    const qsizetype line = m_layout.lineOf(m_caret);
-    const int x = kMargin + qRound(m_layout.x(line, m_caret));
+    offset = std::min(offset, qsizetype(m_text.size())); // a caret from before an edit
+    const qsizetype line = m_layout.lineOf(offset);
+    const int x = kMargin + qRound(m_layout.x(line, offset));
     return {x, lineTop(line), 1, m_lineHeight};
 }
 
@@ -144,10 +145,8 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
         paintLine(painter, line);
     }
     if (m_caretShown || m_dropCaret >= 0) {
-        const qsizetype shownAt = m_dropCaret >= 0 ? m_dropCaret : m_caret;
-        const qsizetype line = m_layout.lineOf(shownAt);
-        const int x = kMargin + qRound(m_layout.x(line, shownAt));
-        painter.fillRect(QRect(x, lineTop(line), 1, m_lineHeight), palette().color(QPalette::Text));
+        painter.fillRect(caretRectAt(m_dropCaret >= 0 ? m_dropCaret : m_caret),
+                         palette().color(QPalette::Text));
     }
     if (m_paste) {
         paintPasteProgress(painter);

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -37,6 +38,23 @@ std::string digits(qsizetype count)
     }
     return text;
 }
+
+// Collects what a widget paints.
+class PaintRecorder : public QObject
+{
+public:
+    explicit PaintRecorder(QWidget *widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent *>(event)->region();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 QString plain(const std::string &codes)
 {
@@ -73,6 +91,7 @@ private Q_SLOTS:
     void pageKeysAndWheelScroll();
     void wrapsAtTheFieldsWidth();
     void incrementalLayoutMatchesAFreshOne();
+    void caretMovesRepaintOnlyItsOldAndNewPlace();
     void digitsAreDrawnAtEveryLength_data();
     void digitsAreDrawnAtEveryLength();
 
@@ -539,6 +558,24 @@ void BinaryTextEditTest::incrementalLayoutMatchesAFreshOne()
         }
         QCOMPARE(layout.lineBreaksBefore(size / 2), fresh.lineBreaksBefore(size / 2));
     }
+}
+
+void BinaryTextEditTest::caretMovesRepaintOnlyItsOldAndNewPlace()
+{
+    field(digits(kLarge), 5);
+    PaintRecorder recorder(m_field->viewport());
+    QTRY_VERIFY(!recorder.painted.isEmpty()); // the new text, drawn whole
+    recorder.painted = QRegion();
+    const QRect from = m_field->characterRect(5);
+    const QRect to = m_field->characterRect(6);
+    click(Qt::Key_Right);
+    QTRY_VERIFY(recorder.painted.contains(QPoint(to.left(), to.center().y())));
+    QVERIFY(recorder.painted.contains(QPoint(from.left(), from.center().y())));
+    int area = 0;
+    for (const QRect &rect : recorder.painted) {
+        area += rect.width() * rect.height();
+    }
+    QVERIFY2(area <= 2 * 5 * m_field->lineHeight(), qPrintable(QString::number(area)));
 }
 
 void BinaryTextEditTest::digitsAreDrawnAtEveryLength_data()
