@@ -59,16 +59,18 @@ void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
     // An edit changes the paragraphs when it removes a line break or makes
     // one, inside the inserted codes or where they meet the old ones.
     const bool newLineBreak =
-        fieldcodes::findLineBreak(m_text, std::max(m_paragraphs[first].start, position - 1),
+        fieldcodes::findLineBreak(m_text,
+                                  std::max<qsizetype>(m_paragraphs[first].start, position - 1),
                                   position + insertedLength) >= 0;
 
     if (first == last && !newLineBreak) {
         Paragraph &paragraph = m_paragraphs[first];
         const bool wasUniform = paragraph.oddCodes == 0;
-        paragraph.length += delta;
-        paragraph.oddCodes +=
-            oddCodesIn(std::string_view(m_text).substr(position, insertedLength)) -
-            oddCodesIn(removed);
+        paragraph.length = qint32(paragraph.length + delta);
+        paragraph.oddCodes =
+            qint32(paragraph.oddCodes +
+                   oddCodesIn(std::string_view(m_text).substr(position, insertedLength)) -
+                   oddCodesIn(removed));
         if (paragraph.oddCodes == 0 || wasUniform) {
             wrap(paragraph);
         } else {
@@ -78,19 +80,24 @@ void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
         const Paragraph &lastParagraph = m_paragraphs[last];
         std::vector<Paragraph> fresh = paragraphsIn(
             m_paragraphs[first].start, lastParagraph.start + lastParagraph.length + delta);
+        if (first == 0 && last + 1 == qsizetype(m_paragraphs.size())) {
+            m_paragraphs = std::move(fresh); // a whole text's list, taken without a copy
+            numberLinesFrom(0);
+            return;
+        }
         const auto begin = m_paragraphs.begin() + first;
         m_paragraphs.erase(begin, m_paragraphs.begin() + last + 1);
         m_paragraphs.insert(m_paragraphs.begin() + first, std::make_move_iterator(fresh.begin()),
                             std::make_move_iterator(fresh.end()));
         const qsizetype freshEnd = first + qsizetype(fresh.size());
         for (auto it = m_paragraphs.begin() + freshEnd; it != m_paragraphs.end(); ++it) {
-            it->start += delta;
+            it->start = qint32(it->start + delta);
         }
         numberLinesFrom(std::size_t(first));
         return;
     }
     for (auto it = m_paragraphs.begin() + first + 1; it != m_paragraphs.end(); ++it) {
-        it->start += delta;
+        it->start = qint32(it->start + delta);
     }
     numberLinesFrom(std::size_t(first));
 }
@@ -117,12 +124,12 @@ CodeLineLayout::Line CodeLineLayout::line(qsizetype index) const
 qsizetype CodeLineLayout::lineOf(qsizetype offset) const
 {
     const Paragraph &paragraph = m_paragraphs[paragraphAt(offset)];
-    const qsizetype inParagraph = std::min(offset - paragraph.start, paragraph.length);
+    const qsizetype inParagraph = std::min<qsizetype>(offset - paragraph.start, paragraph.length);
     qsizetype index = 0;
     if (paragraph.oddCodes == 0) {
         index = std::min(inParagraph / codesPerLine(), lineCountOf(paragraph) - 1);
     } else {
-        const auto &starts = paragraph.lineStarts;
+        const std::vector<qint32> &starts = *paragraph.lineStarts;
         index = std::upper_bound(starts.begin(), starts.end(), inParagraph) - starts.begin() - 1;
     }
     return paragraph.firstLine + index;
@@ -206,7 +213,7 @@ qsizetype CodeLineLayout::codesPerLine() const
 qsizetype CodeLineLayout::lineCountOf(const Paragraph &paragraph) const
 {
     if (paragraph.oddCodes != 0) {
-        return qsizetype(paragraph.lineStarts.size());
+        return qsizetype(paragraph.lineStarts->size());
     }
     const qsizetype perLine = codesPerLine();
     return std::max<qsizetype>(1, (paragraph.length + perLine - 1) / perLine);
@@ -214,7 +221,7 @@ qsizetype CodeLineLayout::lineCountOf(const Paragraph &paragraph) const
 
 qsizetype CodeLineLayout::lineStartOf(const Paragraph &paragraph, qsizetype index) const
 {
-    return paragraph.oddCodes == 0 ? index * codesPerLine() : paragraph.lineStarts[index];
+    return paragraph.oddCodes == 0 ? index * codesPerLine() : (*paragraph.lineStarts)[index];
 }
 
 qsizetype CodeLineLayout::oddCodesIn(std::string_view codes) const
@@ -258,15 +265,22 @@ qsizetype CodeLineLayout::wrappedLineEnd(qsizetype from, qsizetype end) const
 std::vector<CodeLineLayout::Paragraph> CodeLineLayout::paragraphsIn(qsizetype from,
                                                                     qsizetype to) const
 {
+    std::size_t count = 1;
+    for (qsizetype at = fieldcodes::findLineBreak(m_text, from, to); at >= 0;
+         at = fieldcodes::findLineBreak(m_text, at + 2, to)) {
+        ++count;
+    }
     std::vector<Paragraph> paragraphs;
+    paragraphs.reserve(count);
     qsizetype start = from;
     while (true) {
         const qsizetype lineBreak = fieldcodes::findLineBreak(m_text, start, to);
         const qsizetype end = lineBreak >= 0 ? lineBreak : to;
         Paragraph paragraph;
-        paragraph.start = start;
-        paragraph.length = end - start;
-        paragraph.oddCodes = oddCodesIn(std::string_view(m_text).substr(start, end - start));
+        paragraph.start = qint32(start);
+        paragraph.length = qint32(end - start);
+        paragraph.oddCodes =
+            qint32(oddCodesIn(std::string_view(m_text).substr(start, end - start)));
         wrap(paragraph);
         paragraphs.push_back(std::move(paragraph));
         if (lineBreak < 0) {
@@ -278,17 +292,18 @@ std::vector<CodeLineLayout::Paragraph> CodeLineLayout::paragraphsIn(qsizetype fr
 
 void CodeLineLayout::wrap(Paragraph &paragraph) const
 {
-    paragraph.lineStarts.clear();
+    paragraph.lineStarts.reset();
     if (paragraph.oddCodes == 0) {
-        paragraph.lineStarts.shrink_to_fit();
         return;
     }
+    auto starts = std::make_unique<std::vector<qint32>>();
     const qsizetype end = paragraph.start + paragraph.length;
     qsizetype start = paragraph.start;
     do {
-        paragraph.lineStarts.push_back(start - paragraph.start);
+        starts->push_back(qint32(start - paragraph.start));
         start = wrappedLineEnd(start, end);
     } while (start < end);
+    paragraph.lineStarts = std::move(starts);
 }
 
 void CodeLineLayout::rewrap(Paragraph &paragraph, qsizetype position, qsizetype removedLength,
@@ -296,13 +311,13 @@ void CodeLineLayout::rewrap(Paragraph &paragraph, qsizetype position, qsizetype 
 {
     const qsizetype edit = position - paragraph.start;
     const qsizetype delta = insertedLength - removedLength;
-    std::vector<qsizetype> old = std::move(paragraph.lineStarts);
+    const std::vector<qint32> old = std::move(*paragraph.lineStarts);
     // Lines before the one holding the code just before the edit keep
     // their breaks: each depends only on the codes up to its end.
     const auto kept = std::max<qsizetype>(
         1,
         std::upper_bound(old.begin(), old.end(), std::max<qsizetype>(0, edit - 1)) - old.begin());
-    std::vector<qsizetype> starts(old.begin(), old.begin() + kept);
+    std::vector<qint32> starts(old.begin(), old.begin() + kept);
     const qsizetype end = paragraph.start + paragraph.length;
     qsizetype start = paragraph.start + starts.back();
     while (true) {
@@ -316,21 +331,21 @@ void CodeLineLayout::rewrap(Paragraph &paragraph, qsizetype position, qsizetype 
             const auto same = std::lower_bound(old.begin(), old.end(), fromParagraph - delta);
             if (same != old.end() && *same == fromParagraph - delta) {
                 for (auto it = same; it != old.end(); ++it) {
-                    starts.push_back(*it + delta);
+                    starts.push_back(qint32(*it + delta));
                 }
                 break;
             }
         }
-        starts.push_back(fromParagraph);
+        starts.push_back(qint32(fromParagraph));
     }
-    paragraph.lineStarts = std::move(starts);
+    *paragraph.lineStarts = std::move(starts);
 }
 
 void CodeLineLayout::numberLinesFrom(std::size_t paragraphIndex)
 {
     for (std::size_t i = paragraphIndex; i < m_paragraphs.size(); ++i) {
         m_paragraphs[i].firstLine =
-            i == 0 ? 0 : m_paragraphs[i - 1].firstLine + lineCountOf(m_paragraphs[i - 1]);
+            i == 0 ? 0 : qint32(m_paragraphs[i - 1].firstLine + lineCountOf(m_paragraphs[i - 1]));
     }
 }
 

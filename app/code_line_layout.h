@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,13 +55,16 @@ public:
     [[nodiscard]] qsizetype offsetOfPlain(qsizetype plainOffset) const;
 
 private:
+    // Kept small, as a dump with a line break every few digits has as many
+    // paragraphs as lines; a text holds less than 2^31 codes.
     struct Paragraph
     {
-        qsizetype start = 0;
-        qsizetype length = 0;
-        qsizetype oddCodes = 0;              // codes whose advance is not the digit's
-        std::vector<qsizetype> lineStarts{}; // from the paragraph start; empty when uniform
-        qsizetype firstLine = 0;
+        qint32 start = 0;
+        qint32 firstLine = 0;
+        qint32 length = 0;
+        qint32 oddCodes = 0; // codes whose advance is not the digit's
+        // Line starts from the paragraph's start; none when it is uniform.
+        std::unique_ptr<std::vector<qint32>> lineStarts;
     };
 
     [[nodiscard]] qsizetype paragraphAt(qsizetype offset) const;

@@ -13,9 +13,8 @@ bool isLineBreak(char16_t unit)
     return unit == u'\r' || unit == u'\n' || unit == 0x2028 || unit == 0x2029;
 }
 
-} // namespace
-
-qsizetype appendCodes(std::string &codes, QStringView text, qsizetype from, qsizetype to)
+// Walks text[from, to), giving each character's codes to `put`.
+template <typename Put> qsizetype convert(QStringView text, qsizetype from, qsizetype to, Put put)
 {
     const auto *units = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype size = text.size();
@@ -23,23 +22,36 @@ qsizetype appendCodes(std::string &codes, QStringView text, qsizetype from, qsiz
     while (i < to) {
         const char16_t unit = units[i];
         if (unit < 0x80 && unit != u'\r' && unit != u'\n') {
-            codes.push_back(static_cast<char>(unit));
+            put(static_cast<char>(unit));
         } else if (isLineBreak(unit)) {
             if (unit == u'\r' && i + 1 < size && units[i + 1] == u'\n') {
                 ++i;
             }
-            codes.append("\r\n");
+            put(kCr);
+            put(kLf);
         } else if (QChar::isHighSurrogate(unit) && i + 1 < size &&
                    QChar::isLowSurrogate(units[i + 1])) {
             ++i; // one character outside the set
-            codes.push_back(static_cast<char>(codepage::kUnknownCode));
+            put(static_cast<char>(codepage::kUnknownCode));
         } else {
-            codes.push_back(static_cast<char>(
-                QChar::isSurrogate(unit) ? codepage::kUnknownCode : codepage::codeOfUnicode(unit)));
+            put(static_cast<char>(QChar::isSurrogate(unit) ? codepage::kUnknownCode
+                                                           : codepage::codeOfUnicode(unit)));
         }
         ++i;
     }
     return i;
+}
+
+} // namespace
+
+qsizetype appendCodes(std::string &codes, QStringView text, qsizetype from, qsizetype to)
+{
+    return convert(text, from, to, [&codes](char code) { codes.push_back(code); });
+}
+
+qsizetype countCodes(qsizetype &count, QStringView text, qsizetype from, qsizetype to)
+{
+    return convert(text, from, to, [&count](char) { ++count; });
 }
 
 std::string codesFromText(QStringView text)

@@ -19,6 +19,9 @@ inline constexpr char kLf = '\n';
 // where the conversion stopped, so that slices can be chained.
 qsizetype appendCodes(std::string &codes, QStringView text, qsizetype from, qsizetype to);
 
+// Adds to `count` how many codes appendCodes() would append.
+qsizetype countCodes(qsizetype &count, QStringView text, qsizetype from, qsizetype to);
+
 // The codes of a whole text, as appendCodes converts them.
 [[nodiscard]] std::string codesFromText(QStringView text);
 

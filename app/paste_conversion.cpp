@@ -17,7 +17,6 @@ constexpr qint64 kPassNanoseconds = 8'000'000;
 PasteConversion::PasteConversion(QString text, QObject *parent)
     : QObject(parent), m_text(std::move(text))
 {
-    m_codes.reserve(std::size_t(m_text.size()));
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &PasteConversion::convertSlice);
     m_timer.start();
@@ -25,18 +24,29 @@ PasteConversion::PasteConversion(QString text, QObject *parent)
 
 qreal PasteConversion::progress() const
 {
-    return m_text.isEmpty() ? 1.0 : qreal(m_converted) / qreal(m_text.size());
+    if (m_text.isEmpty()) {
+        return 1.0;
+    }
+    const qreal walked = qreal(m_position) / qreal(m_text.size());
+    return m_counting ? walked / 2 : 0.5 + walked / 2;
 }
 
 void PasteConversion::convertSlice()
 {
     QElapsedTimer clock;
     clock.start();
-    while (m_converted < m_text.size() && clock.nsecsElapsed() < kPassNanoseconds) {
-        const qsizetype to = std::min(m_text.size(), m_converted + kSliceLength);
-        m_converted = fieldcodes::appendCodes(m_codes, m_text, m_converted, to);
+    const qsizetype size = m_text.size();
+    while (m_position < size && clock.nsecsElapsed() < kPassNanoseconds) {
+        const qsizetype to = std::min(size, m_position + kSliceLength);
+        m_position = m_counting ? fieldcodes::countCodes(m_codeCount, m_text, m_position, to)
+                                : fieldcodes::appendCodes(m_codes, m_text, m_position, to);
+        if (m_counting && m_position >= size) {
+            m_counting = false;
+            m_position = 0;
+            m_codes.reserve(std::size_t(m_codeCount));
+        }
     }
-    if (m_converted < m_text.size()) {
+    if (m_position < size) {
         Q_EMIT progressed();
         return;
     }

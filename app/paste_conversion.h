@@ -6,7 +6,9 @@
 #include <string>
 
 // Converts a large pasted text to codes in slices, one slice per pass of
-// the event loop, so that the window keeps repainting meanwhile.
+// the event loop, so that the window keeps repainting meanwhile. A first
+// walk counts the codes, so the second writes them into a string of the
+// exact size: growing one would briefly hold the text three times.
 namespace vantrel {
 
 class PasteConversion : public QObject
@@ -28,7 +30,9 @@ private:
 
     QString m_text;
     std::string m_codes;
-    qsizetype m_converted = 0;
+    bool m_counting = true;
+    qsizetype m_position = 0; // in the text, in the current walk
+    qsizetype m_codeCount = 0;
     QTimer m_timer;
 };
 

@@ -166,11 +166,12 @@ void reportPastes(BinaryTextEdit *field, PaintWatch &watch)
     }
 }
 
-// Keys into a field of `digits` digits: at the end, in the middle, and
+// Keys into a field holding `text`: at the end, in the middle, and
 // Backspace; each edit is taken back, untimed, so the length stays.
-void reportKeys(BinaryTextEdit *field, qsizetype digits, const char *size)
+void reportKeys(BinaryTextEdit *field, const std::string &text, const char *size)
 {
-    field->setCodeText(std::string(std::size_t(digits), '1'));
+    const auto digits = qsizetype(text.size());
+    field->setCodeText(text);
     settle();
     const auto run = [field](qsizetype at, const std::function<void()> &key,
                              const std::function<void()> &back) {
@@ -192,16 +193,28 @@ void reportKeys(BinaryTextEdit *field, qsizetype digits, const char *size)
     report(erase.constData(), run(digits / 2, backspace, typeDigit), 16);
 }
 
+// A text that stops being all digits is laid out again by scanning.
+void reportFirstLetter(BinaryTextEdit *field)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < 5; ++i) {
+        field->setCodeText(std::string(16'000'000, '1'));
+        field->setCursorPosition(8'000'000);
+        samples.push_back(timed(field, [field] { QTest::keyClick(field, 'a'); }));
+    }
+    report("first letter into 16,000,000 digits", samples, 300);
+}
+
 // The growth of the peak resident memory that a paste causes, per digit.
 // The clipboard's own copy of the text is made before and not counted.
-double pastePeakPerDigit(BinaryTextEdit *field, qsizetype digits)
+double pastePeakPerCode(BinaryTextEdit *field, qsizetype codes)
 {
     settle();
     resetPeakResident();
     const qint64 start = peakResidentBytes();
     pasteAndWait(field);
     settle();
-    return double(peakResidentBytes() - start) / double(digits);
+    return double(peakResidentBytes() - start) / double(codes);
 }
 
 void reportMemory(BinaryTextEdit *field)
@@ -214,12 +227,19 @@ void reportMemory(BinaryTextEdit *field)
         field->clear();
         QGuiApplication::clipboard()->setText(QString(digits, QLatin1Char('1')));
         print(QStringLiteral("peak memory growth per digit, paste of %L1 (B)").arg(digits),
-              pastePeakPerDigit(field, digits));
+              pastePeakPerCode(field, digits));
         // Over the whole text: the old one is kept for undo.
         field->selectAll();
         print(QStringLiteral("  the same again over it, old text kept for undo"),
-              pastePeakPerDigit(field, digits));
+              pastePeakPerCode(field, digits));
     }
+    // A dump in lines of eight digits: each line is a paragraph of its own,
+    // ten codes with its CR LF.
+    constexpr qsizetype kLines = 1'600'000;
+    field->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("01101001\n").repeated(kLines));
+    print(QStringLiteral("  per code, 16 M codes in lines of 8 digits (B)"),
+          pastePeakPerCode(field, kLines * 10));
     field->clear();
     QGuiApplication::clipboard()->clear();
 }
@@ -271,8 +291,10 @@ int main(int argc, char *argv[])
 
     std::printf("%-52s %9s %9s %9s\n", "binary field (ms)", "median", "p95", "target");
     reportPastes(field, watch);
-    reportKeys(field, 1'000'000, "1,000,000");
-    reportKeys(field, 16'000'000, "16,000,000");
+    reportKeys(field, std::string(1'000'000, '1'), "1,000,000");
+    reportKeys(field, std::string(16'000'000, '1'), "16,000,000");
+    reportKeys(field, std::string(1'000'000, 'w'), "1,000,000 letters (slower path)");
+    reportFirstLetter(field);
     reportMemory(field);
     reportIdle(field, watch);
     return 0;
