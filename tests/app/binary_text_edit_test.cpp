@@ -442,8 +442,24 @@ void BinaryTextEditTest::typedCharactersUndoTogether()
 void BinaryTextEditTest::largePasteIsSlicedAndBlocksInput()
 {
     field("01", 1);
-    const qsizetype length = 5'000'000;
-    QGuiApplication::clipboard()->setText(QString(length, QLatin1Char('1')));
+    // Line breaks of every form and characters of two UTF-16 units, in runs
+    // whose pieces are three units long: the slices' ends fall on every
+    // place in them.
+    const QString pasted = QStringLiteral("1\r\n").repeated(700'000) +
+                           QStringLiteral("0\U0001F600").repeated(700'000) +
+                           QStringLiteral("\r\u2029\n").repeated(300'000);
+    std::string expected = "0";
+    for (int i = 0; i < 700'000; ++i) {
+        expected += "1\r\n";
+    }
+    for (int i = 0; i < 700'000; ++i) {
+        expected += "0?";
+    }
+    for (int i = 0; i < 300'000; ++i) {
+        expected += "\r\n\r\n\r\n";
+    }
+    expected += "1";
+    QGuiApplication::clipboard()->setText(pasted);
     QSignalSpy changes(m_field, &BinaryTextEdit::textChanged);
     QSignalSpy finished(m_field, &BinaryTextEdit::pasteFinished);
     m_field->paste();
@@ -452,9 +468,9 @@ void BinaryTextEditTest::largePasteIsSlicedAndBlocksInput()
     QVERIFY(finished.wait(20'000));
     QVERIFY(!m_field->isPasting());
     QCOMPARE(changes.size(), 1);
-    QCOMPARE(qsizetype(m_field->codeText().size()), length + 2);
-    QVERIFY(m_field->codeText() == "0" + std::string(std::size_t(length), '1') + "1");
-    QCOMPARE(m_field->cursorPosition(), length + 1);
+    QCOMPARE(m_field->codeText().size(), expected.size());
+    QVERIFY(m_field->codeText() == expected);
+    QCOMPARE(m_field->cursorPosition(), qsizetype(expected.size()) - 1);
 }
 
 void BinaryTextEditTest::dropInsertsAtTheDropPosition()
