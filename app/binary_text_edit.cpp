@@ -228,22 +228,48 @@ void BinaryTextEdit::removeSelectionOr(Move move, EditKind kind)
     }
 }
 
-void BinaryTextEdit::replaceRange(qsizetype start, qsizetype end, std::string codes, EditKind kind,
-                                  bool joinsPrevious)
+void BinaryTextEdit::replaceRange(qsizetype start, qsizetype end, std::string codes, EditKind kind)
 {
     if (start == end && codes.empty()) {
         return; // nothing to do, nothing to tell
     }
     const CaretState before = caretState();
-    const auto insertedLength = qsizetype(codes.size());
+    const qsizetype caret = start + qsizetype(codes.size());
+    recordExchange(start, end, std::move(codes), kind, false);
+    m_caret = m_anchor = caret;
+    finishEdit(before);
+}
+
+void BinaryTextEdit::moveRange(qsizetype start, qsizetype end, qsizetype to)
+{
+    const CaretState before = caretState();
+    std::string moved = m_text.substr(std::size_t(start), std::size_t(end - start));
+    const auto length = qsizetype(moved.size());
+    recordExchange(start, end, {}, EditKind::Other, false);
+    if (to > end) {
+        to -= length;
+    }
+    // One undo step, one change.
+    recordExchange(to, to, std::move(moved), EditKind::Other, true);
+    m_anchor = to;
+    m_caret = to + length;
+    finishEdit(before);
+}
+
+void BinaryTextEdit::recordExchange(qsizetype start, qsizetype end, std::string codes,
+                                    EditKind kind, bool joinsPrevious)
+{
     Edit edit;
     edit.position = start;
-    edit.presentLength = insertedLength;
+    edit.presentLength = qsizetype(codes.size());
     edit.kind = kind;
     edit.joinsPrevious = joinsPrevious;
     edit.away = exchange(start, end, std::move(codes));
     m_history.record(std::move(edit));
-    m_caret = m_anchor = start + insertedLength;
+}
+
+void BinaryTextEdit::finishEdit(const CaretState &before)
+{
     m_preferredX = -1;
     ensureCaretVisible();
     restartBlinking();
@@ -309,13 +335,9 @@ void BinaryTextEdit::exchangeHistoryStep(bool undoing)
         m_caret = m_anchor = edit->position + awayLength;
         changed = true;
     } while (undoing ? m_history.undoGoesOn() : m_history.redoGoesOn());
-    if (!changed) {
-        return;
+    if (changed) {
+        finishEdit(before);
     }
-    m_preferredX = -1;
-    ensureCaretVisible();
-    Q_EMIT textChanged();
-    announce(before);
 }
 
 void BinaryTextEdit::startPaste(QString text)

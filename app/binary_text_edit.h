@@ -168,8 +168,11 @@ private:
     void insertTyped(std::string codes, EditKind kind);
     void removeSelectionOr(Move move, EditKind kind);
     void deleteSelection();
-    void replaceRange(qsizetype start, qsizetype end, std::string codes, EditKind kind,
-                      bool joinsPrevious = false);
+    void replaceRange(qsizetype start, qsizetype end, std::string codes, EditKind kind);
+    void moveRange(qsizetype start, qsizetype end, qsizetype to);
+    void recordExchange(qsizetype start, qsizetype end, std::string codes, EditKind kind,
+                        bool joinsPrevious);
+    void finishEdit(const CaretState &before);
     std::string exchange(qsizetype start, qsizetype end, std::string codes);
     void notifyScreenReaders(qsizetype plainStart, qsizetype removedCharacters, qsizetype start,
                              qsizetype insertedLength);

@@ -408,7 +408,7 @@ void BinaryTextEdit::dropEvent(QDropEvent *event)
         event->ignore();
         return;
     }
-    qsizetype at = offsetAt(event->position().toPoint());
+    const qsizetype at = offsetAt(event->position().toPoint());
     const bool fromHere = event->source() == this && m_dragSourceStart >= 0;
     if (fromHere && at >= m_dragSourceStart && at <= m_dragSourceEnd) {
         event->ignore(); // dropped onto itself
@@ -416,16 +416,8 @@ void BinaryTextEdit::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     if (fromHere && event->dropAction() == Qt::MoveAction) {
-        // A move within the field: take the text out first, one undo step.
-        replaceRange(m_dragSourceStart, m_dragSourceEnd, {}, EditKind::Other);
-        if (at > m_dragSourceEnd) {
-            at -= m_dragSourceEnd - m_dragSourceStart;
-        }
         m_movedWithinField = true;
-        setCursorPosition(at);
-        const std::string moved = fieldcodes::codesFromText(event->mimeData()->text());
-        replaceRange(at, at, moved, EditKind::Other, true);
-        setSelection(at, at + qsizetype(moved.size()));
+        moveRange(m_dragSourceStart, m_dragSourceEnd, at);
         return;
     }
     setCursorPosition(at);

@@ -85,6 +85,7 @@ private Q_SLOTS:
 
     void clipboardAndHistoryRoundTrip();
     void typedCharactersUndoTogether();
+    void signalsFollowSelectionAndHistory();
     void largePasteIsSlicedAndBlocksInput();
     void dropInsertsAtTheDropPosition();
 
@@ -437,6 +438,29 @@ void BinaryTextEditTest::typedCharactersUndoTogether()
     QCOMPARE(m_field->codeText(), std::string("11"));
     m_field->undo();
     QVERIFY(m_field->codeText() == large);
+}
+
+void BinaryTextEditTest::signalsFollowSelectionAndHistory()
+{
+    field(digits(kLarge), 10);
+    QSignalSpy copyAvailable(m_field, &BinaryTextEdit::copyAvailable);
+    QSignalSpy selection(m_field, &BinaryTextEdit::selectionChanged);
+    QSignalSpy caret(m_field, &BinaryTextEdit::cursorPositionChanged);
+    QSignalSpy undoAvailable(m_field, &BinaryTextEdit::undoAvailable);
+    QSignalSpy redoAvailable(m_field, &BinaryTextEdit::redoAvailable);
+    click(Qt::Key_Right, Qt::ShiftModifier);
+    click(Qt::Key_Right, Qt::ShiftModifier);
+    click(Qt::Key_Right);
+    QCOMPARE(copyAvailable, (QList<QList<QVariant>>{{true}, {false}}));
+    QCOMPARE(selection.size(), 3);
+    QCOMPARE(caret.size(), 2); // Right drops the selection at its end
+    QTest::keyClick(m_field, '1');
+    QTest::keyClick(m_field, '1');
+    QCOMPARE(undoAvailable, (QList<QList<QVariant>>{{true}}));
+    click(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(undoAvailable.last(), QList<QVariant>{false});
+    QCOMPARE(redoAvailable, (QList<QList<QVariant>>{{true}}));
+    QCOMPARE(caret.size(), 5);
 }
 
 void BinaryTextEditTest::largePasteIsSlicedAndBlocksInput()
