@@ -5,6 +5,7 @@
 
 #include <QAccessibleWidget>
 #include <QScrollBar>
+#include <optional>
 
 namespace vantrel::accessibility {
 namespace {
@@ -91,39 +92,50 @@ public:
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
                              int *endOffset) const override
     {
-        if (boundary == QAccessible::CharBoundary) {
-            return characterAt(offset - 1, startOffset, endOffset);
+        const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
+        if (!at) {
+            return QAccessibleTextInterface::textBeforeOffset(offset, boundary, startOffset,
+                                                              endOffset);
         }
-        if (boundary == QAccessible::LineBoundary) {
-            return lineAt(field()->lineLayout().lineOf(codeOffset(offset)) - 1, startOffset,
-                          endOffset);
+        if (at->start == 0) {
+            return noText(startOffset, endOffset);
         }
-        return QAccessibleTextInterface::textBeforeOffset(offset, boundary, startOffset, endOffset);
+        const qsizetype previous = fieldcodes::insideLineBreak(field()->codeText(), at->start - 1)
+                                       ? at->start - 2
+                                       : at->start - 1;
+        return textOf(*codeRangeAt(previous, boundary), startOffset, endOffset);
     }
 
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
                             int *endOffset) const override
     {
-        if (boundary == QAccessible::CharBoundary) {
-            return characterAt(offset + 1, startOffset, endOffset);
+        const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
+        if (!at) {
+            return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset,
+                                                             endOffset);
         }
-        if (boundary == QAccessible::LineBoundary) {
-            return lineAt(field()->lineLayout().lineOf(codeOffset(offset)) + 1, startOffset,
-                          endOffset);
+        const std::string &codes = field()->codeText();
+        const auto size = qsizetype(codes.size());
+        if (at->end >= size) {
+            return noText(startOffset, endOffset);
         }
-        return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset, endOffset);
+        // Lines and paragraphs leave their line break out: step over it.
+        const bool breakFollows = at->end + 1 < size && codes[at->end] == fieldcodes::kCr &&
+                                  codes[at->end + 1] == fieldcodes::kLf;
+        const bool skipsBreak =
+            boundary == QAccessible::LineBoundary || boundary == QAccessible::ParagraphBoundary;
+        const qsizetype next = breakFollows && skipsBreak ? at->end + 2 : at->end;
+        return textOf(*codeRangeAt(next, boundary), startOffset, endOffset);
     }
 
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
                          int *endOffset) const override
     {
-        if (boundary == QAccessible::CharBoundary) {
-            return characterAt(offset, startOffset, endOffset);
+        const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
+        if (!at) {
+            return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
         }
-        if (boundary == QAccessible::LineBoundary) {
-            return lineAt(field()->lineLayout().lineOf(codeOffset(offset)), startOffset, endOffset);
-        }
-        return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
+        return textOf(*at, startOffset, endOffset);
     }
 
     int characterCount() const override { return int(field()->plainLength()); }
@@ -187,31 +199,76 @@ private:
         return int(code - field()->lineLayout().lineBreaksBefore(code));
     }
 
-    QString characterAt(int offset, int *startOffset, int *endOffset) const
+    struct CodeRange
     {
-        if (offset < 0 || offset >= characterCount()) {
-            *startOffset = *endOffset = -1;
-            return {};
+        qsizetype start = 0;
+        qsizetype end = 0;
+    };
+
+    // The character, word, visual line or paragraph at a code offset, in
+    // codes; lines and paragraphs leave out their line break, as Qt's editors
+    // do. Sentences and the whole text are left to Qt's default.
+    std::optional<CodeRange> codeRangeAt(qsizetype offset,
+                                         QAccessible::TextBoundaryType boundary) const
+    {
+        const std::string_view codes = field()->codeText();
+        const auto size = qsizetype(codes.size());
+        const auto isWord = [codes](qsizetype i) {
+            return fieldcodes::isWordCode(static_cast<unsigned char>(codes[std::size_t(i)]));
+        };
+        const auto character = [&](qsizetype i) {
+            if (i >= size) {
+                return CodeRange{size, size};
+            }
+            return CodeRange{i, fieldcodes::insideLineBreak(codes, i + 1) ? i + 2 : i + 1};
+        };
+        switch (boundary) {
+        case QAccessible::CharBoundary:
+            return character(offset);
+        case QAccessible::WordBoundary: {
+            if (offset >= size || !isWord(offset)) {
+                return character(offset);
+            }
+            CodeRange word{offset, offset};
+            while (word.start > 0 && isWord(word.start - 1)) {
+                --word.start;
+            }
+            while (word.end < size && isWord(word.end)) {
+                ++word.end;
+            }
+            return word;
         }
-        *startOffset = offset;
-        *endOffset = offset + 1;
-        return text(offset, offset + 1);
+        case QAccessible::LineBoundary: {
+            const CodeLineLayout &layout = field()->lineLayout();
+            const CodeLineLayout::Line line = layout.line(layout.lineOf(offset));
+            return CodeRange{line.start, line.end};
+        }
+        case QAccessible::ParagraphBoundary: {
+            const std::size_t before =
+                offset > 0 ? codes.rfind("\r\n", std::size_t(offset - 1)) : std::string_view::npos;
+            const std::size_t after = codes.find("\r\n", std::size_t(offset));
+            return CodeRange{before == std::string_view::npos ? 0 : qsizetype(before) + 2,
+                             after == std::string_view::npos ? size : qsizetype(after)};
+        }
+        default:
+            return std::nullopt;
+        }
     }
 
-    // A visual line, with its line break when it ends a paragraph.
-    QString lineAt(qsizetype lineIndex, int *startOffset, int *endOffset) const
+    QString textOf(CodeRange range, int *startOffset, int *endOffset) const
     {
-        const CodeLineLayout &layout = field()->lineLayout();
-        if (lineIndex < 0 || lineIndex >= layout.lineCount()) {
-            *startOffset = *endOffset = -1;
-            return {};
+        *startOffset = plainOffset(range.start);
+        *endOffset = plainOffset(range.end);
+        if (*startOffset == *endOffset) {
+            return noText(startOffset, endOffset);
         }
-        const CodeLineLayout::Line line = layout.line(lineIndex);
-        const auto size = qsizetype(field()->codeText().size());
-        const qsizetype end = line.endsParagraph ? std::min(line.end + 2, size) : line.end;
-        *startOffset = plainOffset(line.start);
-        *endOffset = plainOffset(end);
         return text(*startOffset, *endOffset);
+    }
+
+    static QString noText(int *startOffset, int *endOffset)
+    {
+        *startOffset = *endOffset = -1;
+        return {};
     }
 };
 

@@ -794,9 +794,27 @@ void BinaryTextEditTest::accessibleTextReadsAndEdits()
     text->selection(0, &start, &end);
     QCOMPARE(start, 1);
     QCOMPARE(end, 4);
-    QCOMPARE(text->textAtOffset(1, QAccessible::LineBoundary, &start, &end),
-             QStringLiteral("10\n"));
-    QCOMPARE(text->textAtOffset(5, QAccessible::CharBoundary, &start, &end), QStringLiteral("1"));
+    const CodeLineLayout::Line second = m_field->lineLayout().line(1);
+    const QString secondLine = plain(large.substr(0, std::size_t(second.end - second.start)));
+    const struct
+    {
+        QAccessible::TextBoundaryType boundary;
+        int offset;
+        QString before, at, after;
+    } pieces[] = {
+        {QAccessible::CharBoundary, 2, "0", "\n", "0"},
+        {QAccessible::WordBoundary, 1, "", "10", "\n"},
+        {QAccessible::LineBoundary, 1, "", "10", secondLine},
+        {QAccessible::ParagraphBoundary, 1, "", "10", plain(large)},
+    };
+    for (const auto &piece : pieces) {
+        QCOMPARE(text->textBeforeOffset(piece.offset, piece.boundary, &start, &end), piece.before);
+        QCOMPARE(text->textAtOffset(piece.offset, piece.boundary, &start, &end), piece.at);
+        QCOMPARE(text->textAfterOffset(piece.offset, piece.boundary, &start, &end), piece.after);
+    }
+    QCOMPARE(text->textAtOffset(4, QAccessible::ParagraphBoundary, &start, &end).size(),
+             int(kLarge));
+    QCOMPARE(start, 3);
     const QRect rect = text->characterRect(4);
     QCOMPARE(text->offsetAtPoint(rect.center() - QPoint(rect.width() / 4, 0)), 4);
 
