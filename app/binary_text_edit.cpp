@@ -74,16 +74,18 @@ void BinaryTextEdit::setCursorPosition(qsizetype position)
 
 void BinaryTextEdit::setSelection(qsizetype anchor, qsizetype position)
 {
-    const auto legal = [this](qsizetype offset) {
-        offset = std::clamp<qsizetype>(offset, 0, qsizetype(m_text.size()));
-        return fieldcodes::insideLineBreak(m_text, offset) ? offset - 1 : offset;
-    };
     const CaretState before = caretState();
-    m_anchor = legal(anchor);
-    m_caret = legal(position);
+    m_anchor = legalOffset(anchor);
+    m_caret = legalOffset(position);
     m_preferredX = -1;
     ensureCaretVisible();
     announce(before);
+}
+
+qsizetype BinaryTextEdit::legalOffset(qsizetype offset) const
+{
+    offset = std::clamp<qsizetype>(offset, 0, qsizetype(m_text.size()));
+    return fieldcodes::insideLineBreak(m_text, offset) ? offset - 1 : offset;
 }
 
 void BinaryTextEdit::moveCursorToEnd()
@@ -270,6 +272,10 @@ void BinaryTextEdit::recordExchange(qsizetype start, qsizetype end, std::string 
 
 void BinaryTextEdit::finishEdit(const CaretState &before)
 {
+    // Removing what stood between a lone CR and a lone LF makes them a line
+    // break, which the caret may not split.
+    m_caret = legalOffset(m_caret);
+    m_anchor = legalOffset(m_anchor);
     m_preferredX = -1;
     ensureCaretVisible();
     restartBlinking();

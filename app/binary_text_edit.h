@@ -184,6 +184,8 @@ private:
 
     // caret and selection
     [[nodiscard]] CaretState caretState() const;
+    // The offset, or the one before it when it lies inside a line break.
+    [[nodiscard]] qsizetype legalOffset(qsizetype offset) const;
     void announce(const CaretState &before);
     void moveCaret(qsizetype position, bool keepAnchor);
     [[nodiscard]] qsizetype moved(qsizetype from, Move move) const;

@@ -227,6 +227,10 @@ void BinaryTextEditTest::caretNeverStandsInsideALineBreak()
     click(Qt::Key_Return);
     QCOMPARE(m_field->codeText(), std::string("01\r\n10"));
     QCOMPARE(m_field->toPlainText(), QStringLiteral("01\n10"));
+    field("0\r1\n0", 3); // taking out the 1 joins a lone CR and a lone LF
+    click(Qt::Key_Backspace);
+    QCOMPARE(m_field->codeText(), std::string("0\r\n0"));
+    QCOMPARE(m_field->cursorPosition(), 1);
 }
 
 // --- editing ----------------------------------------------------------------
