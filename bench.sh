@@ -11,6 +11,7 @@ echo "== conversion core"
 build/release/bench/vantrel_core_bench "$@"
 echo "== panels"
 build/release/bench/vantrel_panels_bench
+build/release/bench/vantrel_binary_field_bench
 echo "== start-up"
 build/release/bench/vantrel_startup_bench
 bench/cli_bench.sh build/release/cli/vantrel-convert

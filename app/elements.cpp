@@ -1,5 +1,6 @@
 #include "elements.h"
 
+#include "binary_text_edit.h"
 #include "sliding_frame.h"
 #include "text_area.h"
 #include "twips.h"
@@ -88,6 +89,22 @@ TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
     field->document()->setDefaultTextOption(option);
     field->setTabChangesFocus(true);
     field->setText(design.text);
+    setTooltip(field, design.tooltip);
+    twips::place(field, twips);
+    return field;
+}
+
+BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect &twips,
+                               const FieldDesign &design)
+{
+    auto *field = new BinaryTextEdit(parent);
+    field->setObjectName(name);
+    field->setFrameShape(QFrame::NoFrame);
+    QFont font = design.font;
+    // Digits need no shaping; the field draws every code by its own advance.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    field->setFont(font);
+    field->setPlainText(design.text);
     setTooltip(field, design.tooltip);
     twips::place(field, twips);
     return field;

@@ -13,8 +13,9 @@ class QTimer;
 class QWidget;
 
 namespace vantrel {
+class BinaryTextEdit;
 class TextArea;
-}
+} // namespace vantrel
 
 // Factories for the windows' elements: each gets its design name as its
 // objectName and is placed in twips.
@@ -48,6 +49,11 @@ QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
 // Borderless multi-line field with a vertical scroll bar.
 TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
                    const FieldDesign &design);
+
+// Borderless multi-line field for texts of any length (binary dumps), with a
+// vertical scroll bar; the design's maxLength and digitsOnly do not apply.
+BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect &twips,
+                               const FieldDesign &design);
 
 // A push button that stays pressed while checked: the option buttons and the
 // check box.

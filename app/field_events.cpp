@@ -1,5 +1,6 @@
 #include "field_events.h"
 
+#include "binary_text_edit.h"
 #include "code_text.h"
 
 #include <QAction>
@@ -271,6 +272,12 @@ void connect(QPlainTextEdit *field, FieldHandlers handlers)
 {
     auto *filter = new FieldEventFilter(field, std::move(handlers));
     QObject::connect(field, &QPlainTextEdit::textChanged, filter, &FieldEventFilter::textChanged);
+}
+
+void connect(BinaryTextEdit *field, FieldHandlers handlers)
+{
+    auto *filter = new FieldEventFilter(field, std::move(handlers));
+    QObject::connect(field, &BinaryTextEdit::textChanged, filter, &FieldEventFilter::textChanged);
 }
 
 std::optional<int> typedCharacterCode(const QKeyEvent &event)

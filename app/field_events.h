@@ -7,6 +7,10 @@ class QKeyEvent;
 class QLineEdit;
 class QPlainTextEdit;
 
+namespace vantrel {
+class BinaryTextEdit;
+}
+
 // Wires a text field's events to a window's handlers: the field received the
 // focus, its text changed (by the user or by a program write, synchronously
 // inside the write), and a character was typed. The key handler gets the
@@ -34,6 +38,7 @@ struct FieldHandlers
 
 void connect(QLineEdit *field, FieldHandlers handlers);
 void connect(QPlainTextEdit *field, FieldHandlers handlers);
+void connect(BinaryTextEdit *field, FieldHandlers handlers);
 
 // The 8-bit code of the character a key event types, if it types one. Keys
 // that type nothing (arrows, Delete), focus keys (Tab) and Ctrl shortcuts

@@ -1,5 +1,7 @@
 #include "palette_use.h"
 
+#include "binary_text_edit.h"
+
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -7,9 +9,16 @@
 namespace vantrel::palette {
 namespace {
 
+bool isTextField(const QWidget *widget)
+{
+    return qobject_cast<const QLineEdit *>(widget) ||
+           qobject_cast<const QPlainTextEdit *>(widget) ||
+           qobject_cast<const BinaryTextEdit *>(widget);
+}
+
 QPalette::ColorRole backgroundRole(const QWidget *widget)
 {
-    if (qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QPlainTextEdit *>(widget)) {
+    if (isTextField(widget)) {
         return QPalette::Base;
     }
     if (qobject_cast<const QAbstractButton *>(widget)) {
@@ -20,7 +29,7 @@ QPalette::ColorRole backgroundRole(const QWidget *widget)
 
 QPalette::ColorRole textRole(const QWidget *widget)
 {
-    if (qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QPlainTextEdit *>(widget)) {
+    if (isTextField(widget)) {
         return QPalette::Text;
     }
     if (qobject_cast<const QAbstractButton *>(widget)) {

@@ -1,0 +1,294 @@
+#include "binary_text_accessible.h"
+
+#include "binary_text_edit.h"
+#include "field_codes.h"
+
+#include <QAccessibleWidget>
+#include <QScrollBar>
+#include <optional>
+
+namespace vantrel::accessibility {
+namespace {
+
+class BinaryTextEditAccessible : public QAccessibleWidget,
+                                 public QAccessibleTextInterface,
+                                 public QAccessibleEditableTextInterface
+{
+public:
+    explicit BinaryTextEditAccessible(BinaryTextEdit *field)
+        : QAccessibleWidget(field, QAccessible::EditableText)
+    {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface *>(this);
+        }
+        if (type == QAccessible::EditableTextInterface) {
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !field()->isReadOnly();
+        state.readOnly = field()->isReadOnly();
+        state.multiLine = true;
+        state.selectableText = true;
+        return state;
+    }
+
+    // --- text ---------------------------------------------------------------
+
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (selectionIndex == 0 && field()->hasSelection()) {
+            *startOffset = plainOffset(field()->selectionStart());
+            *endOffset = plainOffset(field()->selectionEnd());
+        }
+    }
+
+    int selectionCount() const override { return field()->hasSelection() ? 1 : 0; }
+
+    void addSelection(int startOffset, int endOffset) override
+    {
+        setSelection(0, startOffset, endOffset);
+    }
+
+    void removeSelection(int selectionIndex) override
+    {
+        if (selectionIndex == 0) {
+            field()->setCursorPosition(field()->cursorPosition());
+        }
+    }
+
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override
+    {
+        if (selectionIndex == 0) {
+            field()->setSelection(codeOffset(startOffset), codeOffset(endOffset));
+        }
+    }
+
+    int cursorPosition() const override { return plainOffset(field()->cursorPosition()); }
+
+    void setCursorPosition(int position) override
+    {
+        field()->setCursorPosition(codeOffset(position));
+    }
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        const qsizetype start = codeOffset(startOffset);
+        const qsizetype end = codeOffset(std::max(startOffset, endOffset));
+        return fieldcodes::plainText(std::string_view(field()->codeText())
+                                         .substr(std::size_t(start), std::size_t(end - start)));
+    }
+
+    using QAccessibleWidget::text;
+
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
+                             int *endOffset) const override
+    {
+        const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
+        if (!at) {
+            return QAccessibleTextInterface::textBeforeOffset(offset, boundary, startOffset,
+                                                              endOffset);
+        }
+        if (at->start == 0) {
+            return noText(startOffset, endOffset);
+        }
+        const qsizetype previous = fieldcodes::insideLineBreak(field()->codeText(), at->start - 1)
+                                       ? at->start - 2
+                                       : at->start - 1;
+        return textOf(*codeRangeAt(previous, boundary), startOffset, endOffset);
+    }
+
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
+                            int *endOffset) const override
+    {
+        const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
+        if (!at) {
+            return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset,
+                                                             endOffset);
+        }
+        const std::string &codes = field()->codeText();
+        const auto size = qsizetype(codes.size());
+        if (at->end >= size) {
+            return noText(startOffset, endOffset);
+        }
+        // Lines and paragraphs leave their line break out: step over it.
+        const bool breakFollows = at->end + 1 < size && codes[at->end] == fieldcodes::kCr &&
+                                  codes[at->end + 1] == fieldcodes::kLf;
+        const bool skipsBreak =
+            boundary == QAccessible::LineBoundary || boundary == QAccessible::ParagraphBoundary;
+        const qsizetype next = breakFollows && skipsBreak ? at->end + 2 : at->end;
+        return textOf(*codeRangeAt(next, boundary), startOffset, endOffset);
+    }
+
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
+                         int *endOffset) const override
+    {
+        const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
+        if (!at) {
+            return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
+        }
+        return textOf(*at, startOffset, endOffset);
+    }
+
+    int characterCount() const override { return int(field()->plainLength()); }
+
+    QRect characterRect(int offset) const override
+    {
+        const QRect inViewport = field()->characterRect(codeOffset(offset));
+        return QRect(field()->viewport()->mapToGlobal(inViewport.topLeft()), inViewport.size());
+    }
+
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        const QPoint inViewport = field()->viewport()->mapFromGlobal(point);
+        if (!field()->viewport()->rect().contains(inViewport)) {
+            return -1;
+        }
+        return plainOffset(field()->offsetAt(inViewport));
+    }
+
+    void scrollToSubstring(int startIndex, int) override
+    {
+        const qsizetype line = field()->lineLayout().lineOf(codeOffset(startIndex));
+        field()->verticalScrollBar()->setValue(int(line));
+    }
+
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+
+    // --- editable text ------------------------------------------------------
+
+    void deleteText(int startOffset, int endOffset) override
+    {
+        field()->replaceAsUser(codeOffset(startOffset), codeOffset(endOffset), QString());
+    }
+
+    void insertText(int offset, const QString &text) override
+    {
+        const qsizetype at = codeOffset(offset);
+        field()->replaceAsUser(at, at, text);
+    }
+
+    void replaceText(int startOffset, int endOffset, const QString &text) override
+    {
+        field()->replaceAsUser(codeOffset(startOffset), codeOffset(endOffset), text);
+    }
+
+private:
+    BinaryTextEdit *field() const { return static_cast<BinaryTextEdit *>(widget()); }
+
+    qsizetype codeOffset(int plain) const
+    {
+        const qsizetype clamped = std::clamp(plain, 0, characterCount());
+        return field()->lineLayout().offsetOfPlain(clamped);
+    }
+
+    int plainOffset(qsizetype code) const
+    {
+        return int(code - field()->lineLayout().lineBreaksBefore(code));
+    }
+
+    struct CodeRange
+    {
+        qsizetype start = 0;
+        qsizetype end = 0;
+    };
+
+    // The character, word, visual line or paragraph at a code offset, in
+    // codes; lines and paragraphs leave out their line break, as Qt's editors
+    // do. Sentences and the whole text are left to Qt's default.
+    std::optional<CodeRange> codeRangeAt(qsizetype offset,
+                                         QAccessible::TextBoundaryType boundary) const
+    {
+        const std::string_view codes = field()->codeText();
+        const auto size = qsizetype(codes.size());
+        const auto isWord = [codes](qsizetype i) {
+            return fieldcodes::isWordCode(static_cast<unsigned char>(codes[std::size_t(i)]));
+        };
+        const auto character = [&](qsizetype i) {
+            if (i >= size) {
+                return CodeRange{size, size};
+            }
+            return CodeRange{i, fieldcodes::insideLineBreak(codes, i + 1) ? i + 2 : i + 1};
+        };
+        switch (boundary) {
+        case QAccessible::CharBoundary:
+            return character(offset);
+        case QAccessible::WordBoundary: {
+            if (offset >= size || !isWord(offset)) {
+                return character(offset);
+            }
+            CodeRange word{offset, offset};
+            while (word.start > 0 && isWord(word.start - 1)) {
+                --word.start;
+            }
+            while (word.end < size && isWord(word.end)) {
+                ++word.end;
+            }
+            return word;
+        }
+        case QAccessible::LineBoundary: {
+            const CodeLineLayout &layout = field()->lineLayout();
+            const CodeLineLayout::Line line = layout.line(layout.lineOf(offset));
+            return CodeRange{line.start, line.end};
+        }
+        case QAccessible::ParagraphBoundary: {
+            const std::size_t before =
+                offset > 0 ? codes.rfind("\r\n", std::size_t(offset - 1)) : std::string_view::npos;
+            const std::size_t after = codes.find("\r\n", std::size_t(offset));
+            return CodeRange{before == std::string_view::npos ? 0 : qsizetype(before) + 2,
+                             after == std::string_view::npos ? size : qsizetype(after)};
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+
+    QString textOf(CodeRange range, int *startOffset, int *endOffset) const
+    {
+        *startOffset = plainOffset(range.start);
+        *endOffset = plainOffset(range.end);
+        if (*startOffset == *endOffset) {
+            return noText(startOffset, endOffset);
+        }
+        return text(*startOffset, *endOffset);
+    }
+
+    static QString noText(int *startOffset, int *endOffset)
+    {
+        *startOffset = *endOffset = -1;
+        return {};
+    }
+};
+
+QAccessibleInterface *binaryTextEditFactory(const QString &, QObject *object)
+{
+    if (auto *field = qobject_cast<BinaryTextEdit *>(object)) {
+        return new BinaryTextEditAccessible(field);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void installBinaryTextEditFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(binaryTextEditFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace vantrel::accessibility

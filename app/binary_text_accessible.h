@@ -1,0 +1,11 @@
+#pragma once
+
+// Screen readers reach a BinaryTextEdit's text through an accessible
+// editable text, as they reach a QPlainTextEdit's. Offsets there count a
+// line break as one character, as the plain text does.
+namespace vantrel::accessibility {
+
+// Idempotent; each BinaryTextEdit calls it when made.
+void installBinaryTextEditFactory();
+
+} // namespace vantrel::accessibility

@@ -1,0 +1,196 @@
+#include "binary_text_edit.h"
+#include "field_codes.h"
+#include "paste_conversion.h"
+
+#include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <array>
+#include <limits>
+
+// The field's metrics and line layout, scrolling, and painting the lines in
+// view.
+namespace vantrel {
+namespace {
+
+// Space between the viewport's edges and the text, as QPlainTextEdit leaves.
+constexpr int kMargin = 4;
+constexpr int kProgressBarHeight = 3;
+
+} // namespace
+
+void BinaryTextEdit::updateMetrics()
+{
+    // No kerning and no shaping: each code then takes its own advance
+    // wherever it stands, which is what the line layout assumes.
+    m_drawFont = font();
+    m_drawFont.setKerning(false);
+    m_drawFont.setStyleStrategy(
+        QFont::StyleStrategy(m_drawFont.styleStrategy() | QFont::PreferNoShaping));
+    const QFontMetricsF metrics(m_drawFont);
+    std::array<qreal, 256> advances{};
+    for (int code = 0; code < 256; ++code) {
+        advances[std::size_t(code)] =
+            std::max<qreal>(1, metrics.horizontalAdvance(
+                                   fieldcodes::displayCharacter(static_cast<unsigned char>(code))));
+    }
+    m_lineHeight = std::max(1, qCeil(metrics.lineSpacing()));
+    m_ascent = qCeil(metrics.ascent());
+    m_layout.setAdvances(advances);
+    updateLayoutWidth();
+}
+
+void BinaryTextEdit::updateLayoutWidth()
+{
+    const qsizetype topOffset = m_layout.line(firstVisibleLine()).start;
+    m_layout.setWidth(std::max(1, viewport()->width() - 2 * kMargin));
+    updateScrollBar();
+    verticalScrollBar()->setValue(int(m_layout.lineOf(topOffset)));
+    viewport()->update();
+}
+
+void BinaryTextEdit::updateScrollBar()
+{
+    const int fullLines = std::max(1, (viewport()->height() - kMargin) / m_lineHeight);
+    QScrollBar *bar = verticalScrollBar();
+    bar->setPageStep(fullLines);
+    bar->setRange(0, int(std::max<qsizetype>(0, m_layout.lineCount() - fullLines)));
+}
+
+qsizetype BinaryTextEdit::firstVisibleLine() const
+{
+    return std::min<qsizetype>(verticalScrollBar()->value(), m_layout.lineCount() - 1);
+}
+
+void BinaryTextEdit::ensureCaretVisible()
+{
+    const qsizetype line = m_layout.lineOf(m_caret);
+    QScrollBar *bar = verticalScrollBar();
+    if (line < bar->value()) {
+        bar->setValue(int(line));
+    } else if (line >= bar->value() + bar->pageStep()) {
+        bar->setValue(int(line - bar->pageStep() + 1));
+    }
+}
+
+int BinaryTextEdit::lineTop(qsizetype lineIndex) const
+{
+    // A line far out of view may lie beyond what an int holds; it only
+    // needs to stay out of view.
+    const qsizetype top = kMargin + (lineIndex - firstVisibleLine()) * m_lineHeight;
+    constexpr qsizetype kFarAway = std::numeric_limits<int>::max() / 2;
+    return int(std::clamp(top, -kFarAway, kFarAway));
+}
+
+QRect BinaryTextEdit::caretRectAt(qsizetype offset) const
+{
+    offset = std::min(offset, qsizetype(m_text.size())); // a caret from before an edit
+    const qsizetype line = m_layout.lineOf(offset);
+    const int x = kMargin + qRound(m_layout.x(line, offset));
+    return {x, lineTop(line), 1, m_lineHeight};
+}
+
+QRect BinaryTextEdit::characterRect(qsizetype offset) const
+{
+    const qsizetype line = m_layout.lineOf(offset);
+    const qreal left = m_layout.x(line, offset);
+    const qreal width =
+        offset < qsizetype(m_text.size()) && offset < m_layout.line(line).end
+            ? m_layout.advance(static_cast<unsigned char>(m_text[std::size_t(offset)]))
+            : 0;
+    return QRectF(kMargin + left, lineTop(line), width, m_lineHeight).toAlignedRect();
+}
+
+qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
+{
+    // Above the viewport (while dragging) is the line before the first in view.
+    const int row = point.y() < 0 ? -1 : std::max(0, point.y() - kMargin) / m_lineHeight;
+    const qsizetype line =
+        std::clamp<qsizetype>(firstVisibleLine() + row, 0, m_layout.lineCount() - 1);
+    return m_layout.offsetAt(line, point.x() - kMargin);
+}
+
+void BinaryTextEdit::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateLayoutWidth();
+}
+
+void BinaryTextEdit::changeEvent(QEvent *event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        updateMetrics();
+    } else if (event->type() == QEvent::EnabledChange) {
+        restartBlinking();
+    }
+}
+
+void BinaryTextEdit::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void BinaryTextEdit::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    painter.setFont(m_drawFont);
+    const QRect dirty = event->rect();
+    const qsizetype top = firstVisibleLine();
+    const qsizetype first = top + std::max(0, (dirty.top() - kMargin) / m_lineHeight);
+    const qsizetype last = std::min<qsizetype>(
+        top + std::max(0, (dirty.bottom() - kMargin) / m_lineHeight), m_layout.lineCount() - 1);
+    for (qsizetype line = first; line <= last; ++line) {
+        paintLine(painter, line);
+    }
+    if (m_caretShown || m_dropCaret >= 0) {
+        painter.fillRect(caretRectAt(m_dropCaret >= 0 ? m_dropCaret : m_caret),
+                         palette().color(QPalette::Text));
+    }
+    if (m_paste) {
+        paintPasteProgress(painter);
+    }
+}
+
+void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
+{
+    const CodeLineLayout::Line line = m_layout.line(lineIndex);
+    QString shown(line.end - line.start, Qt::Uninitialized);
+    for (qsizetype i = line.start; i < line.end; ++i) {
+        shown[i - line.start] =
+            fieldcodes::displayCharacter(static_cast<unsigned char>(m_text[std::size_t(i)]));
+    }
+    const int top = lineTop(lineIndex);
+    const QPointF baseline(kMargin, top + m_ascent);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(baseline, shown);
+
+    const qsizetype from = std::max(selectionStart(), line.start);
+    const qsizetype to = std::min(selectionEnd(), line.end);
+    if (from >= to) {
+        return;
+    }
+    const qreal left = kMargin + m_layout.x(lineIndex, from);
+    const qreal right = kMargin + m_layout.x(lineIndex, to);
+    const QRectF selected(left, top, right - left, m_lineHeight);
+    painter.fillRect(selected, palette().color(QPalette::Highlight));
+    painter.save();
+    painter.setClipRect(selected);
+    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.drawText(baseline, shown);
+    painter.restore();
+}
+
+void BinaryTextEdit::paintPasteProgress(QPainter &painter) const
+{
+    const qreal done = m_paste->progress();
+    const int width = viewport()->width();
+    painter.fillRect(QRect(0, 0, qRound(width * done), kProgressBarHeight),
+                     palette().color(QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(QRect(0, kProgressBarHeight, width - kMargin, m_lineHeight),
+                     Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1 %").arg(qRound(done * 100)));
+}
+
+} // namespace vantrel

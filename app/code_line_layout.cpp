@@ -1,0 +1,352 @@
+#include "code_line_layout.h"
+
+#include "field_codes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace vantrel {
+namespace {
+
+constexpr unsigned char kDigit = '0';
+
+} // namespace
+
+CodeLineLayout::CodeLineLayout(const std::string &text) : m_text(text)
+{
+    m_advances.fill(1);
+    m_width = 1;
+    reset();
+}
+
+void CodeLineLayout::setAdvances(const std::array<qreal, 256> &advances)
+{
+    m_advances = advances;
+    for (std::size_t code = 0; code < m_odd.size(); ++code) {
+        m_odd[code] = m_advances[code] != m_advances[kDigit];
+    }
+    reset();
+}
+
+void CodeLineLayout::setWidth(qreal width)
+{
+    if (width == m_width) {
+        return;
+    }
+    m_width = width;
+    for (Paragraph &paragraph : m_paragraphs) {
+        wrap(paragraph);
+    }
+    numberLinesFrom(0);
+}
+
+void CodeLineLayout::reset()
+{
+    m_paragraphs = paragraphsIn(0, qsizetype(m_text.size()));
+    numberLinesFrom(0);
+}
+
+void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
+                              qsizetype insertedLength)
+{
+    const auto removedLength = qsizetype(removed.size());
+    const qsizetype delta = insertedLength - removedLength;
+    const qsizetype first = paragraphAt(position);
+    const qsizetype last = paragraphAt(position + removedLength);
+
+    // An edit changes the paragraphs when it removes a line break or makes
+    // one, inside the inserted codes or where they meet the old ones.
+    const bool newLineBreak =
+        fieldcodes::findLineBreak(m_text,
+                                  std::max<qsizetype>(m_paragraphs[first].start, position - 1),
+                                  position + insertedLength) >= 0;
+
+    if (first == last && !newLineBreak) {
+        Paragraph &paragraph = m_paragraphs[first];
+        const bool wasUniform = paragraph.oddCodes == 0;
+        paragraph.length = qint32(paragraph.length + delta);
+        paragraph.oddCodes =
+            qint32(paragraph.oddCodes +
+                   oddCodesIn(std::string_view(m_text).substr(position, insertedLength)) -
+                   oddCodesIn(removed));
+        if (paragraph.oddCodes == 0 || wasUniform) {
+            wrap(paragraph);
+        } else {
+            rewrap(paragraph, position, removedLength, insertedLength);
+        }
+    } else {
+        const Paragraph &lastParagraph = m_paragraphs[last];
+        std::vector<Paragraph> fresh = paragraphsIn(
+            m_paragraphs[first].start, lastParagraph.start + lastParagraph.length + delta);
+        if (first == 0 && last + 1 == qsizetype(m_paragraphs.size())) {
+            m_paragraphs = std::move(fresh); // a whole text's list, taken without a copy
+            numberLinesFrom(0);
+            return;
+        }
+        const auto begin = m_paragraphs.begin() + first;
+        m_paragraphs.erase(begin, m_paragraphs.begin() + last + 1);
+        m_paragraphs.insert(m_paragraphs.begin() + first, std::make_move_iterator(fresh.begin()),
+                            std::make_move_iterator(fresh.end()));
+        const qsizetype freshEnd = first + qsizetype(fresh.size());
+        for (auto it = m_paragraphs.begin() + freshEnd; it != m_paragraphs.end(); ++it) {
+            it->start = qint32(it->start + delta);
+        }
+        numberLinesFrom(std::size_t(first));
+        return;
+    }
+    for (auto it = m_paragraphs.begin() + first + 1; it != m_paragraphs.end(); ++it) {
+        it->start = qint32(it->start + delta);
+    }
+    numberLinesFrom(std::size_t(first));
+}
+
+qsizetype CodeLineLayout::lineCount() const
+{
+    const Paragraph &last = m_paragraphs.back();
+    return last.firstLine + lineCountOf(last);
+}
+
+CodeLineLayout::Line CodeLineLayout::line(qsizetype index) const
+{
+    const Paragraph &paragraph = m_paragraphs[paragraphOfLine(index)];
+    const qsizetype inParagraph = index - paragraph.firstLine;
+    Line line;
+    line.start = paragraph.start + lineStartOf(paragraph, inParagraph);
+    line.endsParagraph = inParagraph + 1 >= lineCountOf(paragraph);
+    line.end = paragraph.start +
+               (line.endsParagraph ? paragraph.length : lineStartOf(paragraph, inParagraph + 1));
+    line.uniform = paragraph.oddCodes == 0;
+    return line;
+}
+
+qsizetype CodeLineLayout::lineOf(qsizetype offset) const
+{
+    const Paragraph &paragraph = m_paragraphs[paragraphAt(offset)];
+    const qsizetype inParagraph = std::min<qsizetype>(offset - paragraph.start, paragraph.length);
+    qsizetype index = 0;
+    if (paragraph.oddCodes == 0) {
+        index = std::min(inParagraph / codesPerLine(), lineCountOf(paragraph) - 1);
+    } else {
+        const std::vector<qint32> &starts = *paragraph.lineStarts;
+        index = std::upper_bound(starts.begin(), starts.end(), inParagraph) - starts.begin() - 1;
+    }
+    return paragraph.firstLine + index;
+}
+
+qreal CodeLineLayout::x(qsizetype lineIndex, qsizetype offset) const
+{
+    const Line found = line(lineIndex);
+    if (found.uniform) {
+        return qreal(offset - found.start) * m_advances[kDigit];
+    }
+    qreal x = 0;
+    for (qsizetype i = found.start; i < offset; ++i) {
+        x += m_advances[static_cast<unsigned char>(m_text[i])];
+    }
+    return x;
+}
+
+qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
+{
+    const Line found = line(lineIndex);
+    // A wrapped line's end is the next line's start: stop before it.
+    const qsizetype last = found.endsParagraph ? found.end : std::max(found.start, found.end - 1);
+    if (found.uniform) {
+        const auto column = qsizetype(std::llround(std::max<qreal>(0, x) / m_advances[kDigit]));
+        return std::min(found.start + column, last);
+    }
+    qreal left = 0;
+    for (qsizetype i = found.start; i < last; ++i) {
+        const qreal advance = m_advances[static_cast<unsigned char>(m_text[i])];
+        if (x < left + advance / 2) {
+            return i;
+        }
+        left += advance;
+    }
+    return last;
+}
+
+qsizetype CodeLineLayout::lineBreaksBefore(qsizetype offset) const
+{
+    return paragraphAt(offset);
+}
+
+qsizetype CodeLineLayout::offsetOfPlain(qsizetype plainOffset) const
+{
+    // Paragraph i starts at plain offset start - i.
+    qsizetype low = 0;
+    qsizetype high = qsizetype(m_paragraphs.size()) - 1;
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (m_paragraphs[middle].start - middle <= plainOffset) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    return plainOffset + low;
+}
+
+qsizetype CodeLineLayout::paragraphAt(qsizetype offset) const
+{
+    const auto after = std::upper_bound(
+        m_paragraphs.begin(), m_paragraphs.end(), offset,
+        [](qsizetype value, const Paragraph &paragraph) { return value < paragraph.start; });
+    return std::max<qsizetype>(0, after - m_paragraphs.begin() - 1);
+}
+
+qsizetype CodeLineLayout::paragraphOfLine(qsizetype lineIndex) const
+{
+    const auto after = std::upper_bound(
+        m_paragraphs.begin(), m_paragraphs.end(), lineIndex,
+        [](qsizetype value, const Paragraph &paragraph) { return value < paragraph.firstLine; });
+    return std::max<qsizetype>(0, after - m_paragraphs.begin() - 1);
+}
+
+qsizetype CodeLineLayout::codesPerLine() const
+{
+    return std::max<qsizetype>(1, qsizetype(std::floor(m_width / m_advances[kDigit] + 1e-9)));
+}
+
+qsizetype CodeLineLayout::lineCountOf(const Paragraph &paragraph) const
+{
+    if (paragraph.oddCodes != 0) {
+        return qsizetype(paragraph.lineStarts->size());
+    }
+    const qsizetype perLine = codesPerLine();
+    return std::max<qsizetype>(1, (paragraph.length + perLine - 1) / perLine);
+}
+
+qsizetype CodeLineLayout::lineStartOf(const Paragraph &paragraph, qsizetype index) const
+{
+    return paragraph.oddCodes == 0 ? index * codesPerLine() : (*paragraph.lineStarts)[index];
+}
+
+qsizetype CodeLineLayout::oddCodesIn(std::string_view codes) const
+{
+    // Runs of binary digits, 0x30 and 0x31, are passed eight at a time.
+    constexpr std::uint64_t kBinaryDigits = 0x3030303030303030;
+    constexpr std::uint64_t kAllButLowestBit = 0xFEFEFEFEFEFEFEFE;
+    const bool binaryDigitsEven = !m_odd['0'] && !m_odd['1'];
+    qsizetype count = 0;
+    std::size_t i = 0;
+    while (i < codes.size()) {
+        std::uint64_t eight = 0;
+        if (binaryDigitsEven && i + 8 <= codes.size()) {
+            std::memcpy(&eight, codes.data() + i, sizeof eight);
+            if ((eight & kAllButLowestBit) == kBinaryDigits) {
+                i += 8;
+                continue;
+            }
+        }
+        count += m_odd[static_cast<unsigned char>(codes[i])];
+        ++i;
+    }
+    return count;
+}
+
+qsizetype CodeLineLayout::wrappedLineEnd(qsizetype from, qsizetype end) const
+{
+    qreal x = 0;
+    qsizetype i = from;
+    while (i < end) {
+        const qreal advance = m_advances[static_cast<unsigned char>(m_text[i])];
+        if (i > from && x + advance > m_width) {
+            break;
+        }
+        x += advance;
+        ++i;
+    }
+    return i;
+}
+
+std::vector<CodeLineLayout::Paragraph> CodeLineLayout::paragraphsIn(qsizetype from,
+                                                                    qsizetype to) const
+{
+    std::size_t count = 1;
+    for (qsizetype at = fieldcodes::findLineBreak(m_text, from, to); at >= 0;
+         at = fieldcodes::findLineBreak(m_text, at + 2, to)) {
+        ++count;
+    }
+    std::vector<Paragraph> paragraphs;
+    paragraphs.reserve(count);
+    qsizetype start = from;
+    while (true) {
+        const qsizetype lineBreak = fieldcodes::findLineBreak(m_text, start, to);
+        const qsizetype end = lineBreak >= 0 ? lineBreak : to;
+        Paragraph paragraph;
+        paragraph.start = qint32(start);
+        paragraph.length = qint32(end - start);
+        paragraph.oddCodes =
+            qint32(oddCodesIn(std::string_view(m_text).substr(start, end - start)));
+        wrap(paragraph);
+        paragraphs.push_back(std::move(paragraph));
+        if (lineBreak < 0) {
+            return paragraphs;
+        }
+        start = lineBreak + 2;
+    }
+}
+
+void CodeLineLayout::wrap(Paragraph &paragraph) const
+{
+    paragraph.lineStarts.reset();
+    if (paragraph.oddCodes == 0) {
+        return;
+    }
+    auto starts = std::make_unique<std::vector<qint32>>();
+    const qsizetype end = paragraph.start + paragraph.length;
+    qsizetype start = paragraph.start;
+    do {
+        starts->push_back(qint32(start - paragraph.start));
+        start = wrappedLineEnd(start, end);
+    } while (start < end);
+    paragraph.lineStarts = std::move(starts);
+}
+
+void CodeLineLayout::rewrap(Paragraph &paragraph, qsizetype position, qsizetype removedLength,
+                            qsizetype insertedLength) const
+{
+    const qsizetype edit = position - paragraph.start;
+    const qsizetype delta = insertedLength - removedLength;
+    const std::vector<qint32> old = std::move(*paragraph.lineStarts);
+    // Lines before the one holding the code just before the edit keep
+    // their breaks: each depends only on the codes up to its end.
+    const auto kept = std::max<qsizetype>(
+        1,
+        std::upper_bound(old.begin(), old.end(), std::max<qsizetype>(0, edit - 1)) - old.begin());
+    std::vector<qint32> starts(old.begin(), old.begin() + kept);
+    const qsizetype end = paragraph.start + paragraph.length;
+    qsizetype start = paragraph.start + starts.back();
+    while (true) {
+        start = wrappedLineEnd(start, end);
+        if (start >= end) {
+            break;
+        }
+        const qsizetype fromParagraph = start - paragraph.start;
+        if (fromParagraph >= edit + insertedLength) {
+            // Once a line starts where an old one did, the rest are the old ones.
+            const auto same = std::lower_bound(old.begin(), old.end(), fromParagraph - delta);
+            if (same != old.end() && *same == fromParagraph - delta) {
+                for (auto it = same; it != old.end(); ++it) {
+                    starts.push_back(qint32(*it + delta));
+                }
+                break;
+            }
+        }
+        starts.push_back(qint32(fromParagraph));
+    }
+    *paragraph.lineStarts = std::move(starts);
+}
+
+void CodeLineLayout::numberLinesFrom(std::size_t paragraphIndex)
+{
+    for (std::size_t i = paragraphIndex; i < m_paragraphs.size(); ++i) {
+        m_paragraphs[i].firstLine =
+            i == 0 ? 0 : qint32(m_paragraphs[i - 1].firstLine + lineCountOf(m_paragraphs[i - 1]));
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,78 @@
+#include "edit_history.h"
+
+namespace vantrel {
+
+void EditHistory::record(Edit edit)
+{
+    m_edits.resize(m_done);
+    if (m_mergeable && !m_edits.empty() && mergeInto(m_edits.back(), edit)) {
+        return;
+    }
+    m_edits.push_back(std::move(edit));
+    m_done = m_edits.size();
+    m_mergeable = true;
+}
+
+void EditHistory::clear()
+{
+    m_edits.clear();
+    m_edits.shrink_to_fit();
+    m_done = 0;
+    m_mergeable = false;
+}
+
+Edit *EditHistory::undoStep()
+{
+    m_mergeable = false;
+    return canUndo() ? &m_edits[--m_done] : nullptr;
+}
+
+Edit *EditHistory::redoStep()
+{
+    m_mergeable = false;
+    return canRedo() ? &m_edits[m_done++] : nullptr;
+}
+
+bool EditHistory::undoGoesOn() const
+{
+    return canUndo() && m_edits[m_done].joinsPrevious;
+}
+
+bool EditHistory::redoGoesOn() const
+{
+    return canRedo() && m_edits[m_done].joinsPrevious;
+}
+
+bool EditHistory::mergeInto(Edit &last, Edit &edit) const
+{
+    if (edit.kind != last.kind || edit.joinsPrevious) {
+        return false;
+    }
+    switch (edit.kind) {
+    case EditKind::Typing:
+        if (edit.away.empty() && edit.position == last.position + last.presentLength) {
+            last.presentLength += edit.presentLength;
+            return true;
+        }
+        return false;
+    case EditKind::DeletingBack:
+        if (edit.presentLength == 0 && last.presentLength == 0 &&
+            edit.position + qsizetype(edit.away.size()) == last.position) {
+            last.away.insert(0, edit.away);
+            last.position = edit.position;
+            return true;
+        }
+        return false;
+    case EditKind::DeletingForward:
+        if (edit.presentLength == 0 && last.presentLength == 0 && edit.position == last.position) {
+            last.away += edit.away;
+            return true;
+        }
+        return false;
+    case EditKind::Other:
+        return false;
+    }
+    return false;
+}
+
+} // namespace vantrel

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QtGlobal>
+#include <string>
+#include <vector>
+
+// The undo and redo stacks of a code text. An edit is kept as the range it
+// left in the text and the codes it took out; undoing and redoing are then
+// one operation, an exchange of the two, so each edit holds at any time
+// only the codes that are not in the text.
+namespace vantrel {
+
+enum class EditKind {
+    Other,
+    Typing,          // typed characters merge into one edit
+    DeletingBack,    // Backspace
+    DeletingForward, // Delete
+};
+
+struct Edit
+{
+    qsizetype position = 0;
+    qsizetype presentLength = 0; // codes now in the text at position
+    std::string away;            // codes the edit took out of the text
+    EditKind kind = EditKind::Other;
+    bool joinsPrevious = false; // undone and redone together with the one before
+};
+
+class EditHistory
+{
+public:
+    // Records a done edit, dropping what could be redone; typed characters
+    // and runs of Backspace or Delete join the edit before them.
+    void record(Edit edit);
+    void clear();
+    // Stops the next edit from merging into the last one.
+    void breakMerging() { m_mergeable = false; }
+
+    [[nodiscard]] bool canUndo() const { return m_done > 0; }
+    [[nodiscard]] bool canRedo() const { return m_done < m_edits.size(); }
+    // The edit to exchange to undo or redo one step, or nullptr. The caller
+    // exchanges it, then asks whether the step goes on.
+    [[nodiscard]] Edit *undoStep();
+    [[nodiscard]] Edit *redoStep();
+    [[nodiscard]] bool undoGoesOn() const;
+    [[nodiscard]] bool redoGoesOn() const;
+
+private:
+    [[nodiscard]] bool mergeInto(Edit &last, Edit &edit) const;
+
+    std::vector<Edit> m_edits;
+    std::size_t m_done = 0;
+    bool m_mergeable = false;
+};
+
+} // namespace vantrel

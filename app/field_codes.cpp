@@ -1,0 +1,130 @@
+#include "field_codes.h"
+
+#include "codepage.h"
+
+#include <array>
+#include <cstring>
+
+namespace vantrel::fieldcodes {
+namespace {
+
+bool isLineBreak(char16_t unit)
+{
+    return unit == u'\r' || unit == u'\n' || unit == 0x2028 || unit == 0x2029;
+}
+
+// Walks text[from, to), giving each character's codes to `put`.
+template <typename Put> qsizetype convert(QStringView text, qsizetype from, qsizetype to, Put put)
+{
+    const auto *units = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    qsizetype i = from;
+    while (i < to) {
+        const char16_t unit = units[i];
+        if (unit < 0x80 && unit != u'\r' && unit != u'\n') {
+            put(static_cast<char>(unit));
+        } else if (isLineBreak(unit)) {
+            if (unit == u'\r' && i + 1 < size && units[i + 1] == u'\n') {
+                ++i;
+            }
+            put(kCr);
+            put(kLf);
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size &&
+                   QChar::isLowSurrogate(units[i + 1])) {
+            ++i; // one character outside the set
+            put(static_cast<char>(codepage::kUnknownCode));
+        } else {
+            put(static_cast<char>(QChar::isSurrogate(unit) ? codepage::kUnknownCode
+                                                           : codepage::codeOfUnicode(unit)));
+        }
+        ++i;
+    }
+    return i;
+}
+
+} // namespace
+
+qsizetype appendCodes(std::string &codes, QStringView text, qsizetype from, qsizetype to)
+{
+    return convert(text, from, to, [&codes](char code) { codes.push_back(code); });
+}
+
+qsizetype countCodes(qsizetype &count, QStringView text, qsizetype from, qsizetype to)
+{
+    return convert(text, from, to, [&count](char) { ++count; });
+}
+
+std::string codesFromText(QStringView text)
+{
+    std::string codes;
+    codes.reserve(static_cast<std::size_t>(text.size()));
+    appendCodes(codes, text, 0, text.size());
+    return codes;
+}
+
+QChar displayCharacter(unsigned char code)
+{
+    if (code < 0x20) {
+        return QChar(0x2400 + code);
+    }
+    if (code == 0x7F) {
+        return QChar(0x2421);
+    }
+    return QChar(static_cast<char16_t>(codepage::unicodeOfCode(code)));
+}
+
+bool isWordCode(unsigned char code)
+{
+    static const std::array<bool, 256> kWordCodes = [] {
+        std::array<bool, 256> word{};
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            const QChar shown = displayCharacter(static_cast<unsigned char>(i));
+            word[i] = shown.isLetterOrNumber() || shown == QLatin1Char('_');
+        }
+        return word;
+    }();
+    return kWordCodes[code];
+}
+
+QString plainText(std::string_view codes)
+{
+    QString text(static_cast<qsizetype>(codes.size()), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        const auto code = static_cast<unsigned char>(codes[i]);
+        if (code == kCr && i + 1 < codes.size() && codes[i + 1] == kLf) {
+            *out++ = QLatin1Char('\n');
+            ++i;
+        } else {
+            *out++ = displayCharacter(code);
+        }
+    }
+    text.truncate(out - text.constData());
+    return text;
+}
+
+qsizetype findLineBreak(std::string_view codes, qsizetype from, qsizetype to)
+{
+    const char *data = codes.data();
+    while (from < to) {
+        const auto *cr =
+            static_cast<const char *>(std::memchr(data + from, kCr, std::size_t(to - from)));
+        if (!cr) {
+            return -1;
+        }
+        const qsizetype at = cr - data;
+        if (at + 1 < qsizetype(codes.size()) && data[at + 1] == kLf) {
+            return at;
+        }
+        from = at + 1; // a lone CR is an ordinary character
+    }
+    return -1;
+}
+
+bool insideLineBreak(std::string_view codes, qsizetype offset)
+{
+    return offset > 0 && offset < qsizetype(codes.size()) && codes[offset - 1] == kCr &&
+           codes[offset] == kLf;
+}
+
+} // namespace vantrel::fieldcodes

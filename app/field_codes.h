@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <string>
+#include <string_view>
+
+// The code text of the unbounded fields and its Unicode faces. In a code
+// text a line break is the pair CR LF (13 10); a lone 13 or 10 is an
+// ordinary character, shown by its control picture.
+namespace vantrel::fieldcodes {
+
+inline constexpr char kCr = '\r';
+inline constexpr char kLf = '\n';
+
+// Appends the codes of text[from, to) to `codes`, every line break (CR LF,
+// CR, LF, U+2028, U+2029) as CR LF and a character outside the set as 63.
+// A CR LF or a surrogate pair that straddles `to` is taken whole; returns
+// where the conversion stopped, so that slices can be chained.
+qsizetype appendCodes(std::string &codes, QStringView text, qsizetype from, qsizetype to);
+
+// Adds to `count` how many codes appendCodes() would append.
+qsizetype countCodes(qsizetype &count, QStringView text, qsizetype from, qsizetype to);
+
+// The codes of a whole text, as appendCodes converts them.
+[[nodiscard]] std::string codesFromText(QStringView text);
+
+// The character that shows a code: control codes as their control
+// pictures (U+2400 and on), every other code as its character.
+[[nodiscard]] QChar displayCharacter(unsigned char code);
+
+// Whether a code belongs to a word (a letter, a digit or "_"), for word
+// moves and double-click selection.
+[[nodiscard]] bool isWordCode(unsigned char code);
+
+// The text of some codes as the field shows it, with "\n" for every CR LF.
+[[nodiscard]] QString plainText(std::string_view codes);
+
+// Where the first CR LF pair whose CR lies in [from, to) starts, or -1.
+[[nodiscard]] qsizetype findLineBreak(std::string_view codes, qsizetype from, qsizetype to);
+
+// Whether codes[offset - 1] and codes[offset] are a CR LF pair, so that
+// offset lies inside a line break.
+[[nodiscard]] bool insideLineBreak(std::string_view codes, qsizetype offset);
+
+} // namespace vantrel::fieldcodes
