@@ -4,6 +4,7 @@
 #include "frmAsciiColl.h"
 #include "frmInicio.h"
 #include "message_box.h"
+#include "vantrel_version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -51,7 +52,7 @@ QIcon applicationIcon()
 
 Version version()
 {
-    return {VANTREL_VERSION_MAJOR, VANTREL_VERSION_MINOR, VANTREL_VERSION_PATCH};
+    return {build::kVersionMajor, build::kVersionMinor, build::kVersionPatch};
 }
 
 QString tableFontName()
@@ -71,10 +72,6 @@ frmAscii *existingConverterWindow()
 frmAsciiColl *existingAsciiTableWindow()
 {
     return state().asciiTableWindow;
-}
-frmInicio *existingStartupWindow()
-{
-    return state().startupWindow;
 }
 
 frmAscii &converterWindow()

@@ -34,7 +34,6 @@ void setTableFontName(const QString &name);
 // The existing window, or nullptr.
 [[nodiscard]] frmAscii *existingConverterWindow();
 [[nodiscard]] frmAsciiColl *existingAsciiTableWindow();
-[[nodiscard]] frmInicio *existingStartupWindow();
 
 // The existing window, created (not shown) when there is none.
 frmAscii &converterWindow();

@@ -24,11 +24,6 @@ void move(QWidget *widget, const QPoint &topLeftTwips)
     place(widget, QRect(topLeftTwips, geometry(widget).size()));
 }
 
-void resize(QWidget *widget, const QSize &sizeTwips)
-{
-    place(widget, QRect(geometry(widget).topLeft(), sizeTwips));
-}
-
 void setFixedClientSize(QWidget *window, const QSize &sizeTwips)
 {
     window->setFixedSize(toPixels(sizeTwips.width()), toPixels(sizeTwips.height()));

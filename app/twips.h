@@ -31,7 +31,6 @@ void place(QWidget *widget, const QRect &twips);
 [[nodiscard]] QRect geometry(const QWidget *widget);
 
 void move(QWidget *widget, const QPoint &topLeftTwips);
-void resize(QWidget *widget, const QSize &sizeTwips);
 
 // Sizes a top-level window's client area in twips and keeps it fixed.
 void setFixedClientSize(QWidget *window, const QSize &sizeTwips);

@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "vantrel_version.h"
+
 #include <array>
 #include <getopt.h>
 #include <utility>
@@ -151,7 +153,7 @@ Más detalles en vantrel-convert(1).
 
 std::string versionText()
 {
-    return std::string(kProgramName) + " (Vantrel) " VANTREL_VERSION "\nHecho por Tarnwick.\n";
+    return std::string(kProgramName) + " (Vantrel) " + build::kVersion + "\nHecho por Tarnwick.\n";
 }
 
 } // namespace vantrel::cli

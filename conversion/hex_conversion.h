@@ -1,5 +1,7 @@
 #pragma once
 
+#include "readings.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -13,16 +15,7 @@ namespace vantrel {
 // the digit of weight 8 first.
 [[nodiscard]] constexpr std::array<char, 4> binario2(unsigned value)
 {
-    std::array<char, 4> digits{};
-    unsigned weight = 8;
-    for (char &digit : digits) {
-        digit = value >= weight ? '1' : '0';
-        if (value >= weight) {
-            value -= weight;
-        }
-        weight /= 2;
-    }
-    return digits;
+    return binaryDigits<4>(value);
 }
 
 // Reads groups of four digits, counted from the end, into capital

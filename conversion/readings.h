@@ -23,14 +23,15 @@ namespace vantrel {
 // The one-character code text of a code from 0 to 255; other values fail.
 [[nodiscard]] std::optional<char> characterOfCode(std::int64_t code);
 
-// The eight binary digits of a value, most significant first, found by
-// taking away the weights 128..1 in turn: a fraction is left over, so 1.5
-// gives "00000001". Meant for 0 <= value < 256.
-[[nodiscard]] constexpr std::array<char, 8> eightDigitBinary(double value)
+// The `Count` binary digits of a value, most significant first, found by
+// taking away the weights 2^(Count-1)..1 in turn: a fraction is left over, so
+// 1.5 gives "...01". Meant for 0 <= value < 2^Count.
+template <std::size_t Count, typename Number>
+[[nodiscard]] constexpr std::array<char, Count> binaryDigits(Number value)
 {
-    std::array<char, 8> digits{};
-    double remaining = value;
-    double weight = 128;
+    std::array<char, Count> digits{};
+    Number remaining = value;
+    auto weight = static_cast<Number>(std::uint64_t{1} << (Count - 1));
     for (char &digit : digits) {
         digit = remaining >= weight ? '1' : '0';
         if (remaining >= weight) {
@@ -39,6 +40,12 @@ namespace vantrel {
         weight /= 2;
     }
     return digits;
+}
+
+// The eight binary digits of a code, fraction and all.
+[[nodiscard]] constexpr std::array<char, 8> eightDigitBinary(double value)
+{
+    return binaryDigits<8>(value);
 }
 
 [[nodiscard]] inline std::string eightDigitBinaryText(double value)
