@@ -4,20 +4,17 @@
 #include "frmAsciiColl.h"
 #include "frmInicio.h"
 #include "message_box.h"
-#include "vantrel_version.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QPointer>
 
 namespace vantrel::app {
 namespace {
 
-// The application's state: one string and a guarded pointer per window, which
-// goes null when its window is deleted on close.
+// A guarded pointer per window, which goes null when its window is deleted
+// on close.
 struct ApplicationState
 {
-    QString tableFontName = QStringLiteral("Arial");
     QPointer<frmAscii> converterWindow;
     QPointer<frmAsciiColl> asciiTableWindow;
     QPointer<frmInicio> startupWindow;
@@ -29,41 +26,35 @@ ApplicationState &state()
     return instance;
 }
 
-template <typename Window> Window &existingOrNew(QPointer<Window> &window)
+// The window, created when there is none; a new window gets its navigation
+// requests connected.
+template <typename Window>
+Window &existingOrNew(QPointer<Window> &window, void (*connectNavigation)(Window &))
 {
     if (!window) {
         window = new Window;
         window->setAttribute(Qt::WA_DeleteOnClose);
+        connectNavigation(*window);
     }
     return *window;
 }
 
+void connectConverterWindow(frmAscii &window)
+{
+    QObject::connect(&window, &frmAscii::asciiTableWanted, [] { openAsciiTableWindow(); });
+}
+
+void connectAsciiTableWindow(frmAsciiColl &window)
+{
+    QObject::connect(&window, &frmAsciiColl::fontChosen, [] { reopenAsciiTableWindow(); });
+}
+
+void connectStartupWindow(frmInicio &window)
+{
+    QObject::connect(&window, &frmInicio::handOverDue, [] { converterWindow().show(); });
+}
+
 } // namespace
-
-QString applicationTitle()
-{
-    return QStringLiteral("Vantrel");
-}
-
-QIcon applicationIcon()
-{
-    return QIcon(QStringLiteral(":/vantrel/vantrel.svg"));
-}
-
-Version version()
-{
-    return {build::kVersionMajor, build::kVersionMinor, build::kVersionPatch};
-}
-
-QString tableFontName()
-{
-    return state().tableFontName;
-}
-
-void setTableFontName(const QString &name)
-{
-    state().tableFontName = name;
-}
 
 frmAscii *existingConverterWindow()
 {
@@ -76,15 +67,15 @@ frmAsciiColl *existingAsciiTableWindow()
 
 frmAscii &converterWindow()
 {
-    return existingOrNew(state().converterWindow);
+    return existingOrNew(state().converterWindow, connectConverterWindow);
 }
 frmAsciiColl &asciiTableWindow()
 {
-    return existingOrNew(state().asciiTableWindow);
+    return existingOrNew(state().asciiTableWindow, connectAsciiTableWindow);
 }
 frmInicio &startupWindow()
 {
-    return existingOrNew(state().startupWindow);
+    return existingOrNew(state().startupWindow, connectStartupWindow);
 }
 
 void openAsciiTableWindow()
@@ -111,12 +102,6 @@ void reopenAsciiTableWindow()
         old->close(); // deleted later; a fresh window takes its place now
     }
     openAsciiTableWindow();
-}
-
-void endProcess()
-{
-    QApplication::closeAllWindows();
-    QCoreApplication::exit(0);
 }
 
 } // namespace vantrel::app

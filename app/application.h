@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QString>
-
-class QIcon;
+#include "program_state.h"
 
 namespace vantrel {
 class frmAscii;
@@ -10,26 +8,10 @@ class frmAsciiColl;
 class frmInicio;
 } // namespace vantrel
 
-// What the whole application shares: its title, the table font name, and the
-// one instance of each window. A window that was closed is created afresh
-// (and loads again) the next time it is asked for.
+// The application above the windows: the one instance of each window, and
+// the navigation between them that the windows ask for. A window that was
+// closed is created afresh (and loads again) the next time it is asked for.
 namespace vantrel::app {
-
-[[nodiscard]] QString applicationTitle();
-[[nodiscard]] QIcon applicationIcon();
-
-struct Version
-{
-    int major;
-    int minor;
-    int revision;
-};
-// The program's version, as the build system gives it.
-[[nodiscard]] Version version();
-
-// The font of the ASCII table's columns; outlives every window.
-[[nodiscard]] QString tableFontName();
-void setTableFontName(const QString &name);
 
 // The existing window, or nullptr.
 [[nodiscard]] frmAscii *existingConverterWindow();
@@ -42,12 +24,9 @@ frmInicio &startupWindow();
 
 // Shows the ASCII table window as an ordinary window: created and loaded
 // when there is none (with the missing-font box when its load failed),
-// only brought to the front when it is open.
+// restored and brought to the front when it is open.
 void openAsciiTableWindow();
 // Unloads the open ASCII table window and opens a fresh one.
 void reopenAsciiTableWindow();
-
-// Ends the process at once: no window shows and no handler runs after it.
-void endProcess();
 
 } // namespace vantrel::app

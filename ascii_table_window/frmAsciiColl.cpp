@@ -1,6 +1,6 @@
 #include "frmAsciiColl.h"
 
-#include "application.h"
+#include "program_state.h"
 #include "code_text.h"
 #include "elements.h"
 #include "field_events.h"
@@ -192,7 +192,7 @@ void frmAsciiColl::tmrTop_Timer()
 void frmAsciiColl::cmdFont_Click()
 {
     app::setTableFontName(m_ui.txtFont->text());
-    app::reopenAsciiTableWindow();
+    Q_EMIT fontChosen();
 }
 
 void frmAsciiColl::txtFont_KeyDown(int &keyCode)

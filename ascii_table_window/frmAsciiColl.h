@@ -34,6 +34,10 @@ public: // font
     void cmdFont_Click();
     void txtFont_KeyDown(int &keyCode);
 
+Q_SIGNALS:
+    // A new table font name was chosen: the table is to be opened afresh.
+    void fontChosen();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -1,5 +1,5 @@
 #include "about_box.h"
-#include "application.h"
+#include "program_state.h"
 #include "frmAscii.h"
 
 #include <QAbstractButton>
@@ -14,7 +14,7 @@ void frmAscii::connectCommands()
 
 void frmAscii::cmd2_Click()
 {
-    app::openAsciiTableWindow();
+    Q_EMIT asciiTableWanted();
 }
 
 void frmAscii::cmd3_Click()

@@ -1,6 +1,6 @@
 #include "frmAscii.h"
 
-#include "application.h"
+#include "program_state.h"
 #include "clickable_label.h"
 #include "elements.h"
 #include "house_look.h"

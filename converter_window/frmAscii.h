@@ -78,6 +78,10 @@ public: // commands
     void cmd2_Click();
     void cmd3_Click();
 
+Q_SIGNALS:
+    // The ASCII table window is wanted (cmd2).
+    void asciiTableWanted();
+
 protected:
     void showEvent(QShowEvent *event) override;
 

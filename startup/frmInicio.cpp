@@ -1,9 +1,8 @@
 #include "frmInicio.h"
 
-#include "application.h"
+#include "program_state.h"
 #include "clickable_label.h"
 #include "elements.h"
-#include "frmAscii.h"
 #include "house_colours.h"
 #include "house_look.h"
 #include "painted_widgets.h"
@@ -156,7 +155,7 @@ void frmInicio::Timer2_Timer()
 void frmInicio::Timer3_Timer()
 {
     m_ui.Timer3->stop();
-    app::converterWindow().show();
+    Q_EMIT handOverDue();
     close();
 }
 

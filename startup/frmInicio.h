@@ -32,6 +32,10 @@ public: // close label
     void lblEsc_MouseUp();
     void lblEsc_Click();
 
+Q_SIGNALS:
+    // The animation is over: the converter window is to be shown.
+    void handOverDue();
+
 protected:
     void showEvent(QShowEvent *event) override;
 

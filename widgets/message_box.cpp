@@ -1,6 +1,6 @@
 #include "message_box.h"
 
-#include "application.h"
+#include "program_state.h"
 
 namespace vantrel::app {
 
