@@ -3,6 +3,7 @@
 #include "binary_digits.h"
 #include "readings.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -74,12 +75,12 @@ std::string encodeSevenBit(std::string_view message)
     return binary;
 }
 
-// Decodes groups until the first zero group; the text holds only digits and
-// starts with a whole group.
+// Decodes up to maxCodes groups, until the first zero group; the text holds
+// only digits and starts with a whole group.
 template <std::size_t Width, typename Pack>
-std::string decodeGroups(std::string_view digits, Pack pack)
+std::string decodeGroups(std::string_view digits, std::size_t maxCodes, Pack pack)
 {
-    const std::size_t groups = digits.size() / Width;
+    const std::size_t groups = std::min(digits.size() / Width, maxCodes);
     std::string message(groups, '\0');
     for (std::size_t g = 0; g < groups; ++g) {
         const std::uint8_t code = pack(detail::loadBytes(digits.data() + g * Width, Width));
@@ -99,7 +100,7 @@ std::string binText(std::string_view message, BitMode mode)
     return mode == BitMode::Seven ? encodeSevenBit(message) : encodeEightBit(message);
 }
 
-DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode)
+DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode, std::size_t maxCodes)
 {
     if (!detail::allBinaryDigits(binaryMessage)) {
         return {false, std::string(kInvalidCodeMarker)};
@@ -107,9 +108,9 @@ DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode)
     const auto width = static_cast<std::size_t>(mode);
     const std::string_view wholeGroups = binaryMessage.substr(binaryMessage.size() % width);
     if (mode == BitMode::Seven) {
-        return {true, decodeGroups<7>(wholeGroups, detail::packSevenDigits)};
+        return {true, decodeGroups<7>(wholeGroups, maxCodes, detail::packSevenDigits)};
     }
-    return {true, decodeGroups<8>(wholeGroups, detail::packEightDigits)};
+    return {true, decodeGroups<8>(wholeGroups, maxCodes, detail::packEightDigits)};
 }
 
 } // namespace vantrel

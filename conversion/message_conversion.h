@@ -27,7 +27,9 @@ struct DecodedMessage
 
 // HexaText: valid only when every character is "0" or "1". Groups are counted
 // from the end, so a partial group at the start is ignored, and the message
-// ends before the first group of value 0.
-[[nodiscard]] DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode);
+// ends before the first group of value 0. At most maxCodes characters are
+// decoded (what the message field can hold); the whole text is still checked.
+[[nodiscard]] DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode,
+                                      std::size_t maxCodes = std::string_view::npos);
 
 } // namespace vantrel
