@@ -1,6 +1,5 @@
 #include "frmAsciiColl.h"
 
-#include "program_state.h"
 #include "code_text.h"
 #include "elements.h"
 #include "field_events.h"
@@ -8,6 +7,7 @@
 #include "house_look.h"
 #include "installed_fonts.h"
 #include "palette_use.h"
+#include "program_state.h"
 #include "text_area.h"
 #include "twips.h"
 #include "window_placement.h"

@@ -1,6 +1,6 @@
 #include "about_box.h"
-#include "program_state.h"
 #include "frmAscii.h"
+#include "program_state.h"
 
 #include <QAbstractButton>
 

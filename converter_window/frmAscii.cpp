@@ -1,12 +1,12 @@
 #include "frmAscii.h"
 
-#include "program_state.h"
 #include "clickable_label.h"
 #include "elements.h"
 #include "house_look.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
 #include "picture_button.h"
+#include "program_state.h"
 #include "text_area.h"
 #include "twips.h"
 #include "window_placement.h"

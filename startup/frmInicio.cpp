@@ -1,12 +1,12 @@
 #include "frmInicio.h"
 
-#include "program_state.h"
 #include "clickable_label.h"
 #include "elements.h"
 #include "house_colours.h"
 #include "house_look.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
+#include "program_state.h"
 #include "twips.h"
 #include "window_placement.h"
 
