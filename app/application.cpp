@@ -79,7 +79,12 @@ frmInicio *existingStartupWindow()
 
 frmAscii &converterWindow()
 {
-    return existingOrNew(state().converterWindow);
+    const bool created = !state().converterWindow;
+    frmAscii &window = existingOrNew(state().converterWindow);
+    if (created) {
+        QObject::connect(&window, &frmAscii::asciiTableWanted, [] { openAsciiTableWindow(); });
+    }
+    return window;
 }
 frmAsciiColl &asciiTableWindow()
 {

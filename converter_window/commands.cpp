@@ -14,7 +14,7 @@ void frmAscii::connectCommands()
 
 void frmAscii::cmd2_Click()
 {
-    app::openAsciiTableWindow();
+    Q_EMIT asciiTableWanted();
 }
 
 void frmAscii::cmd3_Click()
