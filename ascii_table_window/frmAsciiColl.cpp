@@ -6,6 +6,7 @@
 #include "house_colours.h"
 #include "house_look.h"
 #include "installed_fonts.h"
+#include "key_codes.h"
 #include "palette_use.h"
 #include "program_state.h"
 #include "text_area.h"
@@ -27,7 +28,6 @@ constexpr int kRiseIntervalMs = 20;
 constexpr int kRiseStep = 60;
 constexpr int kDropStep = 120;
 constexpr qint16 kRiseTicks = 6;
-constexpr int kEnter = 13;
 
 QFont arial(qreal points)
 {
@@ -197,7 +197,7 @@ void frmAsciiColl::cmdFont_Click()
 
 void frmAsciiColl::txtFont_KeyDown(int &keyCode)
 {
-    if (keyCode == kEnter) {
+    if (keyCode == keys::kEnter) {
         keyCode = 0;
         cmdFont_Click();
     }

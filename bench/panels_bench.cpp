@@ -5,8 +5,10 @@
 
 #include "application.h"
 #include "frmAscii.h"
+#include "panel_switching.h"
 #include "text_area.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -76,16 +78,17 @@ std::vector<double> typeAtEnd(TextArea *target, const QString &text, char key)
 // painting it causes, the timers themselves held still.
 void reportTicks(frmAscii &window)
 {
+    PanelSwitching &switching = *window.findChild<PanelSwitching *>();
     struct Animation
     {
         const char *timer;
-        void (frmAscii::*tick)();
+        void (PanelSwitching::*tick)();
         std::vector<double> samples;
     };
-    Animation animations[] = {{"tmrSizeH", &frmAscii::tmrSizeH_Timer, {}},
-                              {"tmrRebote1", &frmAscii::tmrRebote1_Timer, {}},
-                              {"tmrSizeV", &frmAscii::tmrSizeV_Timer, {}},
-                              {"tmrRebote2", &frmAscii::tmrRebote2_Timer, {}}};
+    Animation animations[] = {{"tmrSizeH", &PanelSwitching::tmrSizeH_Timer, {}},
+                              {"tmrRebote1", &PanelSwitching::tmrRebote1_Timer, {}},
+                              {"tmrSizeV", &PanelSwitching::tmrSizeV_Timer, {}},
+                              {"tmrRebote2", &PanelSwitching::tmrRebote2_Timer, {}}};
     const auto runAll = [&] {
         bool ticked = true;
         while (ticked) {
@@ -95,16 +98,16 @@ void reportTicks(frmAscii &window)
                 if (timer->isActive()) {
                     timer->stop(); // held still; the handler restarts what follows
                     timer->start();
-                    animation.samples.push_back(timed([&] { (window.*animation.tick)(); }));
+                    animation.samples.push_back(timed([&] { (switching.*animation.tick)(); }));
                     ticked = true;
                 }
             }
         }
     };
     for (int round = 0; round < 10; ++round) {
-        window.cmd1_Click();
+        switching.cmd1_Click();
         runAll();
-        window.cmdBoton_Click(round % 2 == 0 ? 1 : 0);
+        switching.cmdBoton_Click(round % 2 == 0 ? 1 : 0);
         runAll();
     }
     for (const Animation &animation : animations) {
@@ -131,7 +134,7 @@ int main(int argc, char *argv[])
     frmAscii &window = app::converterWindow();
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
-    window.state().manual = false;
+    window.findChild<QAbstractButton *>(QStringLiteral("chkManual"))->setChecked(false);
 
     std::printf("%-58s %8s %8s %8s\n", "case (ms)", "median", "p95", "target");
 

@@ -8,10 +8,19 @@ namespace {
 constexpr std::size_t kBinaryDigits = 8;
 }
 
+DecimalReading readDecimal(std::string_view decimalText)
+{
+    return {decimalText, leadingNumber(decimalText)};
+}
+
+bool decimalTextInRange(const DecimalReading &reading)
+{
+    return reading.leadingNumber >= 0 && reading.leadingNumber <= 255;
+}
+
 bool decimalTextInRange(std::string_view decimalText)
 {
-    const double value = leadingNumber(decimalText);
-    return value >= 0 && value <= 255;
+    return decimalTextInRange(readDecimal(decimalText));
 }
 
 bool binaryTextComplete(std::string_view binaryText)
@@ -19,14 +28,14 @@ bool binaryTextComplete(std::string_view binaryText)
     return binaryText.size() == kBinaryDigits;
 }
 
-FieldWrites asciiFromDecimal(std::string_view decimalText)
+FieldWrites asciiFromDecimal(const DecimalReading &reading)
 {
-    if (!decimalTextInRange(decimalText)) {
+    if (!decimalTextInRange(reading)) {
         return {};
     }
     FieldWrites writes;
-    writes.push_back({ValueField::Binary, eightDigitBinaryText(leadingNumber(decimalText))});
-    const auto code = wholeNumber(decimalText);
+    writes.push_back({ValueField::Binary, eightDigitBinaryText(reading.leadingNumber)});
+    const auto code = wholeNumber(reading.text);
     const auto character = code ? characterOfCode(*code) : std::nullopt;
     if (character) {
         writes.push_back({ValueField::Character, std::string(1, *character)});
@@ -35,6 +44,11 @@ FieldWrites asciiFromDecimal(std::string_view decimalText)
         writes.push_back({ValueField::Character, ""});
     }
     return writes;
+}
+
+FieldWrites asciiFromDecimal(std::string_view decimalText)
+{
+    return asciiFromDecimal(readDecimal(decimalText));
 }
 
 FieldWrites caracter(unsigned char currentCode)

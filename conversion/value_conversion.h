@@ -23,7 +23,18 @@ struct FieldWrite
 
 using FieldWrites = std::vector<FieldWrite>;
 
+// A decimal field's text with its leading number read once, for the check
+// and the conversion alike. It refers to the text, which must outlive it.
+struct DecimalReading
+{
+    std::string_view text;
+    double leadingNumber = 0;
+};
+
+[[nodiscard]] DecimalReading readDecimal(std::string_view decimalText);
+
 // The decimal field's check: its leading number lies in 0..255, ends included.
+[[nodiscard]] bool decimalTextInRange(const DecimalReading &reading);
 [[nodiscard]] bool decimalTextInRange(std::string_view decimalText);
 
 // The binary field's check: exactly eight characters, whatever they are.
@@ -33,6 +44,7 @@ using FieldWrites = std::vector<FieldWrite>;
 // number, then the character of the whole number; when the text gives no
 // character, "0" for the decimal field and an empty character instead.
 // Writes nothing for a text that is not in range.
+[[nodiscard]] FieldWrites asciiFromDecimal(const DecimalReading &reading);
 [[nodiscard]] FieldWrites asciiFromDecimal(std::string_view decimalText);
 
 // Ascii with the character field active, which is what Caracter runs: the

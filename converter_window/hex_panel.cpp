@@ -1,15 +1,20 @@
+#include "hex_panel.h"
+
 #include "code_text.h"
 #include "field_events.h"
-#include "frmAscii.h"
 #include "hex_conversion.h"
+#include "house_colours.h"
 #include "palette_use.h"
 #include "text_area.h"
 
 namespace vantrel {
 
-using namespace converter;
+HexPanel::HexPanel(const Fields &fields, QObject *parent) : QObject(parent), m_ui(fields)
+{
+    connectFields();
+}
 
-void frmAscii::connectHexPanel()
+void HexPanel::connectFields()
 {
     fields::connect(m_ui.txtBin, {.gotFocus = [this] { txtBin_GotFocus(); },
                                   .change = [this] { txtBin_Change(); }});
@@ -17,46 +22,55 @@ void frmAscii::connectHexPanel()
                                    .change = [this] { txtHexa_Change(); }});
 }
 
-void frmAscii::txtBin_GotFocus()
+QString HexPanel::binaryText() const
 {
-    palette::setBackground(m_ui.txtBin,
-                           m_state.binaryInvalid ? colours::kInvalid : colours::kActive);
-    palette::setBackground(m_ui.txtHexa, colours::kIdle);
-    m_state.hexEntry = false;
+    return m_ui.txtBin->text();
 }
 
-void frmAscii::txtHexa_GotFocus()
+void HexPanel::setBinaryText(const QString &binary)
+{
+    m_ui.txtBin->setText(binary);
+}
+
+void HexPanel::txtBin_GotFocus()
+{
+    palette::setBackground(m_ui.txtBin, m_binaryInvalid ? colours::kInvalid : colours::kActive);
+    palette::setBackground(m_ui.txtHexa, colours::kIdle);
+    m_hexEntry = false;
+}
+
+void HexPanel::txtHexa_GotFocus()
 {
     palette::setBackground(m_ui.txtBin, colours::kIdle);
-    palette::setBackground(m_ui.txtHexa, m_state.hexInvalid ? colours::kInvalid : colours::kActive);
-    m_state.hexEntry = true;
+    palette::setBackground(m_ui.txtHexa, m_hexInvalid ? colours::kInvalid : colours::kActive);
+    m_hexEntry = true;
 }
 
-void frmAscii::txtBin_Change()
+void HexPanel::txtBin_Change()
 {
-    if (m_state.hexEntry) {
+    if (m_hexEntry) {
         return;
     }
     // Only what the hexadecimal field can hold is converted.
-    const auto hex = binaryToHexCut(toCodeText(m_ui.txtBin->text()),
+    const auto hex = binaryToHexCut(toCodeText(binaryText()),
                                     static_cast<std::size_t>(m_ui.txtHexa->maxLength()));
-    m_state.binaryInvalid = !hex;
+    m_binaryInvalid = !hex;
     palette::setBackground(m_ui.txtBin, hex ? colours::kActive : colours::kInvalid);
     if (hex) {
         m_ui.txtHexa->setText(fromCodeText(*hex));
     }
 }
 
-void frmAscii::txtHexa_Change()
+void HexPanel::txtHexa_Change()
 {
-    if (!m_state.hexEntry) {
+    if (!m_hexEntry) {
         return;
     }
     const auto binary = hexToBinary(toCodeText(m_ui.txtHexa->text()));
-    m_state.hexInvalid = !binary;
+    m_hexInvalid = !binary;
     palette::setBackground(m_ui.txtHexa, binary ? colours::kActive : colours::kInvalid);
     if (binary) {
-        m_ui.txtBin->setText(fromCodeText(*binary));
+        setBinaryText(fromCodeText(*binary));
     }
 }
 

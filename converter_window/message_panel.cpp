@@ -1,21 +1,24 @@
+#include "message_panel.h"
+
 #include "code_text.h"
 #include "field_events.h"
-#include "frmAscii.h"
-#include "message_conversion.h"
+#include "house_colours.h"
+#include "key_codes.h"
 #include "palette_use.h"
 #include "text_area.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 
 namespace vantrel {
 
-using namespace converter;
-
-namespace {
-constexpr int kEnter = 13;
+MessagePanel::MessagePanel(const Fields &fields, const bool &manual, QObject *parent)
+    : QObject(parent), m_ui(fields), m_manual(manual)
+{
+    connectFields();
 }
 
-void frmAscii::connectMessagePanel()
+void MessagePanel::connectFields()
 {
     fields::connect(m_ui.txtMensaje,
                     {.gotFocus = [this] { txtMensaje_GotFocus(); },
@@ -25,86 +28,114 @@ void frmAscii::connectMessagePanel()
                     {.gotFocus = [this] { txtBinario_GotFocus(); },
                      .change = [this] { txtBinario_Change(); },
                      .keyPress = [this](int &keyAscii) { txtBinario_KeyPress(keyAscii); }});
-    connect(m_ui.Option1, &QAbstractButton::clicked, this, &frmAscii::Option1_Click);
-    connect(m_ui.Option2, &QAbstractButton::clicked, this, &frmAscii::Option2_Click);
+    connect(m_ui.bitMode, &QButtonGroup::idClicked, this, [this](int id) {
+        if (id == static_cast<int>(BitMode::Seven)) {
+            Option1_Click();
+        } else {
+            Option2_Click();
+        }
+    });
 }
 
-BitMode frmAscii::bitMode() const
+QWidget *MessagePanel::activeField() const
 {
-    return m_ui.Option1->isChecked() ? BitMode::Seven : BitMode::Eight;
+    return binarySideActive() ? m_ui.txtBinario : m_ui.txtMensaje;
+}
+
+void MessagePanel::setBitModeEnabled(bool enabled)
+{
+    for (QAbstractButton *button : m_ui.bitMode->buttons()) {
+        button->setEnabled(enabled);
+    }
+}
+
+BitMode MessagePanel::bitMode() const
+{
+    return static_cast<BitMode>(m_ui.bitMode->checkedId());
 }
 
 // An active side not set yet counts as the message side.
-bool frmAscii::binarySideActive() const
+bool MessagePanel::binarySideActive() const
 {
-    return m_state.activeSide == MessageSide::Binary;
+    return m_activeSide == Side::Binary;
 }
 
-void frmAscii::txtMensaje_GotFocus()
+QString MessagePanel::binaryMessage() const
 {
-    m_state.activeSide = MessageSide::Message;
+    return m_ui.txtBinario->text();
+}
+
+void MessagePanel::setBinaryMessage(const QString &binary)
+{
+    m_ui.txtBinario->setText(QString());
+    m_ui.txtBinario->setText(binary);
+    m_ui.txtBinario->moveCursor(QTextCursor::End);
+}
+
+void MessagePanel::txtMensaje_GotFocus()
+{
+    m_activeSide = Side::Message;
     palette::setBackground(m_ui.txtMensaje, colours::kActive);
     palette::setBackground(m_ui.txtBinario, colours::kIdle);
     // Only a marker that a failed decoding left there is cleared: a message
     // the user typed stays, whatever it says.
-    if (m_state.markerFromDecoding && m_ui.txtMensaje->text() == fromCodeText(kInvalidCodeMarker)) {
+    if (m_markerFromDecoding && m_ui.txtMensaje->text() == fromCodeText(kInvalidCodeMarker)) {
         m_ui.txtMensaje->setText(QString());
     }
 }
 
-void frmAscii::txtMensaje_Change()
+void MessagePanel::txtMensaje_Change()
 {
-    m_state.markerFromDecoding = false;
-    if (!binarySideActive() && !m_state.manual) {
+    m_markerFromDecoding = false;
+    if (!binarySideActive() && !m_manual) {
         BinText();
     }
 }
 
-void frmAscii::txtMensaje_KeyPress(int &keyAscii)
+void MessagePanel::txtMensaje_KeyPress(int &keyAscii)
 {
-    if (keyAscii == kEnter && m_state.manual) {
+    if (keyAscii == keys::kEnter && m_manual) {
         BinText();
         keyAscii = 0;
     }
 }
 
-void frmAscii::txtBinario_GotFocus()
+void MessagePanel::txtBinario_GotFocus()
 {
-    m_state.activeSide = MessageSide::Binary;
+    m_activeSide = Side::Binary;
     palette::setBackground(m_ui.txtMensaje, colours::kIdle);
-    palette::setBackground(m_ui.txtBinario,
-                           m_state.invalidCode ? colours::kInvalid : colours::kActive);
+    palette::setBackground(m_ui.txtBinario, m_invalidCode ? colours::kInvalid : colours::kActive);
 }
 
-void frmAscii::txtBinario_Change()
+void MessagePanel::txtBinario_Change()
 {
-    if (binarySideActive() && !m_state.manual) {
+    if (binarySideActive() && !m_manual) {
         HexaText();
     }
 }
 
-void frmAscii::txtBinario_KeyPress(int &keyAscii)
+void MessagePanel::txtBinario_KeyPress(int &keyAscii)
 {
-    if (keyAscii != kEnter) {
+    if (keyAscii != keys::kEnter) {
         return;
     }
-    if (binarySideActive() && m_state.manual) {
+    if (binarySideActive() && m_manual) {
         HexaText();
     }
     keyAscii = 0; // a binary message never takes a line break from Enter
 }
 
-void frmAscii::Option1_Click()
+void MessagePanel::Option1_Click()
 {
     convertOnActiveSide();
 }
 
-void frmAscii::Option2_Click()
+void MessagePanel::Option2_Click()
 {
     convertOnActiveSide();
 }
 
-void frmAscii::convertOnActiveSide()
+void MessagePanel::convertOnActiveSide()
 {
     if (binarySideActive()) {
         HexaText();
@@ -113,22 +144,19 @@ void frmAscii::convertOnActiveSide()
     }
 }
 
-void frmAscii::BinText()
+void MessagePanel::BinText()
 {
-    const std::string binary = binText(toCodeText(m_ui.txtMensaje->text()), bitMode());
-    m_ui.txtBinario->setText(QString());
-    m_ui.txtBinario->setText(fromCodeText(binary));
-    m_ui.txtBinario->moveCursor(QTextCursor::End);
+    setBinaryMessage(fromCodeText(binText(toCodeText(m_ui.txtMensaje->text()), bitMode())));
 }
 
-void frmAscii::HexaText()
+void MessagePanel::HexaText()
 {
-    const DecodedMessage decoded = hexaText(toCodeText(m_ui.txtBinario->text()), bitMode());
+    const DecodedMessage decoded = hexaText(toCodeText(binaryMessage()), bitMode());
     palette::setBackground(m_ui.txtBinario, decoded.valid ? colours::kActive : colours::kInvalid);
-    m_state.invalidCode = !decoded.valid;
+    m_invalidCode = !decoded.valid;
     m_ui.txtMensaje->setText(QString());
     m_ui.txtMensaje->setText(fromCodeText(decoded.message));
-    m_state.markerFromDecoding = !decoded.valid;
+    m_markerFromDecoding = !decoded.valid;
 }
 
 } // namespace vantrel

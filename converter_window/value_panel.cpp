@@ -1,20 +1,22 @@
+#include "value_panel.h"
+
 #include "code_text.h"
 #include "field_events.h"
-#include "frmAscii.h"
+#include "house_colours.h"
+#include "key_codes.h"
 #include "palette_use.h"
-#include "value_conversion.h"
 
 #include <QLineEdit>
 
 namespace vantrel {
 
-using namespace converter;
-
-namespace {
-constexpr int kEnter = 13;
+ValuePanel::ValuePanel(const Fields &fields, const bool &manual, QObject *parent)
+    : QObject(parent), m_ui(fields), m_manual(manual)
+{
+    connectFields();
 }
 
-void frmAscii::connectValuePanel()
+void ValuePanel::connectFields()
 {
     // txtC holds the last character typed, so pasted text is typed too.
     fields::connect(m_ui.txtC, {.gotFocus = [this] { txtC_GotFocus(); },
@@ -28,17 +30,12 @@ void frmAscii::connectValuePanel()
                                 .keyPress = [this](int &keyAscii) { txtB_KeyPress(keyAscii); }});
 }
 
-bool frmAscii::decimalFieldInRange() const
+QWidget *ValuePanel::activeField() const
 {
-    return decimalTextInRange(toCodeText(m_ui.txtA->text()));
+    return m_activeField ? field(*m_activeField) : nullptr;
 }
 
-bool frmAscii::binaryFieldComplete() const
-{
-    return binaryTextComplete(toCodeText(m_ui.txtB->text()));
-}
-
-QLineEdit *frmAscii::valueField(ValueField field) const
+QLineEdit *ValuePanel::field(ValueField field) const
 {
     switch (field) {
     case ValueField::Decimal:
@@ -51,76 +48,76 @@ QLineEdit *frmAscii::valueField(ValueField field) const
     return m_ui.txtC;
 }
 
-void frmAscii::txtC_GotFocus()
+void ValuePanel::enter(ValueField active, bool passesCheck)
 {
-    m_state.activeValueField = ValueField::Character;
-    palette::setBackground(m_ui.txtA, colours::kIdle);
-    palette::setBackground(m_ui.txtB, colours::kIdle);
-    palette::setBackground(m_ui.txtC, colours::kActive);
+    m_activeField = active;
+    for (const ValueField other :
+         {ValueField::Decimal, ValueField::Binary, ValueField::Character}) {
+        if (other != active) {
+            palette::setBackground(field(other), colours::kIdle);
+        }
+    }
+    palette::setBackground(field(active), passesCheck ? colours::kActive : colours::kInvalid);
 }
 
-void frmAscii::txtA_GotFocus()
+void ValuePanel::txtC_GotFocus()
 {
-    m_state.activeValueField = ValueField::Decimal;
-    palette::setBackground(m_ui.txtB, colours::kIdle);
-    palette::setBackground(m_ui.txtC, colours::kIdle);
-    palette::setBackground(m_ui.txtA, decimalFieldInRange() ? colours::kActive : colours::kInvalid);
+    enter(ValueField::Character, true);
 }
 
-void frmAscii::txtB_GotFocus()
+void ValuePanel::txtA_GotFocus()
 {
-    m_state.activeValueField = ValueField::Binary;
-    palette::setBackground(m_ui.txtA, colours::kIdle);
-    palette::setBackground(m_ui.txtC, colours::kIdle);
-    palette::setBackground(m_ui.txtB, binaryFieldComplete() ? colours::kActive : colours::kInvalid);
+    enter(ValueField::Decimal, decimalTextInRange(toCodeText(m_ui.txtA->text())));
 }
 
-void frmAscii::txtA_Change()
+void ValuePanel::txtB_GotFocus()
 {
-    if (m_state.activeValueField == ValueField::Decimal && !m_state.manual) {
+    enter(ValueField::Binary, binaryTextComplete(toCodeText(m_ui.txtB->text())));
+}
+
+void ValuePanel::txtA_Change()
+{
+    if (m_activeField == ValueField::Decimal && !m_manual) {
         cmdOk();
     }
 }
 
-void frmAscii::txtB_Change()
+void ValuePanel::txtB_Change()
 {
-    if (m_state.activeValueField == ValueField::Binary && !m_state.manual) {
+    if (m_activeField == ValueField::Binary && !m_manual) {
         cmdOk();
     }
 }
 
-void frmAscii::txtA_KeyPress(int &keyAscii)
+void ValuePanel::txtA_KeyPress(int &keyAscii)
 {
     convertOnManualEnter(keyAscii);
 }
 
-void frmAscii::txtB_KeyPress(int &keyAscii)
+void ValuePanel::txtB_KeyPress(int &keyAscii)
 {
     convertOnManualEnter(keyAscii);
 }
 
-void frmAscii::txtC_KeyPress(int &keyAscii)
+void ValuePanel::txtC_KeyPress(int &keyAscii)
 {
-    if (convertOnManualEnter(keyAscii)) {
-        return;
-    }
-    if (m_state.activeValueField != ValueField::Character) {
+    if (convertOnManualEnter(keyAscii) || m_activeField != ValueField::Character) {
         return;
     }
     // The typed character replaces the field's one character; the field must
     // not insert it a second time.
     m_ui.txtC->setText(fromCodeText(std::string(1, static_cast<char>(keyAscii))));
     m_ui.txtC->end(false);
-    m_state.currentCharacterCode = static_cast<qint16>(keyAscii);
-    if (!m_state.manual) {
+    m_currentCharacterCode = static_cast<qint16>(keyAscii);
+    if (!m_manual) {
         cmdOk();
     }
     keyAscii = 0;
 }
 
-bool frmAscii::convertOnManualEnter(int &keyAscii)
+bool ValuePanel::convertOnManualEnter(int &keyAscii)
 {
-    if (keyAscii != kEnter || !m_state.manual) {
+    if (keyAscii != keys::kEnter || !m_manual) {
         return false;
     }
     cmdOk();
@@ -128,44 +125,56 @@ bool frmAscii::convertOnManualEnter(int &keyAscii)
     return true;
 }
 
-void frmAscii::cmdOk()
+void ValuePanel::cmdOk()
 {
-    if (!m_state.activeValueField) {
+    if (!m_activeField) {
         return;
     }
-    switch (*m_state.activeValueField) {
+    switch (*m_activeField) {
     case ValueField::Decimal:
-        if (!decimalFieldInRange()) {
-            palette::setBackground(m_ui.txtA, colours::kInvalid);
-            return;
-        }
-        palette::setBackground(m_ui.txtA, colours::kActive);
-        writeValueFields(asciiFromDecimal(toCodeText(m_ui.txtA->text())));
+        convertDecimalField();
         break;
-    case ValueField::Binary: {
-        if (!binaryFieldComplete()) {
-            palette::setBackground(m_ui.txtB, colours::kInvalid);
-            return;
-        }
-        palette::setBackground(m_ui.txtB, colours::kActive);
-        const BinarioResult result = binario(toCodeText(m_ui.txtB->text()));
-        if (!result.valid) {
-            palette::setBackground(m_ui.txtB, colours::kInvalid);
-        }
-        writeValueFields(result.writes);
+    case ValueField::Binary:
+        convertBinaryField();
         break;
-    }
     case ValueField::Character:
-        writeValueFields(caracter(static_cast<unsigned char>(m_state.currentCharacterCode)));
+        writeFields(caracter(static_cast<unsigned char>(m_currentCharacterCode)));
         break;
     }
 }
 
-void frmAscii::writeValueFields(const FieldWrites &writes)
+void ValuePanel::convertDecimalField()
+{
+    const std::string text = toCodeText(m_ui.txtA->text());
+    const DecimalReading reading = readDecimal(text);
+    if (!decimalTextInRange(reading)) {
+        palette::setBackground(m_ui.txtA, colours::kInvalid);
+        return;
+    }
+    palette::setBackground(m_ui.txtA, colours::kActive);
+    writeFields(asciiFromDecimal(reading));
+}
+
+void ValuePanel::convertBinaryField()
+{
+    const std::string text = toCodeText(m_ui.txtB->text());
+    if (!binaryTextComplete(text)) {
+        palette::setBackground(m_ui.txtB, colours::kInvalid);
+        return;
+    }
+    palette::setBackground(m_ui.txtB, colours::kActive);
+    const BinarioResult result = binario(text);
+    if (!result.valid) {
+        palette::setBackground(m_ui.txtB, colours::kInvalid);
+    }
+    writeFields(result.writes);
+}
+
+void ValuePanel::writeFields(const FieldWrites &writes)
 {
     // One at a time and in order: each write raises its field's change event.
     for (const FieldWrite &write : writes) {
-        valueField(write.field)->setText(fromCodeText(write.text));
+        field(write.field)->setText(fromCodeText(write.text));
     }
 }
 

@@ -41,17 +41,13 @@ QTimer *timer(QObject *parent, const QString &name, int intervalMs, bool enabled
 
 QFrame *frame(QWidget *parent, const QString &name, const QRect &twips)
 {
-    auto *f = new SlidingFrame(parent);
-    f->setObjectName(name);
-    twips::place(f, twips);
-    return f;
+    return create<SlidingFrame>(parent, name, twips);
 }
 
 QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
                     const FieldDesign &design)
 {
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(name);
+    auto *field = create<QLineEdit>(parent, name, twips);
     field->setFrame(false);
     field->setFont(design.font);
     if (design.maxLength > 0) {
@@ -60,16 +56,14 @@ QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
     field->setAlignment(design.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     field->setText(design.text);
     setTooltip(field, design.tooltip);
-    twips::place(field, twips);
     return field;
 }
 
 TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
                    const FieldDesign &design)
 {
-    auto *field = new TextArea(parent);
+    auto *field = create<TextArea>(parent, name, twips);
     field->setMaxLength(design.maxLength);
-    field->setObjectName(name);
     field->setFrameShape(QFrame::NoFrame);
     QFont font = design.font;
     if (design.digitsOnly) {
@@ -90,15 +84,13 @@ TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
     field->setTabChangesFocus(true);
     field->setText(design.text);
     setTooltip(field, design.tooltip);
-    twips::place(field, twips);
     return field;
 }
 
 BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect &twips,
                                const FieldDesign &design)
 {
-    auto *field = new BinaryTextEdit(parent);
-    field->setObjectName(name);
+    auto *field = create<BinaryTextEdit>(parent, name, twips);
     field->setFrameShape(QFrame::NoFrame);
     QFont font = design.font;
     // Digits need no shaping; the field draws every code by its own advance.
@@ -106,18 +98,15 @@ BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect
     field->setFont(font);
     field->setPlainText(design.text);
     setTooltip(field, design.tooltip);
-    twips::place(field, twips);
     return field;
 }
 
 QAbstractButton *checkableButton(QWidget *parent, const QString &name, const QRect &twips,
                                  const QString &caption, const QFont &font)
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+    auto *button = create<QPushButton>(parent, name, twips, caption);
     button->setCheckable(true);
     button->setFont(font);
-    twips::place(button, twips);
     return button;
 }
 

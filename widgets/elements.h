@@ -1,9 +1,12 @@
 #pragma once
 
+#include "twips.h"
+
 #include <QFont>
 #include <QRect>
 #include <QString>
 #include <QTextOption>
+#include <utility>
 
 class QAbstractButton;
 class QFrame;
@@ -20,6 +23,16 @@ class TextArea;
 // Factories for the windows' elements: each gets its design name as its
 // objectName and is placed in twips.
 namespace vantrel::elements {
+
+// Constructs an element from args and its parent, names it and places it.
+template <typename Element, typename... Args>
+Element *create(QWidget *parent, const QString &name, const QRect &twips, Args &&...args)
+{
+    auto *element = new Element(std::forward<Args>(args)..., parent);
+    element->setObjectName(name);
+    twips::place(element, twips);
+    return element;
+}
 
 [[nodiscard]] QFont designFont(const QString &family, qreal points);
 

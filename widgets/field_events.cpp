@@ -2,6 +2,7 @@
 
 #include "binary_text_edit.h"
 #include "code_text.h"
+#include "key_codes.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -285,11 +286,11 @@ std::optional<int> typedCharacterCode(const QKeyEvent &event)
     switch (event.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return keys::kEnter;
     case Qt::Key_Backspace:
-        return 8;
+        return keys::kBackspace;
     case Qt::Key_Escape:
-        return 27;
+        return keys::kEscape;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return std::nullopt;

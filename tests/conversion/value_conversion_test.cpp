@@ -24,6 +24,7 @@ TEST(DecimalTextInRangeTest, AcceptsLeadingNumbersFromZeroTo255)
     for (const auto &[text, inRange] : cases) {
         SCOPED_TRACE(std::string(text));
         EXPECT_EQ(decimalTextInRange(text), inRange);
+        EXPECT_EQ(decimalTextInRange(readDecimal(text)), inRange);
     }
 }
 
@@ -63,6 +64,7 @@ TEST(AsciiFromDecimalTest, WritesBinaryThenCharacterOrRecovers)
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.decimalText));
         EXPECT_EQ(asciiFromDecimal(c.decimalText), c.writes);
+        EXPECT_EQ(asciiFromDecimal(readDecimal(c.decimalText)), c.writes);
     }
 }
 

@@ -2,6 +2,8 @@
 #include "application.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
+#include "frmAsciiColl.h"
+#include "recording_prompt.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,6 +22,7 @@ private Q_SLOTS:
 
     void aboutTextHasOneLineBreakAndTheVersion();
     void aboutBoxIsModalWithTitleTextAndIcon();
+    void tableCommandOpensOneAsciiTable();
 };
 
 void CommandsTest::aboutTextHasOneLineBreakAndTheVersion()
@@ -53,6 +56,24 @@ void CommandsTest::aboutBoxIsModalWithTitleTextAndIcon()
     });
     QTest::mouseClick(element<QAbstractButton>(&window, "cmd3"), Qt::LeftButton);
     QVERIFY(seen); // the click returned only once the box was closed
+}
+
+void CommandsTest::tableCommandOpensOneAsciiTable()
+{
+    testing::RecordingPrompt prompt; // a missing table font would be reported
+    frmAscii &window = app::converterWindow();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(element<QAbstractButton>(&window, "cmd2"), Qt::LeftButton);
+        frmAsciiColl *table = app::existingAsciiTableWindow();
+        QVERIFY(table && table->isVisible());
+    }
+    int tables = 0;
+    for (QWidget *topLevel : QApplication::topLevelWidgets()) {
+        tables += qobject_cast<frmAsciiColl *>(topLevel) ? 1 : 0;
+    }
+    QCOMPARE(tables, 1);
 }
 
 QTEST_MAIN(CommandsTest)

@@ -3,6 +3,7 @@
 #include "frmAscii.h"
 #include "house_colours.h"
 #include "palette_use.h"
+#include "panel_switching.h"
 #include "twips.h"
 
 #include <QAbstractButton>
@@ -105,13 +106,19 @@ void FrmAsciiLayoutTest::loadColoursEveryElementFromThePalette()
 
 void FrmAsciiLayoutTest::loadSetsStateAndTheTableFontName()
 {
-    const auto &state = m_window->state();
-    QCOMPARE(state.currentCharacterCode, qint16(65));
-    QVERIFY(state.manual);
-    QVERIFY(!state.messagePanel);
-    QCOMPARE(state.hexPanel, qint16(0));
-    QCOMPARE(state.horizontalBounceCounter, qint16(0));
-    QCOMPARE(state.verticalBounceCounter, qint16(0));
+    // Manual mode is on and the stored code is 65: Enter, not the emptying,
+    // writes the decimal field back.
+    auto *txtC = element<QLineEdit>(m_window, "txtC");
+    auto *txtA = element<QLineEdit>(m_window, "txtA");
+    QTRY_COMPARE(QApplication::focusWidget(), txtC);
+    txtA->clear();
+    QTest::keyClick(txtC, Qt::Key_Return);
+    QCOMPARE(txtA->text(), QStringLiteral("65"));
+    QCOMPARE(txtC->text(), QStringLiteral("A"));
+    const auto *switching = m_window->findChild<PanelSwitching *>();
+    QVERIFY(!switching->messagePanel());
+    QCOMPARE(switching->horizontalBounceTick(), 0);
+    QCOMPARE(switching->verticalBounceTick(), 0);
     QCOMPARE(app::tableFontName(), QStringLiteral("Arial"));
 }
 

@@ -86,11 +86,11 @@ void ManualModeTest::switchingOffWarnsOnlyWithTheMessagePanel()
     testing::RecordingPrompt prompt;
     for (int round = 0; round < 2; ++round) {
         QTest::mouseClick(chkManual(), Qt::LeftButton); // off
-        QVERIFY(!m_window->state().manual);
+        QVERIFY(!chkManual()->isChecked());
         QCOMPARE(chkManual()->toolTip(), QStringLiteral(" Manual desactivado. "));
         QCOMPARE(chkManual()->accessibleName(), QStringLiteral("Manual desactivado."));
         QTest::mouseClick(chkManual(), Qt::LeftButton); // on: never a warning
-        QVERIFY(m_window->state().manual);
+        QVERIFY(chkManual()->isChecked());
         QCOMPARE(chkManual()->toolTip(), QStringLiteral(" Manual activado. "));
     }
     QCOMPARE(prompt.messages().size(), warnings);
@@ -147,9 +147,10 @@ void ManualModeTest::focusReturnsToTheFieldLastEdited()
 
 void ManualModeTest::withNoValueFieldFocusedYetTheFocusStays()
 {
-    m_window->state().activeValueField.reset();
-    QTest::mouseClick(chkManual(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), chkManual());
+    // A window not shown yet has given no value field the focus.
+    frmAscii unshown;
+    element<QAbstractButton>(&unshown, "chkManual")->click();
+    QCOMPARE(unshown.focusWidget(), nullptr);
 }
 
 void ManualModeTest::nextKeystrokeConvertsAsTheNewModeSays()
@@ -174,8 +175,10 @@ void ManualModeTest::keyboardSwitchesItToo()
 {
     chkManual()->setFocus();
     QTest::keyClick(chkManual(), Qt::Key_Space);
-    QVERIFY(!m_window->state().manual);
-    QVERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
+    auto *txtC = element<QWidget>(m_window, "txtC");
+    QVERIFY(txtC->hasFocus());
+    QTest::keyClick(txtC, 'a'); // converts at once
+    QCOMPARE(element<QLineEdit>(m_window, "txtA")->text(), QStringLiteral("97"));
 }
 
 QTEST_MAIN(ManualModeTest)

@@ -44,6 +44,10 @@ private:
         return element<QAbstractButton>(m_window, bits == 7 ? "Option1" : "Option2");
     }
     void chooseBitMode(int bits);
+    void setManual(bool manual) const
+    {
+        element<QAbstractButton>(m_window, "chkManual")->setChecked(manual);
+    }
 
     frmAscii *m_window = nullptr;
 };
@@ -134,7 +138,7 @@ void MessagePanelTest::typingConvertsAsTheModeSays()
     QFETCH(QString, binary);
     QFETCH(QColor, binaryColour);
 
-    m_window->state().manual = manual;
+    setManual(manual);
     chooseBitMode(bits);
     auto *target = element<TextArea>(m_window, fieldName);
     QVERIFY(testing::giveFocus(target));
@@ -163,14 +167,14 @@ void MessagePanelTest::focusClearsOnlyAMarkerLeftByADecoding()
 {
     QFETCH(bool, manual);
     QFETCH(QString, binaryAfter);
-    m_window->state().manual = manual;
+    setManual(manual);
     QVERIFY(testing::giveFocus(txtBinario()));
     testing::typeText(txtBinario(), QStringLiteral("01x"));
     if (manual) {
         QTest::keyClick(txtBinario(), Qt::Key_Return);
     }
     QCOMPARE(txtMensaje()->text(), kMarker);
-    QVERIFY(m_window->state().invalidCode);
+    QCOMPARE(palette::background(txtBinario()), kInvalid);
 
     QVERIFY(testing::giveFocus(txtMensaje()));
     QCOMPARE(txtMensaje()->text(), QString());
@@ -179,7 +183,7 @@ void MessagePanelTest::focusClearsOnlyAMarkerLeftByADecoding()
 
 void MessagePanelTest::aTypedMarkerIsNeverErased()
 {
-    m_window->state().manual = false;
+    setManual(false);
     QVERIFY(testing::giveFocus(txtBinario()));
     testing::typeText(txtBinario(), QStringLiteral("2"));
     QCOMPARE(txtMensaje()->text(), kMarker);
@@ -201,7 +205,7 @@ void MessagePanelTest::aTypedMarkerIsNeverErased()
 
 void MessagePanelTest::invalidFlagOutlivesAGoodEncoding()
 {
-    m_window->state().manual = false;
+    setManual(false);
     QVERIFY(testing::giveFocus(txtBinario()));
     testing::typeText(txtBinario(), QStringLiteral("1 "));
     QCOMPARE(palette::background(txtBinario()), kInvalid);
@@ -213,12 +217,14 @@ void MessagePanelTest::invalidFlagOutlivesAGoodEncoding()
     QCOMPARE(palette::background(txtBinario()), kInvalid); // until the next decoding
     testing::typeText(txtBinario(), QStringLiteral("1"));
     QCOMPARE(palette::background(txtBinario()), kActive);
-    QVERIFY(!m_window->state().invalidCode);
+    QVERIFY(testing::giveFocus(txtMensaje()));
+    QVERIFY(testing::giveFocus(txtBinario()));
+    QCOMPARE(palette::background(txtBinario()), kActive); // the valid decoding cleared the mark
 }
 
 void MessagePanelTest::bitModeButtonsConvertAtOnceOnEachSide()
 {
-    m_window->state().manual = true;
+    setManual(true);
     QVERIFY(testing::giveFocus(txtMensaje()));
     testing::typeText(txtMensaje(), QStringLiteral("A"));
     QCOMPARE(txtBinario()->text(), QString());
@@ -236,12 +242,11 @@ void MessagePanelTest::bitModeButtonsConvertAtOnceOnEachSide()
     chooseBitMode(8);
     QCOMPARE(txtMensaje()->text(), kMarker);
     QCOMPARE(palette::background(txtBinario()), kInvalid);
-    QCOMPARE(m_window->state().activeSide, converter::MessageSide::Binary);
 }
 
 void MessagePanelTest::messageFieldHoldsAtMost500Characters()
 {
-    m_window->state().manual = false;
+    setManual(false);
     // A 32,766-digit binary message decodes to 4,095 characters; 500 show.
     QVERIFY(testing::giveFocus(txtBinario()));
     QApplication::clipboard()->setText(QString(32'766, '1'));
@@ -263,7 +268,7 @@ void MessagePanelTest::messageFieldHoldsAtMost500Characters()
 
 void MessagePanelTest::pastedLineBreaksInvalidateTheBinaryMessage()
 {
-    m_window->state().manual = false;
+    setManual(false);
     QVERIFY(testing::giveFocus(txtBinario()));
     QApplication::clipboard()->setText(QStringLiteral("01000001\n01000010"));
     QTest::keyClick(txtBinario(), Qt::Key_V, Qt::ControlModifier);

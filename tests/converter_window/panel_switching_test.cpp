@@ -4,6 +4,7 @@
 #include "house_colours.h"
 #include "manual_clock.h"
 #include "palette_use.h"
+#include "panel_switching.h"
 #include "recording_prompt.h"
 #include "twips.h"
 
@@ -60,6 +61,17 @@ private:
     int frame1Left() const { return twips::geometry(element<QFrame>(m_window, "Frame1")).left(); }
     int frame2Top() const { return twips::geometry(element<QFrame>(m_window, "Frame2")).top(); }
     QTimer *timer(const char *name) const { return element<QTimer>(m_window, name); }
+    // The arrow offers the way back once the message panel is chosen.
+    bool messagePanelChosen() const
+    {
+        return element<QWidget>(m_window, "cmd1")->toolTip() ==
+               QStringLiteral(" Ver conversión de valores. ");
+    }
+    bool hexTabChosen() const
+    {
+        return palette::background(element<QWidget>(m_window, "cmdBoton1")) == kActive;
+    }
+    const PanelSwitching *switching() const { return m_window->findChild<PanelSwitching *>(); }
     void click(const char *name) const
     {
         QTest::mouseClick(element<QWidget>(m_window, name), Qt::LeftButton);
@@ -120,13 +132,13 @@ void PanelSwitchingTest::runToRest()
 
 void PanelSwitchingTest::checkAtRest() const
 {
-    const auto &state = m_window->state();
-    QCOMPARE(frame1Left(), state.messagePanel ? -4080 : 0);
-    QCOMPARE(frame2Top(), state.hexPanel == -1 ? -2640 : 0);
-    QCOMPARE(state.horizontalBounceCounter, qint16(0));
-    QCOMPARE(state.verticalBounceCounter, qint16(0));
-    QCOMPARE(element<QAbstractButton>(m_window, "Option1")->isEnabled(), state.messagePanel);
-    QCOMPARE(element<QAbstractButton>(m_window, "Option2")->isEnabled(), state.messagePanel);
+    const bool messagePanel = messagePanelChosen();
+    QCOMPARE(frame1Left(), messagePanel ? -4080 : 0);
+    QCOMPARE(frame2Top(), hexTabChosen() ? -2640 : 0);
+    QCOMPARE(switching()->horizontalBounceTick(), 0);
+    QCOMPARE(switching()->verticalBounceTick(), 0);
+    QCOMPARE(element<QAbstractButton>(m_window, "Option1")->isEnabled(), messagePanel);
+    QCOMPARE(element<QAbstractButton>(m_window, "Option2")->isEnabled(), messagePanel);
 }
 
 void PanelSwitchingTest::arrowSlidesToTheMessagePanelAndBounces()
@@ -142,14 +154,13 @@ void PanelSwitchingTest::arrowSlidesToTheMessagePanelAndBounces()
     QVERIFY(element<QWidget>(m_window, "txtMensaje")->hasFocus());
     QCOMPARE(element<QAbstractButton>(m_window, "cmd1")->toolTip(),
              QStringLiteral(" Ver conversión de valores. "));
-    QVERIFY(m_window->state().messagePanel);
     QCOMPARE(frame1Left(), 0);
 
     QVERIFY(waitUntilStill());
     QCOMPARE(*slide, range(-120, -4080, -120) << -4080);
     QCOMPARE(*optionsOn, QList<int>(34, 0) << 1);
     QCOMPARE(*bounce, (QList<int>{-4140, -4200, -4260, -4320, -4260, -4200, -4140, -4080, -4080}));
-    QCOMPARE(m_window->state().horizontalBounceCounter, qint16(0));
+    QCOMPARE(switching()->horizontalBounceTick(), 0);
     QCOMPARE(palette::background(element<QWidget>(m_window, "txtMensaje")), kActive);
 }
 
@@ -163,7 +174,6 @@ void PanelSwitchingTest::arrowSlidesBackToTheValuePanel()
     QVERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
     QCOMPARE(element<QAbstractButton>(m_window, "cmd1")->toolTip(),
              QStringLiteral(" Ver conversión de texto. "));
-    QVERIFY(!m_window->state().messagePanel);
     QVERIFY(waitUntilStill());
     QCOMPARE(*slide, range(-3960, 0, 120) << 0);
     QCOMPARE(*bounce, (QList<int>{60, 120, 180, 240, 180, 120, 60, 0, 0}));
@@ -187,7 +197,7 @@ void PanelSwitchingTest::arrowIsIgnoredWhileTheFrameMoves()
                frame1Left() != -4080;
     }));
     click("cmd1");
-    QVERIFY(m_window->state().messagePanel);
+    QVERIFY(messagePanelChosen());
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmd1"));
     QVERIFY(waitUntilStill());
     QCOMPARE(frame1Left(), -4080);
@@ -195,7 +205,7 @@ void PanelSwitchingTest::arrowIsIgnoredWhileTheFrameMoves()
     click("cmd1");
     QVERIFY(waitUntilStill());
     QCOMPARE(frame1Left(), 0);
-    QVERIFY(!m_window->state().messagePanel);
+    QVERIFY(!messagePanelChosen());
 }
 
 void PanelSwitchingTest::hexaTabSlidesUpAndBounces()
@@ -206,7 +216,6 @@ void PanelSwitchingTest::hexaTabSlidesUpAndBounces()
     QVERIFY(element<QWidget>(m_window, "txtHexa")->hasFocus());
     QCOMPARE(palette::background(element<QWidget>(m_window, "cmdBoton0")), kIdle);
     QCOMPARE(palette::background(element<QWidget>(m_window, "cmdBoton1")), kActive);
-    QCOMPARE(m_window->state().hexPanel, qint16(-1));
     QVERIFY(waitUntilStill());
     QCOMPARE(*slide, range(-120, -2640, -120) << -2640);
     QCOMPARE(*bounce, (QList<int>{-2700, -2760, -2820, -2880, -2820, -2760, -2700, -2640, -2640}));
@@ -251,11 +260,11 @@ void PanelSwitchingTest::tabClickDuringABounceEndsItFirst()
     QFETCH(int, restTop);
     bool clicked = false;
     connect(timer("tmrRebote2"), &QTimer::timeout, m_window, [&] {
-        if (!clicked && m_window->state().verticalBounceCounter == 3) {
+        if (!clicked && switching()->verticalBounceTick() == 3) {
             clicked = true;
             click(qPrintable(secondTab));
             // The bounce ended at once, at the rest it played around.
-            QCOMPARE(m_window->state().verticalBounceCounter, qint16(0));
+            QCOMPARE(switching()->verticalBounceTick(), 0);
             QVERIFY(!timer("tmrRebote2")->isActive());
             QVERIFY(timer("tmrSizeV")->isActive());
         }
@@ -327,10 +336,10 @@ void PanelSwitchingTest::randomClicksAndTicksEndAtRest()
     runToRest();
     checkAtRest();
     // The arrow still works as it should.
-    const bool wasMessagePanel = m_window->state().messagePanel;
+    const bool wasMessagePanel = messagePanelChosen();
     click("cmd1");
     runToRest();
-    QCOMPARE(m_window->state().messagePanel, !wasMessagePanel);
+    QCOMPARE(messagePanelChosen(), !wasMessagePanel);
     checkAtRest();
 }
 

@@ -5,6 +5,7 @@
 #include "palette_use.h"
 #include "typing.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -50,7 +51,10 @@ private Q_SLOTS:
 private:
     QLineEdit *field(const char *name) const { return element<QLineEdit>(m_window, name); }
     PanelView view() const;
-    void setManual(bool manual) { m_window->state().manual = manual; }
+    void setManual(bool manual) const
+    {
+        element<QAbstractButton>(m_window, "chkManual")->setChecked(manual);
+    }
 
     frmAscii *m_window = nullptr;
 };
@@ -282,7 +286,6 @@ void ValuePanelTest::everyCodeTypedIntoTheCharacterField()
         QCOMPARE(txtC->text(), QString(unicode));
         QCOMPARE(field("txtA")->text(), QString::number(code));
         QCOMPARE(field("txtB")->text(), QString::number(code, 2).rightJustified(8, '0'));
-        QCOMPARE(m_window->state().currentCharacterCode, qint16(code));
     }
     // Outside the set: code 63, shown as the question mark it stands for.
     for (const QString &foreign : {QStringLiteral("中"), QString::fromUtf8("😀")}) {
@@ -301,8 +304,14 @@ void ValuePanelTest::keysThatTypeNothingConvertNothing()
     QCOMPARE(txtC->text(), QString());
     QTest::keyClick(txtC, Qt::Key_Left);
     QCOMPARE(field("txtA")->text(), QStringLiteral("65"));
-    QCOMPARE(m_window->state().currentCharacterCode, qint16(65));
-    // Enter converts the stored code, not the emptied field.
+    // With manual mode on, Enter converts the stored code, not the emptied field...
+    field("txtA")->clear();
+    setManual(true);
+    QTest::keyClick(txtC, Qt::Key_Return);
+    QCOMPARE(field("txtA")->text(), QStringLiteral("65"));
+    QCOMPARE(txtC->text(), QString());
+    // ...and with it off, Enter types code 13.
+    setManual(false);
     QTest::keyClick(txtC, Qt::Key_Return);
     QCOMPARE(field("txtA")->text(), QStringLiteral("13"));
 }
