@@ -1,5 +1,6 @@
 #include "frmAscii.h"
 
+#include "binary_text_edit.h"
 #include "clickable_label.h"
 #include "elements.h"
 #include "hex_panel.h"
@@ -33,6 +34,8 @@ void focusAtEnd(QWidget *field)
         line->end(false);
     } else if (auto *area = qobject_cast<TextArea *>(field)) {
         area->moveCursor(QTextCursor::End);
+    } else if (auto *binary = qobject_cast<BinaryTextEdit *>(field)) {
+        binary->moveCursorToEnd();
     }
 }
 

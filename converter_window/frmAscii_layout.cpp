@@ -1,5 +1,6 @@
 #include "frmAscii_layout.h"
 
+#include "binary_text_edit.h"
 #include "clickable_label.h"
 #include "elements.h"
 #include "house_colours.h"
@@ -105,7 +106,7 @@ void createHexPanel(QWidget *frame, HexPanel::Fields &ui)
                                      .tooltip = QStringLiteral(" VALOR HEXADECIMAL "),
                                      .maxLength = kLimitedFieldLength,
                                      .digitsOnly = true});
-    ui.txtBin = elements::textArea(
+    ui.txtBin = elements::binaryTextEdit(
         frame, QStringLiteral("txtBin"), {120, 3960, 4455, 1215},
         {.font = calibri(12), .tooltip = QStringLiteral(" VALOR BINARIO "), .digitsOnly = true});
 }
@@ -167,10 +168,10 @@ void createMessagePanel(QWidget *frame, MessagePanel::Fields &ui)
                                         .tooltip = QStringLiteral(" MENSAJE "),
                                         .maxLength = kLimitedFieldLength});
     ui.txtBinario =
-        elements::textArea(frame, QStringLiteral("txtBinario"), {4680, 1320, 3975, 1215},
-                           {.font = calibri(12),
-                            .tooltip = QStringLiteral(" MENSAJE EN BINARIO "),
-                            .digitsOnly = true});
+        elements::binaryTextEdit(frame, QStringLiteral("txtBinario"), {4680, 1320, 3975, 1215},
+                                 {.font = calibri(12),
+                                  .tooltip = QStringLiteral(" MENSAJE EN BINARIO "),
+                                  .digitsOnly = true});
 }
 
 void createViewport(QWidget *window, Elements &ui)

@@ -1,5 +1,6 @@
 #include "hex_panel.h"
 
+#include "binary_text_edit.h"
 #include "code_text.h"
 #include "field_events.h"
 #include "hex_conversion.h"
@@ -22,14 +23,16 @@ void HexPanel::connectFields()
                                    .change = [this] { txtHexa_Change(); }});
 }
 
-QString HexPanel::binaryText() const
+// The binary digits are read and written as codes, never as one long
+// Unicode string: they may run to millions.
+const std::string &HexPanel::binaryText() const
 {
-    return m_ui.txtBin->text();
+    return m_ui.txtBin->codeText();
 }
 
-void HexPanel::setBinaryText(const QString &binary)
+void HexPanel::setBinaryText(std::string binary)
 {
-    m_ui.txtBin->setText(binary);
+    m_ui.txtBin->setCodeText(std::move(binary));
 }
 
 void HexPanel::txtBin_GotFocus()
@@ -52,8 +55,8 @@ void HexPanel::txtBin_Change()
         return;
     }
     // Only what the hexadecimal field can hold is converted.
-    const auto hex = binaryToHexCut(toCodeText(binaryText()),
-                                    static_cast<std::size_t>(m_ui.txtHexa->maxLength()));
+    const auto hex =
+        binaryToHexCut(binaryText(), static_cast<std::size_t>(m_ui.txtHexa->maxLength()));
     m_binaryInvalid = !hex;
     palette::setBackground(m_ui.txtBin, hex ? colours::kActive : colours::kInvalid);
     if (hex) {
@@ -70,7 +73,7 @@ void HexPanel::txtHexa_Change()
     m_hexInvalid = !binary;
     palette::setBackground(m_ui.txtHexa, binary ? colours::kActive : colours::kInvalid);
     if (binary) {
-        setBinaryText(fromCodeText(*binary));
+        setBinaryText(std::move(*binary));
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QObject>
-
-class QString;
+#include <string>
 
 namespace vantrel {
 
+class BinaryTextEdit;
 class TextArea;
 
 // The binary/hexadecimal panel: binary digits (txtBin) and hexadecimal digits
@@ -18,7 +18,7 @@ public:
     struct Fields
     {
         TextArea *txtHexa = nullptr;
-        TextArea *txtBin = nullptr;
+        BinaryTextEdit *txtBin = nullptr;
     };
 
     HexPanel(const Fields &fields, QObject *parent);
@@ -31,8 +31,8 @@ public: // handlers
 
 private:
     void connectFields();
-    [[nodiscard]] QString binaryText() const;
-    void setBinaryText(const QString &binary);
+    [[nodiscard]] const std::string &binaryText() const;
+    void setBinaryText(std::string binary);
 
     Fields m_ui;
     bool m_hexEntry = false; // the user works in txtHexa

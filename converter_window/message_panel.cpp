@@ -1,5 +1,6 @@
 #include "message_panel.h"
 
+#include "binary_text_edit.h"
 #include "code_text.h"
 #include "field_events.h"
 #include "house_colours.h"
@@ -39,7 +40,7 @@ void MessagePanel::connectFields()
 
 QWidget *MessagePanel::activeField() const
 {
-    return binarySideActive() ? m_ui.txtBinario : m_ui.txtMensaje;
+    return binarySideActive() ? static_cast<QWidget *>(m_ui.txtBinario) : m_ui.txtMensaje;
 }
 
 void MessagePanel::setBitModeEnabled(bool enabled)
@@ -60,16 +61,18 @@ bool MessagePanel::binarySideActive() const
     return m_activeSide == Side::Binary;
 }
 
-QString MessagePanel::binaryMessage() const
+// The binary message is read and written as codes, never as one long
+// Unicode string: it may hold millions of digits.
+const std::string &MessagePanel::binaryMessage() const
 {
-    return m_ui.txtBinario->text();
+    return m_ui.txtBinario->codeText();
 }
 
-void MessagePanel::setBinaryMessage(const QString &binary)
+void MessagePanel::setBinaryMessage(std::string binary)
 {
-    m_ui.txtBinario->setText(QString());
-    m_ui.txtBinario->setText(binary);
-    m_ui.txtBinario->moveCursor(QTextCursor::End);
+    m_ui.txtBinario->setCodeText({});
+    m_ui.txtBinario->setCodeText(std::move(binary));
+    m_ui.txtBinario->moveCursorToEnd();
 }
 
 void MessagePanel::txtMensaje_GotFocus()
@@ -146,12 +149,14 @@ void MessagePanel::convertOnActiveSide()
 
 void MessagePanel::BinText()
 {
-    setBinaryMessage(fromCodeText(binText(toCodeText(m_ui.txtMensaje->text()), bitMode())));
+    setBinaryMessage(binText(toCodeText(m_ui.txtMensaje->text()), bitMode()));
 }
 
 void MessagePanel::HexaText()
 {
-    const DecodedMessage decoded = hexaText(toCodeText(binaryMessage()), bitMode());
+    // Only what the message field can hold is decoded; all of it is checked.
+    const DecodedMessage decoded = hexaText(binaryMessage(), bitMode(),
+                                            static_cast<std::size_t>(m_ui.txtMensaje->maxLength()));
     palette::setBackground(m_ui.txtBinario, decoded.valid ? colours::kActive : colours::kInvalid);
     m_invalidCode = !decoded.valid;
     m_ui.txtMensaje->setText(QString());

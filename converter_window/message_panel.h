@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <optional>
+#include <string>
 
 class QButtonGroup;
 class QString;
@@ -11,6 +12,7 @@ class QWidget;
 
 namespace vantrel {
 
+class BinaryTextEdit;
 class TextArea;
 
 // The message panel: a message (txtMensaje) and the binary codes that spell
@@ -24,7 +26,7 @@ public:
     struct Fields
     {
         TextArea *txtMensaje = nullptr;
-        TextArea *txtBinario = nullptr;
+        BinaryTextEdit *txtBinario = nullptr;
         QButtonGroup *bitMode = nullptr; // Option1 with the id 7, Option2 with 8
     };
 
@@ -57,8 +59,8 @@ private:
     [[nodiscard]] BitMode bitMode() const;
     [[nodiscard]] bool binarySideActive() const;
     void convertOnActiveSide();
-    [[nodiscard]] QString binaryMessage() const;
-    void setBinaryMessage(const QString &binary);
+    [[nodiscard]] const std::string &binaryMessage() const;
+    void setBinaryMessage(std::string binary);
 
     Fields m_ui;
     const bool &m_manual;

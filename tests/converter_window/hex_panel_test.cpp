@@ -1,4 +1,6 @@
 #include "application.h"
+#include "binary_text_edit.h"
+#include "field_text.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "house_colours.h"
@@ -32,7 +34,7 @@ private Q_SLOTS:
 
 private:
     TextArea *txtHexa() const { return element<TextArea>(m_window, "txtHexa"); }
-    TextArea *txtBin() const { return element<TextArea>(m_window, "txtBin"); }
+    BinaryTextEdit *txtBin() const { return element<BinaryTextEdit>(m_window, "txtBin"); }
 
     frmAscii *m_window = nullptr;
 };
@@ -84,15 +86,15 @@ void HexPanelTest::eachKeystrokeConverts()
     QFETCH(QTestEventList, keys);
     QFETCH(QStringList, otherAfterEachKey);
     QFETCH(QColor, colour);
-    auto *source = element<TextArea>(m_window, fieldName);
-    TextArea *other = source == txtBin() ? txtHexa() : txtBin();
+    auto *source = element<QWidget>(m_window, fieldName);
+    QWidget *other = source == txtBin() ? static_cast<QWidget *>(txtHexa()) : txtBin();
     QVERIFY(testing::giveFocus(source));
     QStringList seen;
     for (QTestEvent *event : keys) {
         QTestEventList one;
         one.append(event->clone());
         one.simulate(source);
-        seen << other->text();
+        seen << testing::fieldText(other);
     }
     QCOMPARE(seen, otherAfterEachKey);
     QCOMPARE(palette::background(source), colour);
@@ -103,16 +105,16 @@ void HexPanelTest::clearingOneFieldClearsTheOther()
 {
     QVERIFY(testing::giveFocus(txtBin()));
     testing::typeText(txtBin(), QStringLiteral("11111111"));
-    QCOMPARE(txtHexa()->text(), QStringLiteral("FF"));
+    QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("FF"));
     txtBin()->selectAll();
     QTest::keyClick(txtBin(), Qt::Key_Delete);
-    QCOMPARE(txtHexa()->text(), QString());
+    QCOMPARE(testing::fieldText(txtHexa()), QString());
 
     QVERIFY(testing::giveFocus(txtHexa()));
     testing::typeText(txtHexa(), QStringLiteral("7"));
-    QCOMPARE(txtBin()->text(), QStringLiteral("111"));
+    QCOMPARE(testing::fieldText(txtBin()), QStringLiteral("111"));
     QTest::keyClick(txtHexa(), Qt::Key_Backspace);
-    QCOMPARE(txtBin()->text(), QString());
+    QCOMPARE(testing::fieldText(txtBin()), QString());
     QCOMPARE(palette::background(txtHexa()), kActive);
 }
 
@@ -121,12 +123,12 @@ void HexPanelTest::focusMovesConvertNothingAndRecolour()
     QVERIFY(testing::giveFocus(txtHexa()));
     testing::typeText(txtHexa(), QStringLiteral("xyz"));
     QCOMPARE(palette::background(txtHexa()), kInvalid);
-    QCOMPARE(txtBin()->text(), QString());
+    QCOMPARE(testing::fieldText(txtBin()), QString());
 
     QVERIFY(testing::giveFocus(txtBin()));
     QCOMPARE(palette::background(txtHexa()), kIdle);
     QCOMPARE(palette::background(txtBin()), kActive);
-    QCOMPARE(txtHexa()->text(), QStringLiteral("xyz"));
+    QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("xyz"));
 
     QVERIFY(testing::giveFocus(txtHexa()));
     QCOMPARE(palette::background(txtHexa()), kInvalid);
@@ -139,21 +141,21 @@ void HexPanelTest::invalidMarksOutliveGoodTextsFromTheOtherSide()
     testing::typeText(txtHexa(), QStringLiteral("G"));
     QVERIFY(testing::giveFocus(txtBin()));
     testing::typeText(txtBin(), QStringLiteral("101"));
-    QCOMPARE(txtHexa()->text(), QStringLiteral("5"));
+    QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("5"));
     QVERIFY(testing::giveFocus(txtHexa()));
     QCOMPARE(palette::background(txtHexa()), kInvalid);
     txtHexa()->moveCursor(QTextCursor::End);
     testing::typeText(txtHexa(), QStringLiteral("1"));
     QCOMPARE(palette::background(txtHexa()), kActive);
-    QCOMPARE(txtBin()->text(), QStringLiteral("1010001"));
+    QCOMPARE(testing::fieldText(txtBin()), QStringLiteral("1010001"));
 }
 
 void HexPanelTest::beforeAnyFocusOnlyTheBinaryFieldConverts()
 {
     txtHexa()->setText(QStringLiteral("F"));
-    QCOMPARE(txtBin()->text(), QString());
-    txtBin()->setText(QStringLiteral("1010"));
-    QCOMPARE(txtHexa()->text(), QStringLiteral("A"));
+    QCOMPARE(testing::fieldText(txtBin()), QString());
+    testing::setFieldText(txtBin(), QStringLiteral("1010"));
+    QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("A"));
 }
 
 void HexPanelTest::hexadecimalFieldShowsAtMost500Digits_data()
@@ -173,16 +175,16 @@ void HexPanelTest::hexadecimalFieldShowsAtMost500Digits()
     QVERIFY(testing::giveFocus(txtBin()));
     QApplication::clipboard()->setText(binary);
     QTest::keyClick(txtBin(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(txtBin()->text().size(), binary.size());
-    QCOMPARE(txtHexa()->text(), hex);
+    QCOMPARE(testing::fieldText(txtBin()).size(), binary.size());
+    QCOMPARE(testing::fieldText(txtHexa()), hex);
 
     // Typing into the full field is refused.
     QVERIFY(testing::giveFocus(txtHexa()));
     txtHexa()->setText(QString(500, 'F'));
     txtHexa()->moveCursor(QTextCursor::End);
     testing::typeText(txtHexa(), QStringLiteral("1"));
-    QCOMPARE(txtHexa()->text(), QString(500, 'F'));
-    QCOMPARE(txtBin()->text(), QString(2'000, '1'));
+    QCOMPARE(testing::fieldText(txtHexa()), QString(500, 'F'));
+    QCOMPARE(testing::fieldText(txtBin()), QString(2'000, '1'));
 }
 
 QTEST_MAIN(HexPanelTest)

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "field_text.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "manual_clock.h"
@@ -130,19 +131,11 @@ void ManualModeTest::focusReturnsToTheFieldLastEdited()
     auto *field = element<QWidget>(m_window, fieldName);
     QVERIFY(testing::giveFocus(field));
     testing::typeText(field, text);
-    if (auto *line = qobject_cast<QLineEdit *>(field)) {
-        line->home(false);
-    } else {
-        qobject_cast<TextArea *>(field)->moveCursor(QTextCursor::Start);
-    }
+    testing::moveCaretToStart(field);
     testing::RecordingPrompt prompt;
     QTest::mouseClick(chkManual(), Qt::LeftButton);
     QTRY_VERIFY(field->hasFocus());
-    if (auto *line = qobject_cast<QLineEdit *>(field)) {
-        QCOMPARE(line->cursorPosition(), line->text().size());
-    } else {
-        QVERIFY(qobject_cast<TextArea *>(field)->textCursor().atEnd());
-    }
+    QVERIFY(testing::caretAtEnd(field));
 }
 
 void ManualModeTest::withNoValueFieldFocusedYetTheFocusStays()

@@ -1,4 +1,6 @@
 #include "application.h"
+#include "binary_text_edit.h"
+#include "field_text.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "house_colours.h"
@@ -38,7 +40,7 @@ private Q_SLOTS:
 
 private:
     TextArea *txtMensaje() const { return element<TextArea>(m_window, "txtMensaje"); }
-    TextArea *txtBinario() const { return element<TextArea>(m_window, "txtBinario"); }
+    BinaryTextEdit *txtBinario() const { return element<BinaryTextEdit>(m_window, "txtBinario"); }
     QAbstractButton *option(int bits) const
     {
         return element<QAbstractButton>(m_window, bits == 7 ? "Option1" : "Option2");
@@ -140,18 +142,18 @@ void MessagePanelTest::typingConvertsAsTheModeSays()
 
     setManual(manual);
     chooseBitMode(bits);
-    auto *target = element<TextArea>(m_window, fieldName);
+    auto *target = element<QWidget>(m_window, fieldName);
     QVERIFY(testing::giveFocus(target));
     testing::typeText(target, typed);
     if (enter) {
         QTest::keyClick(target, Qt::Key_Return);
     }
     QCOMPARE(txtMensaje()->text(), message);
-    QCOMPARE(txtBinario()->text(), binary);
+    QCOMPARE(testing::fieldText(txtBinario()), binary);
     QCOMPARE(palette::background(txtBinario()), binaryColour);
     QCOMPARE(palette::background(txtMensaje()), fieldName == "txtMensaje" ? kActive : kIdle);
     if (fieldName == "txtMensaje" && !binary.isEmpty()) {
-        QVERIFY(txtBinario()->textCursor().atEnd());
+        QVERIFY(testing::caretAtEnd(txtBinario()));
     }
 }
 
@@ -178,7 +180,7 @@ void MessagePanelTest::focusClearsOnlyAMarkerLeftByADecoding()
 
     QVERIFY(testing::giveFocus(txtMensaje()));
     QCOMPARE(txtMensaje()->text(), QString());
-    QCOMPARE(txtBinario()->text(), binaryAfter);
+    QCOMPARE(testing::fieldText(txtBinario()), binaryAfter);
 }
 
 void MessagePanelTest::aTypedMarkerIsNeverErased()
@@ -212,7 +214,7 @@ void MessagePanelTest::invalidFlagOutlivesAGoodEncoding()
 
     QVERIFY(testing::giveFocus(txtMensaje()));
     testing::typeText(txtMensaje(), QStringLiteral("ok"));
-    QCOMPARE(txtBinario()->text(), QStringLiteral("0110111101101011"));
+    QCOMPARE(testing::fieldText(txtBinario()), QStringLiteral("0110111101101011"));
     QVERIFY(testing::giveFocus(txtBinario()));
     QCOMPARE(palette::background(txtBinario()), kInvalid); // until the next decoding
     testing::typeText(txtBinario(), QStringLiteral("1"));
@@ -227,18 +229,18 @@ void MessagePanelTest::bitModeButtonsConvertAtOnceOnEachSide()
     setManual(true);
     QVERIFY(testing::giveFocus(txtMensaje()));
     testing::typeText(txtMensaje(), QStringLiteral("A"));
-    QCOMPARE(txtBinario()->text(), QString());
+    QCOMPARE(testing::fieldText(txtBinario()), QString());
     chooseBitMode(7); // converts although typing does not
-    QCOMPARE(txtBinario()->text(), QStringLiteral("1000001"));
+    QCOMPARE(testing::fieldText(txtBinario()), QStringLiteral("1000001"));
     chooseBitMode(8);
-    QCOMPARE(txtBinario()->text(), QStringLiteral("01000001"));
+    QCOMPARE(testing::fieldText(txtBinario()), QStringLiteral("01000001"));
 
     QVERIFY(testing::giveFocus(txtBinario()));
-    txtBinario()->setText(QStringLiteral("11000001"));
+    testing::setFieldText(txtBinario(), QStringLiteral("11000001"));
     chooseBitMode(7); // decodes again and repaints, the focus on the button
     QCOMPARE(txtMensaje()->text(), QStringLiteral("A"));
     QCOMPARE(palette::background(txtBinario()), kActive);
-    txtBinario()->setText(QStringLiteral("1100000x"));
+    testing::setFieldText(txtBinario(), QStringLiteral("1100000x"));
     chooseBitMode(8);
     QCOMPARE(txtMensaje()->text(), kMarker);
     QCOMPARE(palette::background(txtBinario()), kInvalid);
@@ -259,7 +261,7 @@ void MessagePanelTest::messageFieldHoldsAtMost500Characters()
     QApplication::clipboard()->setText(QString(600, 'x'));
     QTest::keyClick(txtMensaje(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(txtMensaje()->text(), QString(500, 'x'));
-    QCOMPARE(txtBinario()->text().size(), 4000);
+    QCOMPARE(testing::fieldText(txtBinario()).size(), 4000);
     testing::typeText(txtMensaje(), QStringLiteral("y"));
     QTest::keyClick(txtMensaje(), Qt::Key_Backspace);
     QTest::keyClick(txtMensaje(), Qt::Key_Return);
@@ -272,7 +274,7 @@ void MessagePanelTest::pastedLineBreaksInvalidateTheBinaryMessage()
     QVERIFY(testing::giveFocus(txtBinario()));
     QApplication::clipboard()->setText(QStringLiteral("01000001\n01000010"));
     QTest::keyClick(txtBinario(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(txtBinario()->text(), QStringLiteral("01000001\r\n01000010"));
+    QCOMPARE(testing::fieldText(txtBinario()), QStringLiteral("01000001\r\n01000010"));
     QCOMPARE(txtMensaje()->text(), kMarker);
     QCOMPARE(palette::background(txtBinario()), kInvalid);
 }

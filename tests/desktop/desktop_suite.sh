@@ -117,7 +117,8 @@ wait_briefly() {
 copy_of() {
     local attempt
     for attempt in 1 2 3; do
-        printf sentinel | xclip -selection clipboard
+        # xclip stays behind to serve the selection: keep it off the output.
+        printf sentinel | xclip -selection clipboard >/dev/null 2>&1
         focus_field "$1"
         keys ctrl+a ctrl+c
         if wait_briefly clipboard_filled; then

@@ -1,0 +1,56 @@
+#include "field_text.h"
+
+#include "binary_text_edit.h"
+#include "code_text.h"
+#include "text_area.h"
+
+#include <QLineEdit>
+
+namespace vantrel::testing {
+
+QString fieldText(const QWidget *field)
+{
+    if (const auto *line = qobject_cast<const QLineEdit *>(field)) {
+        return line->text();
+    }
+    if (const auto *area = qobject_cast<const TextArea *>(field)) {
+        return area->text();
+    }
+    return fromCodeText(qobject_cast<const BinaryTextEdit *>(field)->codeText());
+}
+
+void setFieldText(QWidget *field, const QString &text)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(field)) {
+        line->setText(text);
+    } else if (auto *area = qobject_cast<TextArea *>(field)) {
+        area->setText(text);
+    } else {
+        qobject_cast<BinaryTextEdit *>(field)->setCodeText(toCodeText(text));
+    }
+}
+
+bool caretAtEnd(const QWidget *field)
+{
+    if (const auto *line = qobject_cast<const QLineEdit *>(field)) {
+        return line->cursorPosition() == line->text().size();
+    }
+    if (const auto *area = qobject_cast<const TextArea *>(field)) {
+        return area->textCursor().atEnd();
+    }
+    const auto *binary = qobject_cast<const BinaryTextEdit *>(field);
+    return binary->cursorPosition() == static_cast<qsizetype>(binary->codeText().size());
+}
+
+void moveCaretToStart(QWidget *field)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(field)) {
+        line->home(false);
+    } else if (auto *area = qobject_cast<TextArea *>(field)) {
+        area->moveCursor(QTextCursor::Start);
+    } else {
+        qobject_cast<BinaryTextEdit *>(field)->setCursorPosition(0);
+    }
+}
+
+} // namespace vantrel::testing
