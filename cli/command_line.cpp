@@ -20,6 +20,14 @@ constexpr std::array<std::pair<std::string_view, Conversion>, 8> kConversionName
     {"hex-bin", Conversion::HexToBinary},
 }};
 
+constexpr option kLongOptions[] = {
+    {"bits", required_argument, nullptr, 'b'},
+    {"crudo", no_argument, nullptr, 'r'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+
 std::optional<Conversion> conversionNamed(std::string_view name)
 {
     for (const auto &[conversionName, conversion] : kConversionNames) {
@@ -50,17 +58,29 @@ std::optional<std::string> textOfOperands(char **first, char **last)
     return text;
 }
 
+// The long option as typed ("--crudo") when the element getopt rejected with
+// this letter is that option given an argument it does not take
+// ("--crudo=x"); getopt reports that error by the option's letter alone.
+std::optional<std::string_view> longOptionGivenAnArgument(std::string_view given, int letter)
+{
+    const std::size_t equals = given.find('=');
+    if (!given.starts_with("--") || equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view typed = given.substr(0, equals);
+    for (const option &known : kLongOptions) {
+        if (known.name != nullptr && known.val == letter && known.has_arg == no_argument &&
+            std::string_view(known.name).starts_with(typed.substr(2))) {
+            return typed;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(int argc, char *argv[])
 {
-    static constexpr option kLongOptions[] = {
-        {"bits", required_argument, nullptr, 'b'},
-        {"crudo", no_argument, nullptr, 'r'},
-        {"help", no_argument, nullptr, 'h'},
-        {"version", no_argument, nullptr, 'V'},
-        {nullptr, 0, nullptr, 0},
-    };
     ConversionRequest request;
     opterr = 0; // the messages below replace getopt's own
     optind = 0; // start afresh, whoever parsed before
@@ -96,10 +116,13 @@ CommandLine parseCommandLine(int argc, char *argv[])
         case ':':
             return UsageError{"la opción " + quoted(given) + " necesita un argumento"};
         default:
-            if (optopt != 0) {
-                return UsageError{"opción no válida: " + quoted(std::string{'-', char(optopt)})};
+            if (optopt == 0) {
+                return UsageError{"opción no reconocida: " + quoted(given)};
             }
-            return UsageError{"opción no reconocida: " + quoted(given)};
+            if (const auto typed = longOptionGivenAnArgument(given, optopt)) {
+                return UsageError{"la opción " + quoted(*typed) + " no admite argumentos"};
+            }
+            return UsageError{"opción no válida: " + quoted(std::string{'-', char(optopt)})};
         }
     }
     if (optind == argc) {

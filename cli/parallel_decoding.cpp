@@ -14,8 +14,7 @@ constexpr std::size_t kMostParts = 8;
 
 std::size_t partCount(std::size_t length)
 {
-    const std::size_t cores =
-        getenv("VP") ? atoi(getenv("VP")) : std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     return std::clamp<std::size_t>(length / kSmallestPart, 1, std::min(cores, kMostParts));
 }
 

@@ -92,6 +92,16 @@ std::size_t asciiRunLength(std::string_view text)
     return length;
 }
 
+// Copies the run of ASCII bytes that starts at `at`, the same in a code text
+// and in UTF-8, and moves `at` and `out` past it.
+void copyAsciiRun(std::string_view text, std::size_t &at, char *&out)
+{
+    const std::size_t length = asciiRunLength(text.substr(at));
+    std::memcpy(out, text.data() + at, length);
+    out += length;
+    at += length;
+}
+
 // One step of UTF-8 decoding at `at`. An ill-formed sequence is as long as
 // its maximal subpart: the lead byte and the continuation bytes that could
 // still have made a character.
@@ -202,10 +212,7 @@ std::string codeTextFromUtf8(std::string_view utf8)
     char *out = codes.data();
     std::size_t at = 0;
     while (at < utf8.size()) {
-        const std::size_t ascii = asciiRunLength(utf8.substr(at));
-        std::memcpy(out, utf8.data() + at, ascii);
-        out += ascii;
-        at += ascii;
+        copyAsciiRun(utf8, at, out);
         if (at == utf8.size()) {
             break;
         }
@@ -229,10 +236,7 @@ std::string utf8FromCodeText(std::string_view codeText)
     char *out = utf8.data();
     std::size_t at = 0;
     while (at < codeText.size()) {
-        const std::size_t ascii = asciiRunLength(codeText.substr(at));
-        std::memcpy(out, codeText.data() + at, ascii);
-        out += ascii;
-        at += ascii;
+        copyAsciiRun(codeText, at, out);
         for (; at < codeText.size() && static_cast<unsigned char>(codeText[at]) >= 0x80; ++at) {
             const Utf8Bytes &bytes = kUtf8OfCode[static_cast<unsigned char>(codeText[at])];
             std::memcpy(out, bytes.bytes.data(), bytes.length);

@@ -3,7 +3,9 @@
 #include "application.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace vantrel::startup {
 namespace {
@@ -72,6 +74,38 @@ CommandLineAnswer usageError(const QString &message)
                 .arg(message)};
 }
 
+// True for the options that take no value: ours and Qt's flags.
+bool isFlag(const QString &name)
+{
+    if (name == QLatin1String("h") || name == QLatin1String("help") || name == QLatin1String("v") ||
+        name == QLatin1String("version")) {
+        return true;
+    }
+    return std::any_of(std::begin(kQtOptions), std::end(kQtOptions), [&](const QtOption &option) {
+        return !option.takesValue && name == QLatin1String(option.name);
+    });
+}
+
+// Parsing fails with every option known in two ways: a flag given a value
+// ("--help=x"), or an option that takes a value given none, which can only
+// be the last argument, since any argument after it becomes its value.
+CommandLineAnswer valueError(const QStringList &arguments)
+{
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--")) {
+            break;
+        }
+        if (!argument.startsWith(QLatin1Char('-')) || !argument.contains(QLatin1Char('='))) {
+            continue;
+        }
+        const QString spelling = argument.section(QLatin1Char('='), 0, 0);
+        if (isFlag(spelling.mid(spelling.startsWith(QLatin1String("--")) ? 2 : 1))) {
+            return usageError(QStringLiteral("la opción «%1» no admite valor").arg(spelling));
+        }
+    }
+    return usageError(QStringLiteral("la opción «%1» necesita un valor").arg(arguments.last()));
+}
+
 } // namespace
 
 std::optional<CommandLineAnswer> answerCommandLine(const QStringList &arguments)
@@ -96,7 +130,7 @@ std::optional<CommandLineAnswer> answerCommandLine(const QStringList &arguments)
                 QStringLiteral("opción desconocida: «%1»")
                     .arg(asTyped(parser.unknownOptionNames().constFirst(), arguments)));
         }
-        return usageError(QStringLiteral("una opción de Qt necesita un valor"));
+        return valueError(arguments);
     }
     if (parser.isSet(help)) {
         return CommandLineAnswer{0, helpText(), {}};

@@ -5,6 +5,7 @@
 #include "program_run.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <span>
@@ -209,6 +210,9 @@ TEST(VantrelConvertTest, CommandLineFollowsGnuConventions)
         {{"decimal", "-1"}, "", 2, "", "opción no válida: «-1»"},
         {{}, "", 2, "", "falta la conversión"},
         {{"octal", "7"}, "", 2, "", "conversión desconocida: «octal»"},
+        {{"--crudo=x", "decimal", "65"}, "", 2, "", "la opción «--crudo» no admite argumentos"},
+        {{"--he=x"}, "", 2, "", "la opción «--he» no admite argumentos"},
+        {{"--bits=7", "-xr", "texto-bin", "A"}, "", 2, "", "opción no válida: «-x»"},
         {{"--bits=9", "texto-bin", "A"}, "", 2, "", "7 u 8"},
         {{"texto-bin", "--bits"}, "", 2, "", "«--bits» necesita un argumento"},
         {{"--bits=7", "texto-bin", "A"}, "", 0, "1000001\n", ""},
@@ -251,6 +255,16 @@ TEST(VantrelConvertTest, StandardInputLosesOneFinalLineBreak)
             }
         }
     }
+}
+
+TEST(VantrelConvertTest, LongBinaryMessagesIgnoreStrayEnvironmentVariables)
+{
+    // The number of decoding parts once came from a leftover tuning variable,
+    // and VP=0 divided by zero.
+    ::setenv("VP", "0", 1);
+    const ProgramRun run = runVantrelConvert({"-r", "bin-texto"}, std::string(5'000'000, '1'));
+    ::unsetenv("VP");
+    expectConverted(run, std::string(625'000, '\xFF') + "\n");
 }
 
 // Inputs of several chunks, from a file and from a pipe, against the core.

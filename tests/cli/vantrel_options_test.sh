@@ -35,4 +35,6 @@ check version 0 "^Vantrel $version\$" '' -- --version
 check unknown-option 2 '' 'opción desconocida: «--nada»' -- --nada
 check unknown-short-option 2 '' 'Pruebe «vantrel --help»' -- -x
 check argument 2 '' 'argumento de más: «fichero»' -- fichero
+check flag-with-value 2 '' 'la opción «--help» no admite valor' -- --help=x
+check qt-option-without-value 2 '' 'la opción «-platform» necesita un valor' -- -platform
 exit $((failures > 0))

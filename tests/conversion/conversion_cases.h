@@ -32,6 +32,7 @@ inline constexpr ValueCase kDecimalCases[] = {
     {"65 ", true, "65 ", "01000001", "A"},
     {"1e2", true, "1e2", "01100100", "d"},
     {"&HF", true, "&HF", "00001111", "\x0F"},
+    {"&HFF", true, "&HFF", "11111111", "\xFF"},
     {"-0", true, "-0", "00000000", "\0"sv},
     {"2.5", true, "2.5", "00000010", "\x02"},
     {"1.5", true, "1.5", "00000001", "\x02"},
@@ -47,6 +48,7 @@ inline constexpr ValueCase kDecimalCases[] = {
     {"1e9", false, "", "", ""},
     {"255.5", false, "", "", ""},
     {"-0.5", false, "", "", ""},
+    {"&H100", false, "", "", ""},
 };
 
 // The binary field converted; it must hold exactly eight digits.

@@ -6,8 +6,6 @@
 namespace vantrel {
 namespace {
 
-constexpr auto kRejected = std::nullopt;
-
 // A plain reading of binary-to-hexadecimal, group by group.
 std::optional<std::string> referenceBinaryToHex(std::string_view binary)
 {
@@ -55,65 +53,6 @@ TEST(Binario2Test, GivesFourDigitsForEachValue)
     for (unsigned value = 0; value < 16; ++value) {
         const auto digits = binario2(value);
         EXPECT_EQ(std::string_view(digits.data(), 4), expected[value]);
-    }
-}
-
-TEST(BinaryToHexTest, ConvertsGroupsOfFourFromTheRight)
-{
-    const std::pair<std::string_view, std::optional<std::string>> cases[] = {
-        {"", ""},
-        {"1", "1"},
-        {"101", "5"},
-        {"1010", "A"},
-        {"11111", "1F"},
-        {"100000000", "100"},
-        {"00000000", "0"},
-        {"0", "0"},
-        {"0000", "0"},
-        {"00000", "0"},
-        {"10000", "10"},
-        {"0101", "5"},
-        {"1111111111111111", "FFFF"},
-        {"00011111111", "FF"},
-        {"102", kRejected},
-        {" 1", kRejected},
-        {"1\n", kRejected},
-        {"1\r\n", kRejected},
-        {"a", kRejected},
-    };
-    for (const auto &[binary, hex] : cases) {
-        SCOPED_TRACE(std::string(binary));
-        EXPECT_EQ(binaryToHex(binary), hex);
-    }
-}
-
-TEST(HexToBinaryTest, WritesFourDigitsPerCharacterWithoutLeadingZeros)
-{
-    const std::pair<std::string_view, std::optional<std::string>> cases[] = {
-        {"", ""},
-        {"7", "111"},
-        {"a", "1010"},
-        {"A", "1010"},
-        {"1f", "11111"},
-        {"1F", "11111"},
-        {"00", "0"},
-        {"0", "0"},
-        {"5", "101"},
-        {"1G", "10000"},
-        {"A\r\n", "101000000000"},
-        {"G0", "0"},
-        {" 0", "0"},
-        {"0F", "1111"},
-        {"fF", "11111111"},
-        {"G", kRejected},
-        {"xyz", kRejected},
-        {" ", kRejected},
-        {"\r\n", kRejected},
-        {"\xC1", kRejected},
-    };
-    for (const auto &[hex, binary] : cases) {
-        SCOPED_TRACE(std::string(hex));
-        EXPECT_EQ(hexToBinary(hex), binary);
     }
 }
 

@@ -41,60 +41,6 @@ std::string randomDigits(std::size_t length, std::mt19937 &random)
     return digits;
 }
 
-TEST(BinTextTest, SpellsEachCharacterInGroupsOfTheMode)
-{
-    const std::tuple<BitMode, std::string_view, std::string_view> cases[] = {
-        {Eight, "A", "01000001"},
-        {Seven, "A", "1000001"},
-        {Eight, "Hola", "01001000011011110110110001100001"},
-        {Seven, "Hola", "1001000110111111011001100001"},
-        {Eight, "", ""},
-        {Seven, "", ""},
-        {Seven, "\r\n", "00011010001010"},
-        {Eight, "\r\n", "0000110100001010"},
-        {Seven, "\xE9", "1101001"},
-        {Eight, "\xE9", "11101001"},
-        {Eight, std::string_view("\0", 1), "00000000"},
-        {Seven, "\xFF\x80", "11111110000000"},
-    };
-    for (const auto &[mode, message, binary] : cases) {
-        SCOPED_TRACE(std::string(message));
-        EXPECT_EQ(binText(message, mode), binary);
-    }
-}
-
-TEST(HexaTextTest, DecodesGroupsCountedFromTheEnd)
-{
-    const std::string marker(kInvalidCodeMarker);
-    const std::tuple<BitMode, std::string_view, DecodedMessage> cases[] = {
-        {Eight, "0100000101000010", {true, "AB"}},
-        {Seven, "01000001", {true, "A"}},
-        {Seven, "11000001", {true, "A"}},
-        {Eight, "1000001", {true, ""}},
-        {Eight, "010000010000000001000010", {true, "A"}},
-        {Seven,
-         "0100000101000010",
-         {true, "\x02"
-                "B"}},
-        {Seven, "10000011", {true, "\x03"}},
-        {Eight, "", {true, ""}},
-        {Seven, "", {true, ""}},
-        {Eight, "00000000", {true, ""}},
-        {Eight, "0000110100001010", {true, "\r\n"}},
-        {Seven, "00011010001010", {true, "\r\n"}},
-        {Eight, "0100 0001", {false, marker}},
-        {Seven, "0100 0001", {false, marker}},
-        {Eight, "01000001\r\n", {false, marker}},
-        {Eight, "2", {false, marker}},
-    };
-    for (const auto &[mode, binary, decoded] : cases) {
-        SCOPED_TRACE(std::string(binary));
-        const DecodedMessage result = hexaText(binary, mode);
-        EXPECT_EQ(result.valid, decoded.valid);
-        EXPECT_EQ(result.message, decoded.message);
-    }
-}
-
 TEST(HexaTextTest, MarkerIsTheNineteenCharacterCodeText)
 {
     ASSERT_EQ(kInvalidCodeMarker.size(), 19u);
