@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace vantrel;
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void focusMovesConvertNothingAndRecolour();
     void invalidMarksOutliveGoodTextsFromTheOtherSide();
     void beforeAnyFocusOnlyTheBinaryFieldConverts();
+    void millionDigitPasteConvertsAndEditsStayChecked();
     void hexadecimalFieldShowsAtMost500Digits_data();
     void hexadecimalFieldShowsAtMost500Digits();
 
@@ -185,6 +187,32 @@ void HexPanelTest::hexadecimalFieldShowsAtMost500Digits()
     testing::typeText(txtHexa(), QStringLiteral("1"));
     QCOMPARE(testing::fieldText(txtHexa()), QString(500, 'F'));
     QCOMPARE(testing::fieldText(txtBin()), QString(2'000, '1'));
+}
+
+void HexPanelTest::millionDigitPasteConvertsAndEditsStayChecked()
+{
+    QVERIFY(testing::giveFocus(txtBin()));
+    QApplication::clipboard()->setText(QString(1'000'000, u'1'));
+    QSignalSpy pasted(txtBin(), &BinaryTextEdit::pasteFinished);
+    QTest::keyClick(txtBin(), Qt::Key_V, Qt::ControlModifier);
+    QTRY_COMPARE(pasted.size(), 1);
+    QCOMPARE(txtBin()->codeText().size(), std::size_t{1'000'000});
+    QCOMPARE(testing::fieldText(txtHexa()), QString(500, u'F'));
+    QCOMPARE(palette::background(txtBin()), kActive);
+
+    // A wrong character anywhere marks the whole field; taking it back clears it.
+    txtBin()->setCursorPosition(500'000);
+    testing::typeText(txtBin(), QStringLiteral("x"));
+    QCOMPARE(palette::background(txtBin()), kInvalid);
+    QCOMPARE(testing::fieldText(txtHexa()), QString(500, u'F'));
+    QTest::keyClick(txtBin(), Qt::Key_Backspace);
+    QCOMPARE(palette::background(txtBin()), kActive);
+
+    // A zero more at the start makes a leading group of its own: the first
+    // 500 hexadecimal digits are "0" and 499 "F", the zero then dropped.
+    txtBin()->setCursorPosition(0);
+    testing::typeText(txtBin(), QStringLiteral("0"));
+    QCOMPARE(testing::fieldText(txtHexa()), QString(499, u'F'));
 }
 
 QTEST_MAIN(HexPanelTest)

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace vantrel;
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void bitModeButtonsConvertAtOnceOnEachSide();
     void messageFieldHoldsAtMost500Characters();
     void pastedLineBreaksInvalidateTheBinaryMessage();
+    void millionDigitBinaryMessageFillsTheMessageField();
 
 private:
     TextArea *txtMensaje() const { return element<TextArea>(m_window, "txtMensaje"); }
@@ -276,6 +278,24 @@ void MessagePanelTest::pastedLineBreaksInvalidateTheBinaryMessage()
     QTest::keyClick(txtBinario(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(testing::fieldText(txtBinario()), QStringLiteral("01000001\r\n01000010"));
     QCOMPARE(txtMensaje()->text(), kMarker);
+    QCOMPARE(palette::background(txtBinario()), kInvalid);
+}
+
+void MessagePanelTest::millionDigitBinaryMessageFillsTheMessageField()
+{
+    setManual(false);
+    chooseBitMode(8);
+    QVERIFY(testing::giveFocus(txtBinario()));
+    QApplication::clipboard()->setText(QString(1'000'000, u'1'));
+    QSignalSpy pasted(txtBinario(), &BinaryTextEdit::pasteFinished);
+    QTest::keyClick(txtBinario(), Qt::Key_V, Qt::ControlModifier);
+    QTRY_COMPARE(pasted.size(), 1);
+    // 125,000 codes of 255, as many as the message field holds.
+    QCOMPARE(testing::fieldText(txtMensaje()), QString(500, QChar(0xFF)));
+    QCOMPARE(palette::background(txtBinario()), kActive);
+    txtBinario()->setCursorPosition(123'456);
+    testing::typeText(txtBinario(), QStringLiteral(" "));
+    QCOMPARE(testing::fieldText(txtMensaje()), kMarker);
     QCOMPARE(palette::background(txtBinario()), kInvalid);
 }
 
