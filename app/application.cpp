@@ -60,10 +60,6 @@ frmAscii *existingConverterWindow()
 {
     return state().converterWindow;
 }
-frmAsciiColl *existingAsciiTableWindow()
-{
-    return state().asciiTableWindow;
-}
 
 frmAscii &converterWindow()
 {

@@ -13,9 +13,8 @@ class frmInicio;
 // closed is created afresh (and loads again) the next time it is asked for.
 namespace vantrel::app {
 
-// The existing window, or nullptr.
+// The existing converter window, or nullptr.
 [[nodiscard]] frmAscii *existingConverterWindow();
-[[nodiscard]] frmAsciiColl *existingAsciiTableWindow();
 
 // The existing window, created (not shown) when there is none.
 frmAscii &converterWindow();

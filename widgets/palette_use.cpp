@@ -16,6 +16,16 @@ bool isTextField(const QWidget *widget)
            qobject_cast<const BinaryTextEdit *>(widget);
 }
 
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    // Every colour group, so that a disabled or inactive widget keeps it too.
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
 QPalette::ColorRole backgroundRole(const QWidget *widget)
 {
     if (isTextField(widget)) {
@@ -38,16 +48,6 @@ QPalette::ColorRole textRole(const QWidget *widget)
     return QPalette::WindowText;
 }
 
-void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    // Every colour group, so that a disabled or inactive widget keeps it too.
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-} // namespace
-
 void setBackground(QWidget *widget, const QColor &colour)
 {
     const QPalette::ColorRole role = backgroundRole(widget);
@@ -55,11 +55,6 @@ void setBackground(QWidget *widget, const QColor &colour)
         widget->setAutoFillBackground(true);
     }
     setColour(widget, role, colour);
-}
-
-QColor background(const QWidget *widget)
-{
-    return widget->palette().color(backgroundRole(widget));
 }
 
 void setTransparent(QWidget *widget)
@@ -70,11 +65,6 @@ void setTransparent(QWidget *widget)
 void setTextColour(QWidget *widget, const QColor &colour)
 {
     setColour(widget, textRole(widget), colour);
-}
-
-QColor textColour(const QWidget *widget)
-{
-    return widget->palette().color(textRole(widget));
 }
 
 } // namespace vantrel::palette

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
 class QWidget;
 
@@ -9,13 +10,15 @@ class QWidget;
 // buttons, the window colour (filled) for everything else.
 namespace vantrel::palette {
 
+// The roles a widget's background and text are drawn with.
+[[nodiscard]] QPalette::ColorRole backgroundRole(const QWidget *widget);
+[[nodiscard]] QPalette::ColorRole textRole(const QWidget *widget);
+
 void setBackground(QWidget *widget, const QColor &colour);
-[[nodiscard]] QColor background(const QWidget *widget);
 
 // Labels drawn straight onto their parent's background.
 void setTransparent(QWidget *widget);
 
 void setTextColour(QWidget *widget, const QColor &colour);
-[[nodiscard]] QColor textColour(const QWidget *widget);
 
 } // namespace vantrel::palette

@@ -61,8 +61,8 @@ qsizetype characterWidth(const QString &text, qsizetype i)
     return isLineBreak(text.at(i)) ? 2 : 1;
 }
 
-} // namespace
-
+// The length of a text in characters of the program's character set: a
+// surrogate pair counts one, a line break two (it stands for CR LF).
 qsizetype fieldLength(const QString &plainText)
 {
     qsizetype length = 0;
@@ -76,6 +76,7 @@ qsizetype fieldLength(const QString &plainText)
     return length;
 }
 
+// The longest start of a plain text that fits in `room` characters.
 QString cutToRoom(const QString &plainText, qsizetype room)
 {
     qsizetype used = 0;
@@ -92,6 +93,8 @@ QString cutToRoom(const QString &plainText, qsizetype room)
     }
     return plainText.left(i);
 }
+
+} // namespace
 
 TextArea::TextArea(QWidget *parent) : QPlainTextEdit(parent)
 {}

@@ -41,11 +41,4 @@ private:
     int m_maxLength = 0;
 };
 
-// The length of a text in characters of the program's character set: a
-// surrogate pair counts one, a line feed two (it stands for CR LF).
-[[nodiscard]] qsizetype fieldLength(const QString &plainText);
-
-// The longest start of a plain text that fits in `room` characters.
-[[nodiscard]] QString cutToRoom(const QString &plainText, qsizetype room);
-
 } // namespace vantrel

@@ -15,6 +15,7 @@
 #include "house_colours.h"
 #include "message_conversion.h"
 #include "palette_use.h"
+#include "screen_colours.h"
 #include "text_area.h"
 #include "typing.h"
 
@@ -316,17 +317,17 @@ void DesktopTest::focusComingBackWithTheWindowIsNoFocusMove()
     QVERIFY(testing::giveFocus(txtA));
     txtA->selectAll();
     testing::typeText(txtA, QStringLiteral("300"));
-    QCOMPARE(palette::background(txtA), kActive); // manual: checked on Enter only
+    QCOMPARE(testing::background(txtA), kActive); // manual: checked on Enter only
 
     sendFocus(txtA, QEvent::FocusOut, reason);
     sendFocus(txtA, QEvent::FocusIn, reason);
-    QCOMPARE(palette::background(txtA), kActive);
+    QCOMPARE(testing::background(txtA), kActive);
 
     // A field that the focus moved to while the window was away does receive it.
     sendFocus(txtA, QEvent::FocusOut, reason);
     sendFocus(txtB, QEvent::FocusIn, reason);
-    QCOMPARE(palette::background(txtB), kActive);
-    QCOMPARE(palette::background(txtA), kIdle);
+    QCOMPARE(testing::background(txtB), kActive);
+    QCOMPARE(testing::background(txtA), kIdle);
 }
 
 void DesktopTest::cmd2RestoresAMinimisedTable()
@@ -334,12 +335,12 @@ void DesktopTest::cmd2RestoresAMinimisedTable()
     frmAscii *window = openConverter();
     QVERIFY(window);
     QTest::mouseClick(element<QAbstractButton>(window, "cmd2"), Qt::LeftButton);
-    frmAsciiColl *table = app::existingAsciiTableWindow();
+    frmAsciiColl *table = testing::openTableWindow();
     QVERIFY(table);
     table->showMinimized();
     QVERIFY(table->isMinimized());
     QTest::mouseClick(element<QAbstractButton>(window, "cmd2"), Qt::LeftButton);
-    QCOMPARE(app::existingAsciiTableWindow(), table);
+    QCOMPARE(testing::openTableWindow(), table);
     QVERIFY(!table->isMinimized());
     QVERIFY(table->isVisible());
 }

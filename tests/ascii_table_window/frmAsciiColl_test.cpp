@@ -7,6 +7,7 @@
 #include "manual_clock.h"
 #include "palette_use.h"
 #include "recording_prompt.h"
+#include "screen_colours.h"
 #include "text_area.h"
 #include "typing.h"
 
@@ -80,7 +81,7 @@ void FrmAsciiCollTest::init()
 frmAsciiColl *FrmAsciiCollTest::openTable()
 {
     QTest::mouseClick(element<QAbstractButton>(m_converter, "cmd2"), Qt::LeftButton);
-    frmAsciiColl *table = app::existingAsciiTableWindow();
+    frmAsciiColl *table = testing::openTableWindow();
     if (table) {
         (void)QTest::qWaitForWindowExposed(table);
     }
@@ -130,7 +131,7 @@ void FrmAsciiCollTest::columnsFillWithCodesAndCharacters()
     QCOMPARE(text.last(), last);
     QVERIFY(!field->text().contains(QStringLiteral("000")));
     QVERIFY(field->isReadOnly());
-    QCOMPARE(palette::background(field), colour);
+    QCOMPARE(testing::background(field), colour);
 }
 
 void FrmAsciiCollTest::fillStopsOnceTheColumnsAreFull()
@@ -147,7 +148,7 @@ void FrmAsciiCollTest::fillStopsOnceTheColumnsAreFull()
 
 void FrmAsciiCollTest::windowRisesThenDrops()
 {
-    frmAsciiColl *table = app::existingAsciiTableWindow();
+    frmAsciiColl *table = testing::openTableWindow();
     QVERIFY(!table);
     table = &app::asciiTableWindow();
     QList<int> tops;
@@ -214,7 +215,7 @@ void FrmAsciiCollTest::fontChangeReopensWithTheNewFont()
         QTest::mouseClick(element<QAbstractButton>(first, "cmdFont"), Qt::LeftButton);
     }
     QTRY_VERIFY(!first);
-    frmAsciiColl *second = app::existingAsciiTableWindow();
+    frmAsciiColl *second = testing::openTableWindow();
     QVERIFY(second && second->isVisible());
     QCOMPARE(app::tableFontName(), QStringLiteral("DejaVu Serif"));
     QCOMPARE(element<QLineEdit>(second, "txtFont")->text(), QStringLiteral("DejaVu Serif"));
@@ -237,7 +238,7 @@ void FrmAsciiCollTest::missingFontIsReportedAtEveryOpening()
     QCOMPARE(prompt.messages().first().icon, QMessageBox::Critical);
     QCOMPARE(prompt.messages().first().parent, m_converter);
 
-    frmAsciiColl *second = app::existingAsciiTableWindow();
+    frmAsciiColl *second = testing::openTableWindow();
     QVERIFY(second);
     QTRY_VERIFY(second->isVisible());
     QCOMPARE(app::tableFontName(), QStringLiteral("No Such Font Anywhere"));
@@ -247,7 +248,7 @@ void FrmAsciiCollTest::missingFontIsReportedAtEveryOpening()
     waitUntilFull(second); // the columns still fill
 
     second->close();
-    QTRY_VERIFY(!app::existingAsciiTableWindow());
+    QTRY_VERIFY(!testing::openTableWindow());
     openTable();
     QCOMPARE(prompt.messages().size(), 2);
 }

@@ -66,7 +66,7 @@ void CommandsTest::tableCommandOpensOneAsciiTable()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     for (int click = 0; click < 2; ++click) {
         QTest::mouseClick(element<QAbstractButton>(&window, "cmd2"), Qt::LeftButton);
-        frmAsciiColl *table = app::existingAsciiTableWindow();
+        frmAsciiColl *table = testing::openTableWindow();
         QVERIFY(table && table->isVisible());
     }
     int tables = 0;

@@ -5,6 +5,7 @@
 #include "house_colours.h"
 #include "palette_use.h"
 #include "panel_switching.h"
+#include "screen_colours.h"
 #include "twips.h"
 
 #include <QAbstractButton>
@@ -57,7 +58,7 @@ void FrmAsciiLayoutTest::opensWithTheValuePanelAndCharacterFieldActive()
 {
     auto *txtC = element<QLineEdit>(m_window, "txtC");
     QTRY_COMPARE(QApplication::focusWidget(), txtC);
-    QCOMPARE(palette::background(txtC), kActive);
+    QCOMPARE(testing::background(txtC), kActive);
     QCOMPARE(txtC->cursorPosition(), 1);
     QCOMPARE(twips::geometry(element<QFrame>(m_window, "Frame1")).topLeft(), QPoint(0, 0));
     QCOMPARE(twips::geometry(element<QFrame>(m_window, "Frame2")).topLeft(), QPoint(0, 0));
@@ -95,13 +96,13 @@ void FrmAsciiLayoutTest::loadColoursEveryElementFromThePalette()
     QFETCH(QString, name);
     QFETCH(QColor, colour);
     QWidget *widget = name == "frmAscii" ? m_window : element<QWidget>(m_window, name);
-    QCOMPARE(palette::background(widget), colour);
+    QCOMPARE(testing::background(widget), colour);
     if (!qobject_cast<QAbstractButton *>(widget) && !qobject_cast<QLineEdit *>(widget) &&
         !qobject_cast<QAbstractScrollArea *>(widget)) {
         QVERIFY(widget->autoFillBackground());
     }
     if (widget->isEnabled()) { // the disabled bit-mode buttons are greyed out
-        QCOMPARE(palette::textColour(widget), QColor(Qt::black));
+        QCOMPARE(testing::textColour(widget), QColor(Qt::black));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "frmAscii.h"
 #include "house_colours.h"
 #include "palette_use.h"
+#include "screen_colours.h"
 #include "text_area.h"
 #include "typing.h"
 
@@ -99,8 +100,8 @@ void HexPanelTest::eachKeystrokeConverts()
         seen << testing::fieldText(other);
     }
     QCOMPARE(seen, otherAfterEachKey);
-    QCOMPARE(palette::background(source), colour);
-    QCOMPARE(palette::background(other), kIdle);
+    QCOMPARE(testing::background(source), colour);
+    QCOMPARE(testing::background(other), kIdle);
 }
 
 void HexPanelTest::clearingOneFieldClearsTheOther()
@@ -117,24 +118,24 @@ void HexPanelTest::clearingOneFieldClearsTheOther()
     QCOMPARE(testing::fieldText(txtBin()), QStringLiteral("111"));
     QTest::keyClick(txtHexa(), Qt::Key_Backspace);
     QCOMPARE(testing::fieldText(txtBin()), QString());
-    QCOMPARE(palette::background(txtHexa()), kActive);
+    QCOMPARE(testing::background(txtHexa()), kActive);
 }
 
 void HexPanelTest::focusMovesConvertNothingAndRecolour()
 {
     QVERIFY(testing::giveFocus(txtHexa()));
     testing::typeText(txtHexa(), QStringLiteral("xyz"));
-    QCOMPARE(palette::background(txtHexa()), kInvalid);
+    QCOMPARE(testing::background(txtHexa()), kInvalid);
     QCOMPARE(testing::fieldText(txtBin()), QString());
 
     QVERIFY(testing::giveFocus(txtBin()));
-    QCOMPARE(palette::background(txtHexa()), kIdle);
-    QCOMPARE(palette::background(txtBin()), kActive);
+    QCOMPARE(testing::background(txtHexa()), kIdle);
+    QCOMPARE(testing::background(txtBin()), kActive);
     QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("xyz"));
 
     QVERIFY(testing::giveFocus(txtHexa()));
-    QCOMPARE(palette::background(txtHexa()), kInvalid);
-    QCOMPARE(palette::background(txtBin()), kIdle);
+    QCOMPARE(testing::background(txtHexa()), kInvalid);
+    QCOMPARE(testing::background(txtBin()), kIdle);
 }
 
 void HexPanelTest::invalidMarksOutliveGoodTextsFromTheOtherSide()
@@ -145,10 +146,10 @@ void HexPanelTest::invalidMarksOutliveGoodTextsFromTheOtherSide()
     testing::typeText(txtBin(), QStringLiteral("101"));
     QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("5"));
     QVERIFY(testing::giveFocus(txtHexa()));
-    QCOMPARE(palette::background(txtHexa()), kInvalid);
+    QCOMPARE(testing::background(txtHexa()), kInvalid);
     txtHexa()->moveCursor(QTextCursor::End);
     testing::typeText(txtHexa(), QStringLiteral("1"));
-    QCOMPARE(palette::background(txtHexa()), kActive);
+    QCOMPARE(testing::background(txtHexa()), kActive);
     QCOMPARE(testing::fieldText(txtBin()), QStringLiteral("1010001"));
 }
 
@@ -198,15 +199,15 @@ void HexPanelTest::millionDigitPasteConvertsAndEditsStayChecked()
     QTRY_COMPARE(pasted.size(), 1);
     QCOMPARE(txtBin()->codeText().size(), std::size_t{1'000'000});
     QCOMPARE(testing::fieldText(txtHexa()), QString(500, u'F'));
-    QCOMPARE(palette::background(txtBin()), kActive);
+    QCOMPARE(testing::background(txtBin()), kActive);
 
     // A wrong character anywhere marks the whole field; taking it back clears it.
     txtBin()->setCursorPosition(500'000);
     testing::typeText(txtBin(), QStringLiteral("x"));
-    QCOMPARE(palette::background(txtBin()), kInvalid);
+    QCOMPARE(testing::background(txtBin()), kInvalid);
     QCOMPARE(testing::fieldText(txtHexa()), QString(500, u'F'));
     QTest::keyClick(txtBin(), Qt::Key_Backspace);
-    QCOMPARE(palette::background(txtBin()), kActive);
+    QCOMPARE(testing::background(txtBin()), kActive);
 
     // A zero more at the start makes a leading group of its own: the first
     // 500 hexadecimal digits are "0" and 499 "F", the zero then dropped.

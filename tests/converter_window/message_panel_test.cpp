@@ -5,6 +5,7 @@
 #include "frmAscii.h"
 #include "house_colours.h"
 #include "palette_use.h"
+#include "screen_colours.h"
 #include "text_area.h"
 #include "typing.h"
 
@@ -152,8 +153,8 @@ void MessagePanelTest::typingConvertsAsTheModeSays()
     }
     QCOMPARE(txtMensaje()->text(), message);
     QCOMPARE(testing::fieldText(txtBinario()), binary);
-    QCOMPARE(palette::background(txtBinario()), binaryColour);
-    QCOMPARE(palette::background(txtMensaje()), fieldName == "txtMensaje" ? kActive : kIdle);
+    QCOMPARE(testing::background(txtBinario()), binaryColour);
+    QCOMPARE(testing::background(txtMensaje()), fieldName == "txtMensaje" ? kActive : kIdle);
     if (fieldName == "txtMensaje" && !binary.isEmpty()) {
         QVERIFY(testing::caretAtEnd(txtBinario()));
     }
@@ -178,7 +179,7 @@ void MessagePanelTest::focusClearsOnlyAMarkerLeftByADecoding()
         QTest::keyClick(txtBinario(), Qt::Key_Return);
     }
     QCOMPARE(txtMensaje()->text(), kMarker);
-    QCOMPARE(palette::background(txtBinario()), kInvalid);
+    QCOMPARE(testing::background(txtBinario()), kInvalid);
 
     QVERIFY(testing::giveFocus(txtMensaje()));
     QCOMPARE(txtMensaje()->text(), QString());
@@ -212,18 +213,18 @@ void MessagePanelTest::invalidFlagOutlivesAGoodEncoding()
     setManual(false);
     QVERIFY(testing::giveFocus(txtBinario()));
     testing::typeText(txtBinario(), QStringLiteral("1 "));
-    QCOMPARE(palette::background(txtBinario()), kInvalid);
+    QCOMPARE(testing::background(txtBinario()), kInvalid);
 
     QVERIFY(testing::giveFocus(txtMensaje()));
     testing::typeText(txtMensaje(), QStringLiteral("ok"));
     QCOMPARE(testing::fieldText(txtBinario()), QStringLiteral("0110111101101011"));
     QVERIFY(testing::giveFocus(txtBinario()));
-    QCOMPARE(palette::background(txtBinario()), kInvalid); // until the next decoding
+    QCOMPARE(testing::background(txtBinario()), kInvalid); // until the next decoding
     testing::typeText(txtBinario(), QStringLiteral("1"));
-    QCOMPARE(palette::background(txtBinario()), kActive);
+    QCOMPARE(testing::background(txtBinario()), kActive);
     QVERIFY(testing::giveFocus(txtMensaje()));
     QVERIFY(testing::giveFocus(txtBinario()));
-    QCOMPARE(palette::background(txtBinario()), kActive); // the valid decoding cleared the mark
+    QCOMPARE(testing::background(txtBinario()), kActive); // the valid decoding cleared the mark
 }
 
 void MessagePanelTest::bitModeButtonsConvertAtOnceOnEachSide()
@@ -241,11 +242,11 @@ void MessagePanelTest::bitModeButtonsConvertAtOnceOnEachSide()
     testing::setFieldText(txtBinario(), QStringLiteral("11000001"));
     chooseBitMode(7); // decodes again and repaints, the focus on the button
     QCOMPARE(txtMensaje()->text(), QStringLiteral("A"));
-    QCOMPARE(palette::background(txtBinario()), kActive);
+    QCOMPARE(testing::background(txtBinario()), kActive);
     testing::setFieldText(txtBinario(), QStringLiteral("1100000x"));
     chooseBitMode(8);
     QCOMPARE(txtMensaje()->text(), kMarker);
-    QCOMPARE(palette::background(txtBinario()), kInvalid);
+    QCOMPARE(testing::background(txtBinario()), kInvalid);
 }
 
 void MessagePanelTest::messageFieldHoldsAtMost500Characters()
@@ -278,7 +279,7 @@ void MessagePanelTest::pastedLineBreaksInvalidateTheBinaryMessage()
     QTest::keyClick(txtBinario(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(testing::fieldText(txtBinario()), QStringLiteral("01000001\r\n01000010"));
     QCOMPARE(txtMensaje()->text(), kMarker);
-    QCOMPARE(palette::background(txtBinario()), kInvalid);
+    QCOMPARE(testing::background(txtBinario()), kInvalid);
 }
 
 void MessagePanelTest::millionDigitBinaryMessageFillsTheMessageField()
@@ -292,11 +293,11 @@ void MessagePanelTest::millionDigitBinaryMessageFillsTheMessageField()
     QTRY_COMPARE(pasted.size(), 1);
     // 125,000 codes of 255, as many as the message field holds.
     QCOMPARE(testing::fieldText(txtMensaje()), QString(500, QChar(0xFF)));
-    QCOMPARE(palette::background(txtBinario()), kActive);
+    QCOMPARE(testing::background(txtBinario()), kActive);
     txtBinario()->setCursorPosition(123'456);
     testing::typeText(txtBinario(), QStringLiteral(" "));
     QCOMPARE(testing::fieldText(txtMensaje()), kMarker);
-    QCOMPARE(palette::background(txtBinario()), kInvalid);
+    QCOMPARE(testing::background(txtBinario()), kInvalid);
 }
 
 QTEST_MAIN(MessagePanelTest)

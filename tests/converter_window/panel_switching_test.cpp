@@ -6,6 +6,7 @@
 #include "palette_use.h"
 #include "panel_switching.h"
 #include "recording_prompt.h"
+#include "screen_colours.h"
 #include "twips.h"
 
 #include <QAbstractButton>
@@ -69,7 +70,7 @@ private:
     }
     bool hexTabChosen() const
     {
-        return palette::background(element<QWidget>(m_window, "cmdBoton1")) == kActive;
+        return testing::background(element<QWidget>(m_window, "cmdBoton1")) == kActive;
     }
     const PanelSwitching *switching() const { return m_window->findChild<PanelSwitching *>(); }
     void click(const char *name) const
@@ -161,7 +162,7 @@ void PanelSwitchingTest::arrowSlidesToTheMessagePanelAndBounces()
     QCOMPARE(*optionsOn, QList<int>(34, 0) << 1);
     QCOMPARE(*bounce, (QList<int>{-4140, -4200, -4260, -4320, -4260, -4200, -4140, -4080, -4080}));
     QCOMPARE(switching()->horizontalBounceTick(), 0);
-    QCOMPARE(palette::background(element<QWidget>(m_window, "txtMensaje")), kActive);
+    QCOMPARE(testing::background(element<QWidget>(m_window, "txtMensaje")), kActive);
 }
 
 void PanelSwitchingTest::arrowSlidesBackToTheValuePanel()
@@ -214,8 +215,8 @@ void PanelSwitchingTest::hexaTabSlidesUpAndBounces()
     QList<int> *bounce = record("tmrRebote2", [this] { return frame2Top(); });
     click("cmdBoton1");
     QVERIFY(element<QWidget>(m_window, "txtHexa")->hasFocus());
-    QCOMPARE(palette::background(element<QWidget>(m_window, "cmdBoton0")), kIdle);
-    QCOMPARE(palette::background(element<QWidget>(m_window, "cmdBoton1")), kActive);
+    QCOMPARE(testing::background(element<QWidget>(m_window, "cmdBoton0")), kIdle);
+    QCOMPARE(testing::background(element<QWidget>(m_window, "cmdBoton1")), kActive);
     QVERIFY(waitUntilStill());
     QCOMPARE(*slide, range(-120, -2640, -120) << -2640);
     QCOMPARE(*bounce, (QList<int>{-2700, -2760, -2820, -2880, -2820, -2760, -2700, -2640, -2640}));

@@ -3,6 +3,7 @@
 #include "frmAscii.h"
 #include "house_colours.h"
 #include "palette_use.h"
+#include "screen_colours.h"
 #include "typing.h"
 
 #include <QAbstractButton>
@@ -72,9 +73,9 @@ PanelView ValuePanelTest::view() const
     return {field("txtC")->text(),
             field("txtA")->text(),
             field("txtB")->text(),
-            palette::background(field("txtC")),
-            palette::background(field("txtA")),
-            palette::background(field("txtB"))};
+            testing::background(field("txtC")),
+            testing::background(field("txtA")),
+            testing::background(field("txtB"))};
 }
 
 void ValuePanelTest::typingConvertsAsTheModeSays_data()
@@ -206,11 +207,11 @@ void ValuePanelTest::binaryFieldIsInvalidUntilItsEighthDigit()
     QVERIFY(testing::giveFocus(txtB));
     for (const QChar digit : QStringLiteral("0100000")) {
         QTest::keyClick(txtB, digit.toLatin1());
-        QCOMPARE(palette::background(txtB), kInvalid);
+        QCOMPARE(testing::background(txtB), kInvalid);
         QCOMPARE(field("txtA")->text(), QStringLiteral("65")); // nothing converted
     }
     QTest::keyClick(txtB, '1');
-    QCOMPARE(palette::background(txtB), kActive);
+    QCOMPARE(testing::background(txtB), kActive);
     QCOMPARE(field("txtA")->text(), QStringLiteral("65"));
     QCOMPARE(field("txtC")->text(), QStringLiteral("A"));
     // A ninth digit does not fit: the field keeps eight.
@@ -350,7 +351,7 @@ void ValuePanelTest::pastingIsCutToTheFieldLimit()
     QCOMPARE(actual.txtB, expected.txtB);
     QCOMPARE(actual.txtC, expected.txtC);
     QCOMPARE(target->text().size(), target->maxLength() < 8 ? qsizetype(3) : qsizetype(8));
-    QCOMPARE(palette::background(target),
+    QCOMPARE(testing::background(target),
              fieldName == "txtA" ? expected.colourA : expected.colourB);
 }
 

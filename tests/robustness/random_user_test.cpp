@@ -12,6 +12,7 @@
 // one seed (./fuzz.sh does both).
 
 #include "application.h"
+#include "code_text.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
@@ -19,6 +20,7 @@
 #include "manual_clock.h"
 #include "palette_use.h"
 #include "recording_prompt.h"
+#include "screen_colours.h"
 #include "text_area.h"
 #include "twips.h"
 #include "typing.h"
@@ -70,7 +72,7 @@ QString observedState(const testing::ManualClock &clock, const testing::Recordin
         lengths << QString::number(textLength(element<QWidget>(&converter, name)));
     }
     const QWidget *focus = QApplication::focusWidget();
-    const frmAsciiColl *table = app::existingAsciiTableWindow();
+    const frmAsciiColl *table = testing::openTableWindow();
     return QStringLiteral("t=%1 texts=%2 Frame1=%3 Frame2=%4 focus=%5 table=%6 messages=%7")
         .arg(clock.elapsedMs())
         .arg(lengths.join(QLatin1Char('/')))
@@ -227,7 +229,7 @@ void RandomUser::clickSomething()
 
 void RandomUser::useTheTable()
 {
-    frmAsciiColl *table = app::existingAsciiTableWindow();
+    frmAsciiColl *table = testing::openTableWindow();
     if (!table || !table->isVisible()) {
         m_lastAction = QStringLiteral("open the table");
         app::openAsciiTableWindow();
@@ -370,10 +372,10 @@ void RandomUserTest::checkInvariants(const QString &afterAction)
     for (const char *name : {"txtC", "txtA", "txtB"}) {
         QVERIFY2(line(name)->text().size() <= line(name)->maxLength(), context + " " + name);
     }
-    QVERIFY2(fieldLength(area("txtMensaje")->toPlainText()) <= 500, context);
-    QVERIFY2(fieldLength(area("txtHexa")->toPlainText()) <= 500, context);
+    QVERIFY2(toCodeText(area("txtMensaje")->text()).size() <= 500, context);
+    QVERIFY2(toCodeText(area("txtHexa")->text()).size() <= 500, context);
     for (const char *name : kConverterFields) {
-        QVERIFY2(kFieldColours.contains(palette::background(element<QWidget>(&converter, name))),
+        QVERIFY2(kFieldColours.contains(testing::background(element<QWidget>(&converter, name))),
                  context + " colour of " + name);
     }
 
@@ -394,7 +396,7 @@ void RandomUserTest::checkInvariants(const QString &afterAction)
         const bool messagePanel = element<QWidget>(&converter, "cmd1")->toolTip() ==
                                   QStringLiteral(" Ver conversión de valores. ");
         const bool hexTab =
-            palette::background(element<QWidget>(&converter, "cmdBoton1")) == colours::kActive;
+            testing::background(element<QWidget>(&converter, "cmdBoton1")) == colours::kActive;
         const int left = twips::geometry(element<QWidget>(&converter, "Frame1")).left();
         const int top = twips::geometry(element<QWidget>(&converter, "Frame2")).top();
         QVERIFY2(left == (messagePanel ? -4080 : 0), context);

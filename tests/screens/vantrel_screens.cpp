@@ -147,18 +147,17 @@ bool tableScreens(const QDir &folder)
     converter.show();
     app::openAsciiTableWindow();
     const auto waitFull = [] {
-        frmAsciiColl *table = app::existingAsciiTableWindow();
+        frmAsciiColl *table = testing::openTableWindow();
         return QTest::qWaitFor(
             [table] { return !table->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive(); },
             10'000);
     };
-    bool ok = waitFull() && save(app::existingAsciiTableWindow(), folder, QStringLiteral("table"));
-    auto *fontField =
-        app::existingAsciiTableWindow()->findChild<QLineEdit *>(QStringLiteral("txtFont"));
+    bool ok = waitFull() && save(testing::openTableWindow(), folder, QStringLiteral("table"));
+    auto *fontField = testing::openTableWindow()->findChild<QLineEdit *>(QStringLiteral("txtFont"));
     fontField->setText(QStringLiteral("DejaVu Serif"));
     QTest::keyClick(fontField, Qt::Key_Return);
-    ok &= waitFull() &&
-          save(app::existingAsciiTableWindow(), folder, QStringLiteral("table-other-font"));
+    ok &=
+        waitFull() && save(testing::openTableWindow(), folder, QStringLiteral("table-other-font"));
     testing::destroyAllWindows();
     return ok;
 }

@@ -6,6 +6,7 @@
 #include "manual_clock.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
+#include "screen_colours.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -87,10 +88,10 @@ void FrmInicioTest::loadColoursTheBandsAndHidesTheCrossing()
     QCOMPARE(window.size(), QSize(521, 297));
     QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(window.fadeLevel(), qint16(250));
-    QCOMPARE(palette::background(&window), QColor(Qt::white));
+    QCOMPARE(testing::background(&window), QColor(Qt::white));
     auto *word = element<QLabel>(&window, "lblWord");
     QCOMPARE(word->text(), QStringLiteral("VANTREL"));
-    QCOMPARE(palette::textColour(word), QColor(Qt::white)); // invisible at the first paint
+    QCOMPARE(testing::textColour(word), QColor(Qt::white)); // invisible at the first paint
 }
 
 void FrmInicioTest::wordFadesFromWhiteToBlackThenTheTimerStops()
@@ -104,12 +105,12 @@ void FrmInicioTest::wordFadesFromWhiteToBlackThenTheTimerStops()
         window.Timer1_Timer();
         const int level = 250 - 10 * tick;
         QCOMPARE(window.fadeLevel(), qint16(level));
-        QCOMPARE(palette::textColour(word), QColor(level, level, level));
+        QCOMPARE(testing::textColour(word), QColor(level, level, level));
         QVERIFY(fade->isActive());
     }
     window.Timer1_Timer(); // the 26th tick
     QVERIFY(!fade->isActive());
-    QCOMPARE(palette::textColour(word), QColor(Qt::black));
+    QCOMPARE(testing::textColour(word), QColor(Qt::black));
 }
 
 void FrmInicioTest::bandsGrowAndTheCrossingIsCoveredOnTime()
@@ -184,7 +185,7 @@ void FrmInicioTest::closeLabelIsGreyOnlyWhilePressed()
     window.show();
     QTest::mousePress(esc, Qt::LeftButton);
     QVERIFY(esc->autoFillBackground());
-    QCOMPARE(palette::background(esc), colours::kCloseLabelPressed);
+    QCOMPARE(testing::background(esc), colours::kCloseLabelPressed);
     // Released outside the label: no click, back to transparent.
     QTest::mouseRelease(esc, Qt::LeftButton, {}, QPoint(-5, -5));
     QVERIFY(!esc->autoFillBackground());

@@ -1,5 +1,7 @@
 #include "fresh_windows.h"
 
+#include "frmAsciiColl.h"
+
 #include <QApplication>
 #include <QPointer>
 
@@ -15,6 +17,17 @@ void destroyAllWindows()
         delete window.data();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+frmAsciiColl *openTableWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *table = qobject_cast<frmAsciiColl *>(window);
+        if (table && table->isVisible()) {
+            return table;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace vantrel::testing

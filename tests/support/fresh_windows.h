@@ -4,10 +4,18 @@
 
 class QWidget;
 
+namespace vantrel {
+class frmAsciiColl;
+}
+
 namespace vantrel::testing {
 
 // Deletes every top-level window, so that the next test starts from fresh ones.
 void destroyAllWindows();
+
+// The table window that is open (shown, minimised or not), or nullptr; a
+// table closed for a change of font no longer counts.
+[[nodiscard]] frmAsciiColl *openTableWindow();
 
 // The element of a window with that objectName, failing the test when absent.
 template <typename Element> Element *element(const QWidget *window, const QString &name);

@@ -1,6 +1,7 @@
 #include "field_events.h"
 #include "fresh_windows.h"
 #include "palette_use.h"
+#include "screen_colours.h"
 #include "text_area.h"
 #include "twips.h"
 
@@ -291,7 +292,7 @@ void AppTest::backgroundsGoThroughThePalette()
     QVERIFY(frame.autoFillBackground());
     QCOMPARE(frame.palette().color(QPalette::Window), QColor(250, 250, 250));
     QCOMPARE(field.palette().color(QPalette::Base), QColor(0, 160, 240));
-    QCOMPARE(palette::background(&field), QColor(0, 160, 240));
+    QCOMPARE(testing::background(&field), QColor(0, 160, 240));
     field.setEnabled(false);
     QCOMPARE(field.palette().color(QPalette::Disabled, QPalette::Base), QColor(0, 160, 240));
 }

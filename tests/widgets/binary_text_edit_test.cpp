@@ -3,6 +3,7 @@
 #include "elements.h"
 #include "field_events.h"
 #include "palette_use.h"
+#include "screen_colours.h"
 #include "typing.h"
 
 #include <QAccessible>
@@ -635,7 +636,7 @@ void BinaryTextEditTest::digitsAreDrawnAtEveryLength()
     field(std::string(std::size_t(length), '1'), length / 2);
     palette::setBackground(m_field, QColor(255, 255, 255));
     const QImage image = m_field->viewport()->grab().toImage();
-    const QRgb background = palette::background(m_field).rgb();
+    const QRgb background = testing::background(m_field).rgb();
     int inked = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -742,7 +743,7 @@ void BinaryTextEditTest::factoryGivesTheFieldItsFace()
 
     palette::setBackground(m_field, QColor(255, 128, 128));
     QCOMPARE(m_field->palette().color(QPalette::Base), QColor(255, 128, 128));
-    QCOMPARE(palette::background(m_field), QColor(255, 128, 128));
+    QCOMPARE(testing::background(m_field), QColor(255, 128, 128));
     field(digits(kLarge), 0);
     const QImage image = m_field->viewport()->grab().toImage();
     QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), QColor(255, 128, 128));
