@@ -70,29 +70,28 @@ void frmAsciiColl::createElements()
                                     {"txtD", 4440, 192, 255}};
     for (std::size_t i = 0; i < m_ui.columns.size(); ++i) {
         const ColumnDesign &design = designs[i];
-        TextArea *field = elements::textArea(this, QString::fromLatin1(design.name),
-                                             {design.left, 120, 1335, 3615}, {arial(14.25)});
+        TextArea *field =
+            elements::textArea(this, QString::fromLatin1(design.name),
+                               {design.left, 120, 1335, 3615}, {.font = arial(14.25)});
         field->setReadOnly(true);
         field->setLineWrapMode(QPlainTextEdit::NoWrap);
         m_ui.columns[i] = {field, design.firstCode, design.lastCode, design.firstCode};
     }
 
-    m_ui.Label1 = new QLabel(QStringLiteral("Fuente:"), this);
-    m_ui.Label1->setObjectName(QStringLiteral("Label1"));
+    m_ui.Label1 = elements::create<QLabel>(this, QStringLiteral("Label1"), {120, 3840, 1095, 375},
+                                           QStringLiteral("Fuente:"));
     m_ui.Label1->setFont(arial(15.75));
     palette::setTransparent(m_ui.Label1);
-    twips::place(m_ui.Label1, {120, 3840, 1095, 375});
 
     m_ui.txtFont = elements::lineEdit(this, QStringLiteral("txtFont"), {1320, 3840, 3015, 375},
-                                      {arial(15.75), {}, QStringLiteral("Arial")});
+                                      {.font = arial(15.75), .text = QStringLiteral("Arial")});
     m_ui.txtFont->setFrame(true);
     m_ui.txtFont->setAccessibleName(QStringLiteral("Fuente"));
     m_ui.Label1->setBuddy(m_ui.txtFont);
 
-    auto *open = new QPushButton(QStringLiteral("Abrir"), this);
-    open->setObjectName(QStringLiteral("cmdFont"));
+    auto *open = elements::create<QPushButton>(this, QStringLiteral("cmdFont"),
+                                               {4440, 3840, 1335, 375}, QStringLiteral("Abrir"));
     open->setFont(arial(12));
-    twips::place(open, {4440, 3840, 1335, 375});
     m_ui.cmdFont = open;
     connect(open, &QPushButton::clicked, this, &frmAsciiColl::cmdFont_Click);
     fields::connect(m_ui.txtFont, {.keyPress = [this](int &keyCode) { txtFont_KeyDown(keyCode); }});

@@ -48,23 +48,19 @@ frmInicio::frmInicio(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 
 ShapeWidget *frmInicio::shape(const QString &name, const QRect &twips)
 {
-    auto *widget = new ShapeWidget(this);
-    widget->setObjectName(name);
-    twips::place(widget, twips);
-    return widget;
+    return elements::create<ShapeWidget>(this, name, twips);
 }
 
 void frmInicio::createElements()
 {
-    m_ui.lblWord = new QLabel(QStringLiteral("VANTREL"), this);
-    m_ui.lblWord->setObjectName(QStringLiteral("lblWord"));
+    m_ui.lblWord = elements::create<QLabel>(this, QStringLiteral("lblWord"),
+                                            {1080, 2280, 5490, 585}, QStringLiteral("VANTREL"));
     m_ui.lblWord->setFont(elements::designFont(QStringLiteral("Calibri"), 24));
     palette::setTextColour(m_ui.lblWord, Qt::white);
     palette::setTransparent(m_ui.lblWord);
-    twips::place(m_ui.lblWord, {1080, 2280, 5490, 585});
 
-    m_ui.lblEsc = new ClickableLabel(QStringLiteral("x"), this);
-    m_ui.lblEsc->setObjectName(QStringLiteral("lblEsc"));
+    m_ui.lblEsc = elements::create<ClickableLabel>(this, QStringLiteral("lblEsc"),
+                                                   {7440, 120, 255, 255}, QStringLiteral("x"));
     m_ui.lblEsc->setFont(elements::designFont(QStringLiteral("Arial"), 9.75));
     m_ui.lblEsc->setAlignment(Qt::AlignCenter);
     m_ui.lblEsc->setCursor(Qt::PointingHandCursor);
@@ -72,7 +68,6 @@ void frmInicio::createElements()
     palette::setTextColour(m_ui.lblEsc, Qt::black);
     palette::setBackground(m_ui.lblEsc, colours::kCloseLabelPressed);
     palette::setTransparent(m_ui.lblEsc);
-    twips::place(m_ui.lblEsc, {7440, 120, 255, 255});
     connect(m_ui.lblEsc, &ClickableLabel::pressed, this, &frmInicio::lblEsc_MouseDown);
     connect(m_ui.lblEsc, &ClickableLabel::released, this, &frmInicio::lblEsc_MouseUp);
     connect(m_ui.lblEsc, &ClickableLabel::clicked, this, &frmInicio::lblEsc_Click);
