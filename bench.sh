@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the release preset and runs every benchmark: the conversion core
 # (Google Benchmark; extra arguments go to it, e.g. --benchmark_filter=BinText),
 # the panels' keystroke and animation latency, and start-up.

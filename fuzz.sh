@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ./fuzz.sh [seconds]  runs every fuzz target for that long (default 60), then,
 #                      for as long again, the randomized whole-program test on
 #                      the sanitizer build with fresh seeds.

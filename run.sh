@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the release preset and starts Vantrel.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the debug and the sanitizer (asan) presets and runs every test on both.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unbounded binary field at the size and font of txtBin (4455 x 1215
 // twips, Calibri 12): pastes of up to 100,000,000 digits, keys at the end,
 // in the middle and Backspace in fields of 1,000,000 and 16,000,000 digits,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vantrel-convert against coreutils basenc on the same 64 MiB inputs, whole
 # processes timed (start, reading, converting, writing to /dev/null, exit),
 # best of five runs each. Conversions basenc does in two steps run as a

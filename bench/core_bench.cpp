@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the conversion core, in bytes of input per second.
 
 #include "hex_conversion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keystroke latency of the converter window's panels at their largest sizes:
 // the time from one key event (or paste) to the end of all the event
 // processing it causes, layout and painting of both fields included. Release

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up cost of the program: the time from process start to the first
 // paint of the start-up window, and the peak resident memory once the
 // converter window shows. Each run is a fresh child process running the

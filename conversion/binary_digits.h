@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Word-at-a-time helpers for strings of "0"/"1" characters, shared by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "panel_switching.h"
 
 #include "clickable_label.h"

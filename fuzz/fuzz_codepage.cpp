@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The code page: any UTF-16 text gives one code per character, and every
 // code text comes back from UTF-16 unchanged.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Binary/hexadecimal conversions, both ways, with their round trips.
 
 #include "fuzz_check.h"

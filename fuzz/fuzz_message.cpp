@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message encoding and decoding: the first byte picks the bit mode, the rest
 // is read both as a message to encode and as a binary message to decode.
 

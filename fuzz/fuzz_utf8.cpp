@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // UTF-8 at the command line's edges. Any bytes are read both as a code text
 // (which must come back from UTF-8 unchanged) and as UTF-8 (compared with a
 // plain reading built on what each byte pattern can still encode, whole and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The value panel's readings and conversions on any text.
 
 #include "fuzz_check.h"

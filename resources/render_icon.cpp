@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build helper: render_icon SVG SIZE OUT.png renders the application icon at
 // one size, for the desktop's fixed-size icon folders.
 

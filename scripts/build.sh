@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds one preset: scripts/build.sh PRESET
 # Quiet on success. The whole output goes to build/PRESET.log; on failure the
 # compiler's errors (from the first failed step) or CMake's are printed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Leak checks: LeakSanitizer over the core tests (asan build), then valgrind's
 # memcheck over every window test (debug build), with suppressions limited to
 # Qt's and fontconfig's own reads and one-time allocations.

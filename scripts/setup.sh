@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the project needs, only those that are missing.
 # Quiet when nothing is missing; apt's output shows only when it fails. Used by
 # run.sh, test.sh, bench.sh, fuzz.sh and scripts/leaks.sh.

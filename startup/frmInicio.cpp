@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmInicio.h"
 
 #include "clickable_label.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "palette_use.h"
 
 #include "binary_text_edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a real desktop brings that Qt's defaults hide: its palette, its
 // translations, every way text arrives in a field, focus that comes back with
 // a window, minimised and splash windows.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install puts every file in place, and AppStream finds the metainfo,
 # desktop entry and icon of one application id consistent.
 # Usage: check_installed_tree.sh BUILD_DIR SCRATCH_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A manual page formats without a single groff warning and has a NAME
 # (NOMBRE) line that whatis/apropos can index.
 # Usage: check_man_page.sh PAGE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codepage.h"
 #include "conversion_cases.h"
 #include "hex_conversion.h"

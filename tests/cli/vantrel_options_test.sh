@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vantrel --help, --version and a wrong option, with no display at all: they
 # must answer on the terminal without starting Qt's platform.
 # Usage: vantrel_options_test.sh PATH_TO_VANTREL VERSION

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
 #include "field_text.h"
 #include "fresh_windows.h"

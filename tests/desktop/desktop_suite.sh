@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the built program on a real X server (run it through on_display.sh)
 # as a user does: a Spanish keyboard with dead keys, mouse clicks on every tab
 # and button, another window taking the focus, a minimised window, and the

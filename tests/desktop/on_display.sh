@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a real X server: Xvfb with a window manager (openbox) and
 # a Spanish keyboard layout, as a user's desktop would have them.
 #   on_display.sh COMMAND [ARGUMENTS...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A user at random: thousands of actions over all three windows (typing any
 // character, pasting texts of any length, moving the focus, clicking every
 // button and tab, switching manual mode, opening and closing the table and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantrel-screens FOLDER: renders the windows offscreen, in the states worth
 // looking at, as PNG files in FOLDER.
 
