@@ -8,6 +8,7 @@
 
 #include "binary_text_edit.h"
 #include "elements.h"
+#include "latency.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,52 +25,28 @@
 #include <vector>
 
 using namespace vantrel;
+using bench::report;
+using bench::settle;
 
 namespace {
 
 constexpr int kKeystrokes = 30;
 
-void settle()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
 // Milliseconds taken by one action and everything it sets off, ending with
 // a repaint of the whole field (an upper bound of what the action dirtied).
 double timed(BinaryTextEdit *field, const std::function<void()> &action)
 {
-    settle();
-    QElapsedTimer clock;
-    clock.start();
-    action();
-    settle();
-    field->viewport()->repaint();
-    return double(clock.nsecsElapsed()) / 1e6;
-}
-
-void report(const char *name, std::vector<double> samples, double targetMs)
-{
-    std::sort(samples.begin(), samples.end());
-    const double median = samples[samples.size() / 2];
-    const double p95 = samples[std::min(samples.size() - 1, samples.size() * 95 / 100)];
-    std::printf("%-52s %9.2f %9.2f %9.0f  %s\n", name, median, p95, targetMs,
-                median < targetMs ? "ok" : "SLOW");
+    return bench::timed([&] {
+        action();
+        bench::settle();
+        field->viewport()->repaint();
+    });
 }
 
 // Peak resident memory in bytes since the last reset.
 qint64 peakResidentBytes()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
-        }
-    }
-    return 0;
+    return static_cast<qint64>(bench::residentBytes("VmHWM:"));
 }
 
 void resetPeakResident()

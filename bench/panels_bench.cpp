@@ -7,6 +7,7 @@
 #include "application.h"
 #include "binary_text_edit.h"
 #include "frmAscii.h"
+#include "latency.h"
 #include "panel_switching.h"
 #include "text_area.h"
 
@@ -24,6 +25,9 @@
 #include <vector>
 
 using namespace vantrel;
+using bench::report;
+using bench::residentBytes;
+using bench::timed;
 
 namespace {
 
@@ -31,32 +35,6 @@ const int kKeystrokes = qEnvironmentVariableIntValue("VANTREL_BENCH_KEYSTROKES")
                             ? qEnvironmentVariableIntValue("VANTREL_BENCH_KEYSTROKES")
                             : 60;
 constexpr int kPastes = 8;
-
-void settle()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
-// Milliseconds taken by one action and everything it sets off.
-double timed(const std::function<void()> &action)
-{
-    settle();
-    QElapsedTimer clock;
-    clock.start();
-    action();
-    settle();
-    return double(clock.nsecsElapsed()) / 1e6;
-}
-
-void report(const char *name, std::vector<double> samples, double targetMs)
-{
-    std::sort(samples.begin(), samples.end());
-    const double median = samples[samples.size() / 2];
-    const double p95 = samples[std::min(samples.size() - 1, samples.size() * 95 / 100)];
-    std::printf("%-58s %8.2f %8.2f %8.0f  %s\n", name, median, p95, targetMs,
-                median < targetMs ? "ok" : "SLOW");
-}
 
 TextArea *textArea(frmAscii &window, const char *name)
 {
@@ -121,21 +99,6 @@ double pasteDigits(BinaryTextEdit *target, std::size_t digits)
             (void)finished.wait(60'000);
         }
     });
-}
-
-// Resident memory of the process, now (VmRSS) or at its peak (VmHWM), in bytes.
-double residentBytes(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field)) {
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() * 1024;
-        }
-    }
-    return 0;
 }
 
 void reportBinaryFields(frmAscii &window)

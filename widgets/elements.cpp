@@ -60,20 +60,32 @@ QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
     return field;
 }
 
-TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
-                   const FieldDesign &design)
+namespace {
+
+// What both multi-line fields have: no frame, their font (digits unshaped:
+// they need no shaping, and long runs of them lay out quicker without), a
+// vertical scroll bar always and no horizontal one, the tooltip.
+void setUpMultiLineField(QAbstractScrollArea *field, const FieldDesign &design, bool digitsOnly)
 {
-    auto *field = create<TextArea>(parent, name, twips);
-    field->setMaxLength(design.maxLength);
     field->setFrameShape(QFrame::NoFrame);
     QFont font = design.font;
-    if (design.digitsOnly) {
-        // Digits need no shaping; skipping it keeps long texts quick to lay out.
+    if (digitsOnly) {
         font.setStyleStrategy(QFont::PreferNoShaping);
     }
     field->setFont(font);
     field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTooltip(field, design.tooltip);
+}
+
+} // namespace
+
+TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
+                   const FieldDesign &design)
+{
+    auto *field = create<TextArea>(parent, name, twips);
+    field->setMaxLength(design.maxLength);
+    setUpMultiLineField(field, design, design.digitsOnly);
     field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QTextOption option = field->document()->defaultTextOption();
     option.setWrapMode(design.digitsOnly ? QTextOption::WrapAnywhere
@@ -84,7 +96,6 @@ TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
     field->document()->setDefaultTextOption(option);
     field->setTabChangesFocus(true);
     field->setText(design.text);
-    setTooltip(field, design.tooltip);
     return field;
 }
 
@@ -92,13 +103,9 @@ BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect
                                const FieldDesign &design)
 {
     auto *field = create<BinaryTextEdit>(parent, name, twips);
-    field->setFrameShape(QFrame::NoFrame);
-    QFont font = design.font;
-    // Digits need no shaping; the field draws every code by its own advance.
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    field->setFont(font);
+    // The field draws every code by its own advance, digits or not.
+    setUpMultiLineField(field, design, true);
     field->setPlainText(design.text);
-    setTooltip(field, design.tooltip);
     return field;
 }
 

@@ -19,14 +19,18 @@ fail() {
 }
 pass() { echo "PASS: $*"; }
 
-# Polls until the command succeeds: up to 10 s, the way QTRY_ waits.
-wait_for() {
-    for _ in $(seq 200); do
+# Polls until the command succeeds, every 50 ms, the way QTRY_ waits:
+# poll TRIES COMMAND...
+poll() {
+    local tries=$1
+    shift
+    for _ in $(seq "$tries"); do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.05
     done
     return 1
 }
+wait_for() { poll 200 "$@"; } # up to 10 s
 
 # The visible window with exactly that title (xdotool's own search ignores case).
 window_named() {
@@ -106,13 +110,7 @@ focus_field() {
 # the window manager right after a click; a fault in the program is not
 # intermittent. So a copy, or a typed check, is tried up to three times.
 clipboard_filled() { ! clipboard_is sentinel; }
-wait_briefly() {
-    for _ in $(seq 40); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.05
-    done
-    return 1
-}
+wait_briefly() { poll 40 "$@"; } # up to 2 s
 
 # The whole text of a field, through the clipboard.
 copy_of() {
