@@ -3,6 +3,7 @@
 // looking at, as PNG files in FOLDER.
 
 #include "application.h"
+#include "binary_text_edit.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
@@ -100,9 +101,13 @@ bool converterScreens(const QDir &folder)
         });
     };
     const auto typeInto = [&window](const char *name, const QString &text) {
-        auto *field = window.findChild<TextArea *>(QString::fromLatin1(name));
+        auto *field = window.findChild<QWidget *>(QString::fromLatin1(name));
         (void)testing::giveFocus(field);
-        field->moveCursor(QTextCursor::End);
+        if (auto *area = qobject_cast<TextArea *>(field)) {
+            area->moveCursor(QTextCursor::End);
+        } else {
+            qobject_cast<BinaryTextEdit *>(field)->moveCursorToEnd();
+        }
         testing::typeText(field, text);
     };
     click("cmd1");
