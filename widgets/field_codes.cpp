@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "field_codes.h"
 
+#include "code_text.h"
 #include "codepage.h"
 
 #include <array>
@@ -8,11 +9,6 @@
 
 namespace vantrel::fieldcodes {
 namespace {
-
-bool isLineBreak(char16_t unit)
-{
-    return unit == u'\r' || unit == u'\n' || unit == 0x2028 || unit == 0x2029;
-}
 
 // Walks text[from, to), giving each character's codes to `put`.
 template <typename Put> qsizetype convert(QStringView text, qsizetype from, qsizetype to, Put put)
@@ -24,7 +20,7 @@ template <typename Put> qsizetype convert(QStringView text, qsizetype from, qsiz
         const char16_t unit = units[i];
         if (unit < 0x80 && unit != u'\r' && unit != u'\n') {
             put(static_cast<char>(unit));
-        } else if (isLineBreak(unit)) {
+        } else if (isTypedLineBreak(unit)) {
             if (unit == u'\r' && i + 1 < size && units[i + 1] == u'\n') {
                 ++i;
             }

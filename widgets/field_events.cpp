@@ -40,7 +40,7 @@ QStringList typedCharacters(QString text)
     QStringList characters;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+        if (isTypedLineBreak(c.unicode())) {
             characters.append(QStringLiteral("\r"));
         } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             characters.append(text.mid(i, 2));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_area.h"
 
+#include "code_text.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextDocument>
@@ -43,7 +45,7 @@ QString documentTextFromUser(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     for (QChar &c : text) {
-        if (c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+        if (isTypedLineBreak(c.unicode())) {
             c = u'\n';
         } else if (c == kCarriageReturnSymbol || c == kLineFeedSymbol) {
             c = kQuestionMark;
