@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the project needs, only those that are missing.
 # Quiet when nothing is missing; apt's output shows only when it fails. Used by
-# run.sh, test.sh, bench.sh, fuzz.sh and scripts/leaks.sh.
+# run.sh, test.sh, bench.sh, fuzz.sh, scripts/leaks.sh and scripts/package.sh.
 set -euo pipefail
 
 packages=(
@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev            # fuzz targets and their sanitizer runtime
     clang-format                        # the format check in CI
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+    qt6-base-private-dev                 # tests queue input as the window system does
     qt6-translations-l10n                # Qt's standard texts in Spanish
     xvfb xauth xdotool x11-xkb-utils x11-utils xclip openbox imagemagick  # real-display tests
     qt6-gtk-platformtheme                # a dark desktop theme for them (GTK's Adwaita:dark)
@@ -19,7 +20,8 @@ packages=(
     fonts-crosextra-carlito             # Carlito, for Calibri
     fonts-liberation2                   # Liberation Sans, for Arial
     fonts-dejavu-core                   # DejaVu Serif, a table font the tests pick
-    desktop-file-utils dpkg-dev          # desktop entry check, Debian package
+    desktop-file-utils                  # desktop entry check
+    dpkg-dev debhelper lintian autopkgtest  # scripts/package.sh: the Debian package
     appstream man-db groff-base          # metainfo and manual page checks
 )
 

@@ -2,6 +2,7 @@
 #include "binary_text_edit.h"
 
 #include "binary_text_accessible.h"
+#include "code_clipboard.h"
 #include "field_codes.h"
 #include "paste_conversion.h"
 
@@ -9,6 +10,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollBar>
 
 // The text and its edits, the caret and the selection. Input is in
@@ -36,13 +38,22 @@ BinaryTextEdit::BinaryTextEdit(QWidget *parent) : QAbstractScrollArea(parent)
     updateMetrics();
 }
 
-BinaryTextEdit::~BinaryTextEdit() = default;
+BinaryTextEdit::~BinaryTextEdit()
+{
+    // A paste still being converted ends with the field.
+    if (m_paste) {
+        m_paste->cancel();
+    }
+}
 
 void BinaryTextEdit::setCodeText(std::string codes)
 {
     cancelPaste();
     const CaretState before = caretState();
     const qsizetype oldCharacters = plainLength();
+    if (codes != m_text) {
+        ++m_revision;
+    }
     m_text = std::move(codes);
     m_text.shrink_to_fit();
     m_layout.reset();
@@ -183,15 +194,13 @@ void BinaryTextEdit::clear()
 
 bool BinaryTextEdit::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source->hasText();
+    return source->hasText() || source->hasFormat(QLatin1String(codeclipboard::kCodesMimeType));
 }
 
 QMimeData *BinaryTextEdit::createMimeDataFromSelection() const
 {
-    auto *mime = new QMimeData;
-    mime->setText(fieldcodes::plainText(std::string_view(m_text).substr(
-        std::size_t(selectionStart()), std::size_t(selectionEnd() - selectionStart()))));
-    return mime;
+    return codeclipboard::mimeDataOf(std::string_view(m_text).substr(
+        std::size_t(selectionStart()), std::size_t(selectionEnd() - selectionStart())));
 }
 
 void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
@@ -200,9 +209,14 @@ void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
         Q_EMIT pasteFinished();
         return;
     }
+    if (std::optional<std::string> codes = codeclipboard::codesOf(*source)) {
+        insertTyped(std::move(*codes), EditKind::Other);
+        Q_EMIT pasteFinished();
+        return;
+    }
     QString text = source->text();
     if (text.size() > kSlicedPasteLength) {
-        startPaste(std::move(text));
+        pasteInSlices(std::move(text));
         return;
     }
     insertTyped(fieldcodes::codesFromText(text), EditKind::Other);
@@ -289,6 +303,9 @@ std::string BinaryTextEdit::exchange(qsizetype start, qsizetype end, std::string
     const qsizetype plainStart = start - m_layout.lineBreaksBefore(start);
     const qsizetype removedCharacters = end - m_layout.lineBreaksBefore(end) - plainStart;
     const auto insertedLength = qsizetype(codes.size());
+    if (m_text.compare(std::size_t(start), std::size_t(end - start), codes) != 0) {
+        ++m_revision;
+    }
     std::string removed;
     if (start == 0 && end == qsizetype(m_text.size())) {
         removed = std::exchange(m_text, std::move(codes)); // no copy of a whole text
@@ -347,31 +364,31 @@ void BinaryTextEdit::exchangeHistoryStep(bool undoing)
     }
 }
 
-void BinaryTextEdit::startPaste(QString text)
+void BinaryTextEdit::pasteInSlices(QString text)
 {
-    m_pasteStart = selectionStart();
-    m_pasteEnd = selectionEnd();
-    m_paste = new PasteConversion(std::move(text), this);
-    connect(m_paste, &PasteConversion::progressed, viewport(), qOverload<>(&QWidget::update));
-    connect(m_paste, &PasteConversion::finished, this, &BinaryTextEdit::finishPaste);
-}
-
-void BinaryTextEdit::finishPaste()
-{
-    std::string codes = m_paste->takeCodes();
-    m_paste->deleteLater();
+    const qsizetype start = selectionStart();
+    const qsizetype end = selectionEnd();
+    PasteConversion conversion(std::move(text));
+    connect(&conversion, &PasteConversion::progressed, viewport(), qOverload<>(&QWidget::update));
+    m_paste = &conversion;
+    viewport()->update();
+    const QPointer<BinaryTextEdit> alive(this);
+    std::optional<std::string> codes = conversion.run();
+    if (!alive) {
+        return; // the field went while the paste was converted
+    }
     m_paste = nullptr;
-    replaceRange(m_pasteStart, m_pasteEnd, std::move(codes), EditKind::Other);
+    viewport()->update();
+    if (codes) {
+        replaceRange(start, end, std::move(*codes), EditKind::Other);
+    }
     Q_EMIT pasteFinished();
 }
 
 void BinaryTextEdit::cancelPaste()
 {
     if (m_paste) {
-        m_paste->deleteLater();
-        m_paste = nullptr;
-        viewport()->update();
-        Q_EMIT pasteFinished();
+        m_paste->cancel();
     }
 }
 

@@ -30,8 +30,9 @@ class QMimeData;
 // Tab and Shift+Tab always move the focus, as setTabChangesFocus(true) makes
 // a QPlainTextEdit do. A paste or drop of more than a few million characters
 // is converted in slices while the window keeps repainting and the field
-// shows its progress; input to the field waits, and the result comes as one
-// edit with one textChanged(), followed by pasteFinished().
+// shows its progress; user input waits for it (see PasteConversion), and
+// the result comes as one edit with one textChanged(), followed by
+// pasteFinished(), before paste() returns.
 namespace vantrel {
 
 class PasteConversion;
@@ -78,6 +79,9 @@ public:
     // Whether a large paste is still being converted; input waits for it.
     [[nodiscard]] bool isPasting() const { return m_paste != nullptr; }
     [[nodiscard]] bool canPaste() const;
+    // Grows with every edit that really changes the text; an edit that puts
+    // back the same codes leaves it as it is.
+    [[nodiscard]] quint64 revision() const { return m_revision; }
 
     // The menu QPlainTextEdit shows, in Qt's words, so Qt's translations apply.
     [[nodiscard]] QMenu *createStandardContextMenu(QWidget *parent = nullptr);
@@ -178,8 +182,7 @@ private:
     void notifyScreenReaders(qsizetype plainStart, qsizetype removedCharacters, qsizetype start,
                              qsizetype insertedLength);
     void exchangeHistoryStep(bool undoing);
-    void startPaste(QString text);
-    void finishPaste();
+    void pasteInSlices(QString text);
     void cancelPaste();
     [[nodiscard]] bool acceptsInput() const { return !m_readOnly && !m_paste; }
 
@@ -236,9 +239,8 @@ private:
     qsizetype m_dragSourceEnd = -1;
     bool m_movedWithinField = false;
 
-    PasteConversion *m_paste = nullptr;
-    qsizetype m_pasteStart = 0;
-    qsizetype m_pasteEnd = 0;
+    PasteConversion *m_paste = nullptr; // while a large paste is converted
+    quint64 m_revision = 0;
 };
 
 } // namespace vantrel

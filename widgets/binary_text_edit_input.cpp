@@ -347,7 +347,7 @@ void BinaryTextEdit::mouseReleaseEvent(QMouseEvent *event)
     m_autoScrollTimer.stop();
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (hasSelection() && clipboard->supportsSelection()) {
-        clipboard->setText(fieldcodes::plainText(selectedCodeText()), QClipboard::Selection);
+        clipboard->setMimeData(createMimeDataFromSelection(), QClipboard::Selection);
     }
 }
 
@@ -368,8 +368,12 @@ void BinaryTextEdit::startDrag()
     auto *drag = new QDrag(this);
     drag->setMimeData(createMimeDataFromSelection());
     const Qt::DropActions actions = m_readOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
+    const quint64 revisionBefore = m_revision;
     const Qt::DropAction done = drag->exec(actions, Qt::MoveAction);
-    if (done == Qt::MoveAction && !m_movedWithinField && !m_readOnly) {
+    // A text rewritten meanwhile (the drop's conversion) no longer holds
+    // what was dragged out.
+    if (done == Qt::MoveAction && !m_movedWithinField && !m_readOnly &&
+        m_revision == revisionBefore) {
         replaceRange(m_dragSourceStart, m_dragSourceEnd, {}, EditKind::Other);
     }
     m_dragSourceStart = m_dragSourceEnd = -1;

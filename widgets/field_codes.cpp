@@ -93,7 +93,7 @@ QString plainText(std::string_view codes)
             *out++ = QLatin1Char('\n');
             ++i;
         } else {
-            *out++ = displayCharacter(code);
+            *out++ = QChar(static_cast<char16_t>(codepage::unicodeOfCode(code)));
         }
     }
     text.truncate(out - text.constData());

@@ -34,7 +34,9 @@ qsizetype countCodes(qsizetype &count, QStringView text, qsizetype from, qsizety
 // moves and double-click selection.
 [[nodiscard]] bool isWordCode(unsigned char code);
 
-// The text of some codes as the field shows it, with "\n" for every CR LF.
+// The text of some codes as a standard text field holds it: each code's own
+// character (a tab as a tab, a lone CR as U+000D), "\n" for every CR LF. The
+// control pictures are only how the field draws the codes.
 [[nodiscard]] QString plainText(std::string_view codes);
 
 // Where the first CR LF pair whose CR lies in [from, to) starts, or -1.

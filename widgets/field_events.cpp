@@ -5,6 +5,7 @@
 #include "code_text.h"
 #include "key_codes.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -52,6 +53,22 @@ QStringList typedCharacters(QString text)
     return characters;
 }
 
+// The first character of a text, as typedCharacters() splits it; empty for
+// an empty text. Reads no further than it needs, however long the text.
+QString firstTypedCharacter(const QString &text)
+{
+    const QStringList first = typedCharacters(text.left(2));
+    return first.isEmpty() ? QString() : first.front();
+}
+
+// Whether a drag comes from another field of the same frame, as the other
+// field of a panel always is.
+bool isDragFromSibling(const QDropEvent &drop, const QWidget *field)
+{
+    const auto *source = qobject_cast<const QWidget *>(drop.source());
+    return source && source != field && source->parentWidget() == field->parentWidget();
+}
+
 // The paste entry of a line edit's standard menu, found by its text in
 // whatever language Qt shows it; named "edit-paste".
 QAction *pasteAction(const QMenu &menu)
@@ -70,15 +87,26 @@ QAction *pasteAction(const QMenu &menu)
 class FieldEventFilter : public QObject
 {
 public:
-    FieldEventFilter(QWidget *field, FieldHandlers handlers)
-        : QObject(field), m_field(field), m_handlers(std::move(handlers))
+    // Tells whether the field's text differs from what it was when last asked.
+    using ChangeCheck = std::function<bool()>;
+
+    FieldEventFilter(QWidget *field, FieldHandlers handlers, ChangeCheck textDiffers)
+        : QObject(field), m_field(field), m_handlers(std::move(handlers)),
+          m_textDiffers(std::move(textDiffers))
     {
         field->installEventFilter(this);
+        // A scroll area's drops land on its viewport.
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(field)) {
+            area->viewport()->installEventFilter(this);
+        }
     }
 
+    // Qt may signal a change that leaves the text as it was: QPlainTextEdit
+    // does for Enter in an empty document, once before the line break is in.
+    // Converting then would write the other field from an unchanged text.
     void textChanged() const
     {
-        if (m_handlers.change) {
+        if (m_handlers.change && m_textDiffers()) {
             m_handlers.change();
         }
     }
@@ -86,6 +114,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (watched != m_field) {
+            return event->type() == QEvent::Drop &&
+                   dropped(*watched, static_cast<QDropEvent &>(*event));
+        }
         switch (event->type()) {
         case QEvent::FocusIn:
             focusIn(static_cast<QFocusEvent &>(*event));
@@ -103,9 +135,13 @@ protected:
                 return inputMethod(static_cast<QInputMethodEvent &>(*event));
             }
             break;
+        case QEvent::Drop:
+            if (pastesAreTyped()) {
+                return pasteEvent(*event);
+            }
+            return dropped(*watched, static_cast<QDropEvent &>(*event));
         case QEvent::ContextMenu:
         case QEvent::MouseButtonRelease:
-        case QEvent::Drop:
             if (pastesAreTyped()) {
                 return pasteEvent(*event);
             }
@@ -186,6 +222,33 @@ private:
         QCoreApplication::sendEvent(m_field, &event);
     }
 
+    // A drop edits the field it lands in, so that field takes the focus
+    // first and becomes the one its panel converts from. A drop from the
+    // other field of the same panel is a copy: moving would then delete the
+    // dragged text from the field that has just received its conversion,
+    // and convert that emptied field back.
+    bool dropped(QObject &target, QDropEvent &drop)
+    {
+        if (m_forwardingDrop || !drop.mimeData()) {
+            return false;
+        }
+        if (!m_field->hasFocus()) {
+            m_field->setFocus(Qt::OtherFocusReason);
+        }
+        if (!isDragFromSibling(drop, m_field)) {
+            return false;
+        }
+        QDropEvent copy(drop.position(), Qt::CopyAction, drop.mimeData(), drop.buttons(),
+                        drop.modifiers());
+        {
+            const QScopedValueRollback forwarding(m_forwardingDrop, true);
+            QCoreApplication::sendEvent(&target, &copy);
+        }
+        drop.setDropAction(Qt::CopyAction);
+        drop.setAccepted(copy.isAccepted());
+        return true;
+    }
+
     // Runs the key handler for one character; true when the handler left it
     // for the field.
     bool typeCharacter(const QString &character) const
@@ -241,44 +304,69 @@ private:
         menu->popup(event.globalPos());
     }
 
+    // The field holds one character, so only the first one pasted counts,
+    // as the length limit of a line edit would keep it: it is handled
+    // exactly as if it had been typed.
     void typeIn(const QString &text)
     {
         if (!m_field->hasFocus()) {
             m_field->setFocus(Qt::OtherFocusReason);
         }
-        auto *lineEdit = static_cast<QLineEdit *>(m_field.data());
-        for (const QString &character : typedCharacters(text)) {
-            if (!m_field) {
-                return;
-            }
-            if (typeCharacter(character) && character != QStringLiteral("\r")) {
-                lineEdit->insert(character);
-            }
+        const QString character = firstTypedCharacter(text);
+        if (character.isEmpty() || !m_field) {
+            return;
+        }
+        if (typeCharacter(character) && character != QStringLiteral("\r")) {
+            static_cast<QLineEdit *>(m_field.data())->insert(character);
         }
     }
 
     QPointer<QWidget> m_field;
     FieldHandlers m_handlers;
+    ChangeCheck m_textDiffers;
     bool m_forwardingInput = false;
+    bool m_forwardingDrop = false;
 };
 
 } // namespace
 
+// Remembers `current` as the last value seen; true when it differs.
+template <typename Value> bool replaceIfDifferent(Value &last, Value current)
+{
+    if (current == last) {
+        return false;
+    }
+    last = std::move(current);
+    return true;
+}
+
 void connect(QLineEdit *field, FieldHandlers handlers)
 {
-    auto *filter = new FieldEventFilter(field, std::move(handlers));
+    auto *filter =
+        new FieldEventFilter(field, std::move(handlers), [field, last = field->text()]() mutable {
+            return replaceIfDifferent(last, field->text());
+        });
     QObject::connect(field, &QLineEdit::textChanged, filter, &FieldEventFilter::textChanged);
 }
 
+// The raw text, since toPlainText() turns a no-break space into a space.
 void connect(QPlainTextEdit *field, FieldHandlers handlers)
 {
-    auto *filter = new FieldEventFilter(field, std::move(handlers));
+    auto *filter = new FieldEventFilter(
+        field, std::move(handlers), [field, last = field->document()->toRawText()]() mutable {
+            return replaceIfDifferent(last, field->document()->toRawText());
+        });
     QObject::connect(field, &QPlainTextEdit::textChanged, filter, &FieldEventFilter::textChanged);
 }
 
+// A text of any length: the field counts its real changes, so nothing is
+// copied or compared here.
 void connect(BinaryTextEdit *field, FieldHandlers handlers)
 {
-    auto *filter = new FieldEventFilter(field, std::move(handlers));
+    auto *filter = new FieldEventFilter(field, std::move(handlers),
+                                        [field, last = field->revision()]() mutable {
+                                            return replaceIfDifferent(last, field->revision());
+                                        });
     QObject::connect(field, &BinaryTextEdit::textChanged, filter, &FieldEventFilter::textChanged);
 }
 

@@ -20,7 +20,23 @@ PasteConversion::PasteConversion(QString text, QObject *parent)
 {
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &PasteConversion::convertSlice);
+}
+
+std::optional<std::string> PasteConversion::run()
+{
     m_timer.start();
+    m_loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_timer.stop();
+    if (m_cancelled) {
+        return std::nullopt;
+    }
+    return std::move(m_codes);
+}
+
+void PasteConversion::cancel()
+{
+    m_cancelled = true;
+    m_loop.quit();
 }
 
 qreal PasteConversion::progress() const
@@ -51,9 +67,8 @@ void PasteConversion::convertSlice()
         Q_EMIT progressed();
         return;
     }
-    m_timer.stop();
     m_text = QString();
-    Q_EMIT finished();
+    m_loop.quit();
 }
 
 } // namespace vantrel

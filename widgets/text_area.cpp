@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_area.h"
 
+#include "code_clipboard.h"
 #include "code_text.h"
 
 #include <QKeyEvent>
@@ -14,6 +15,15 @@ namespace {
 constexpr QChar kCarriageReturnSymbol(0x240D);
 constexpr QChar kLineFeedSymbol(0x240A);
 constexpr QChar kQuestionMark(u'?');
+// Qt's text document keeps these two noncharacters for its frames, and turns
+// them into line breaks when they are inserted.
+constexpr QChar kDocumentFrameStart(0xFDD0);
+constexpr QChar kDocumentFrameEnd(0xFDD1);
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
 
 // A program's text as the document holds it: CR LF is a line break (one
 // '\n'); a lone CR or LF is one code of its own, shown as its symbol so that
@@ -38,25 +48,61 @@ QString documentTextFromProgram(const QString &text)
     return document;
 }
 
-// Typed, pasted or dropped text as the document holds it: every form of line
-// break is one line break; the two symbols stand for codes only when the
-// program writes them, so typed ones are characters outside the set.
-QString documentTextFromUser(QString text)
+// The two symbols stand for codes only when the program writes them, so
+// typed ones are characters outside the set, as are the document's own
+// frame marks.
+QString withUserOnlyCharactersUnknown(QString text)
 {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     for (QChar &c : text) {
-        if (isTypedLineBreak(c.unicode())) {
-            c = u'\n';
-        } else if (c == kCarriageReturnSymbol || c == kLineFeedSymbol) {
+        if (c == kCarriageReturnSymbol || c == kLineFeedSymbol || c == kDocumentFrameStart ||
+            c == kDocumentFrameEnd) {
             c = kQuestionMark;
         }
     }
     return text;
 }
 
-bool isLineBreak(QChar c)
+// Typed, pasted or dropped text as the document holds it: every form of line
+// break is one line break.
+QString documentTextFromUser(QString text)
 {
-    return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar &c : text) {
+        if (isTypedLineBreak(c.unicode())) {
+            c = u'\n';
+        }
+    }
+    return withUserOnlyCharactersUnknown(std::move(text));
+}
+
+// The document's text as the field's text: every line break as CR LF and
+// each symbol as the lone code it stands for.
+QString fieldTextFromDocument(QStringView raw)
+{
+    QString text;
+    text.reserve(raw.size() + raw.size() / 8);
+    for (const QChar c : raw) {
+        if (isLineBreak(c)) {
+            text.append(QStringLiteral("\r\n"));
+        } else if (c == kCarriageReturnSymbol) {
+            text.append(u'\r');
+        } else if (c == kLineFeedSymbol) {
+            text.append(u'\n');
+        } else {
+            text.append(c);
+        }
+    }
+    return text;
+}
+
+// The start of a pasted text that may still fit in `room` characters: a
+// character takes one or two UTF-16 units and counts one or two, so twice
+// the room, and one more for a CR LF cut in two, is always enough. Keeps a
+// paste of millions of characters into a short field from costing their
+// conversion.
+QString startThatMayFit(const QString &text, qsizetype room)
+{
+    return room >= text.size() / 2 ? text : text.left(2 * room + 1);
 }
 
 qsizetype characterWidth(const QString &text, qsizetype i)
@@ -110,21 +156,7 @@ void TextArea::setMaxLength(int maxLength)
 QString TextArea::text() const
 {
     // The raw text keeps no-break spaces, which toPlainText() turns into spaces.
-    const QString raw = document()->toRawText();
-    QString text;
-    text.reserve(raw.size() + raw.size() / 8);
-    for (const QChar c : raw) {
-        if (isLineBreak(c)) {
-            text.append(QStringLiteral("\r\n"));
-        } else if (c == kCarriageReturnSymbol) {
-            text.append(u'\r');
-        } else if (c == kLineFeedSymbol) {
-            text.append(u'\n');
-        } else {
-            text.append(c);
-        }
-    }
-    return text;
+    return fieldTextFromDocument(document()->toRawText());
 }
 
 void TextArea::setText(const QString &text)
@@ -172,6 +204,14 @@ void TextArea::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
+    const QString typed = withUserOnlyCharactersUnknown(event->text());
+    if (typed != event->text()) {
+        QKeyEvent unknown(event->type(), event->key(), event->modifiers(), typed,
+                          event->isAutoRepeat(), event->count());
+        QPlainTextEdit::keyPressEvent(&unknown);
+        event->setAccepted(unknown.isAccepted());
+        return;
+    }
     if (lineBreak && (event->modifiers() & Qt::ShiftModifier)) {
         // Shift+Enter would insert a line separator; every line break here is
         // the same CR LF.
@@ -199,16 +239,34 @@ void TextArea::inputMethodEvent(QInputMethodEvent *event)
     QPlainTextEdit::inputMethodEvent(&normalised);
 }
 
+QMimeData *TextArea::createMimeDataFromSelection() const
+{
+    return codeclipboard::mimeDataOf(
+        toCodeText(fieldTextFromDocument(textCursor().selectedText())));
+}
+
+bool TextArea::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasText() || source->hasFormat(QLatin1String(codeclipboard::kCodesMimeType));
+}
+
 void TextArea::insertFromMimeData(const QMimeData *source)
 {
-    if (!source || !source->hasText()) {
+    if (!source || !canInsertFromMimeData(source)) {
         return;
     }
-    QString text = documentTextFromUser(source->text());
-    if (m_maxLength > 0) {
-        text = cutToRoom(text, room());
+    const qsizetype free = room();
+    QString text;
+    if (const std::optional<std::string> codes = codeclipboard::codesOf(*source)) {
+        // Codes copied from a field of this program: exactly those codes, as
+        // many as may fit (one more, so that a CR LF is not cut in two).
+        const std::size_t mayFit =
+            free < qsizetype(codes->size()) ? std::size_t(free) + 1 : codes->size();
+        text = documentTextFromProgram(fromCodeText(std::string_view(*codes).substr(0, mayFit)));
+    } else {
+        text = documentTextFromUser(startThatMayFit(source->text(), free));
     }
-    textCursor().insertText(text);
+    textCursor().insertText(cutToRoom(text, free));
     ensureCursorVisible();
 }
 

@@ -33,6 +33,10 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    // A copy carries the codes themselves as well as the plain text, and a
+    // paste of codes from this program's fields gives back the same codes.
+    [[nodiscard]] QMimeData *createMimeDataFromSelection() const override;
+    [[nodiscard]] bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
 
 private:

@@ -184,6 +184,7 @@ void HexPanelTest::hexadecimalFieldShowsAtMost500Digits()
 
     // Typing into the full field is refused.
     QVERIFY(testing::giveFocus(txtHexa()));
+    txtHexa()->setText(QString());
     txtHexa()->setText(QString(500, 'F'));
     txtHexa()->moveCursor(QTextCursor::End);
     testing::typeText(txtHexa(), QStringLiteral("1"));
