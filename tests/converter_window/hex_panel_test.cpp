@@ -32,6 +32,8 @@ private Q_SLOTS:
     void focusMovesConvertNothingAndRecolour();
     void invalidMarksOutliveGoodTextsFromTheOtherSide();
     void beforeAnyFocusOnlyTheBinaryFieldConverts();
+    void enterInAnEmptyHexFieldKeepsTheBinaryText_data();
+    void enterInAnEmptyHexFieldKeepsTheBinaryText();
     void millionDigitPasteConvertsAndEditsStayChecked();
     void hexadecimalFieldShowsAtMost500Digits_data();
     void hexadecimalFieldShowsAtMost500Digits();
@@ -190,6 +192,52 @@ void HexPanelTest::hexadecimalFieldShowsAtMost500Digits()
     testing::typeText(txtHexa(), QStringLiteral("1"));
     QCOMPARE(testing::fieldText(txtHexa()), QString(500, 'F'));
     QCOMPARE(testing::fieldText(txtBin()), QString(2'000, '1'));
+}
+
+void HexPanelTest::enterInAnEmptyHexFieldKeepsTheBinaryText_data()
+{
+    QTest::addColumn<QString>("binary");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("binaryAfter");
+    QTest::addColumn<QColor>("hexColour");
+    const struct
+    {
+        const char *name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } enters[] = {{"Enter", Qt::Key_Return, {}},
+                  {"Shift+Enter", Qt::Key_Return, Qt::ShiftModifier},
+                  {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier}};
+    for (const auto &enter : enters) {
+        // A line break alone is rejected: the binary text stays.
+        QTest::addRow("invalid binary, %s", enter.name)
+            << "0100 0001" << enter.key << enter.modifiers << "0100 0001" << kInvalid;
+        QTest::addRow("empty binary, %s", enter.name)
+            << "" << enter.key << enter.modifiers << "" << kInvalid;
+        // After an accepted text, the line break adds a group of zeros.
+        QTest::addRow("valid binary, %s at the end", enter.name)
+            << "01000001" << enter.key << enter.modifiers << "100000100000000" << kActive;
+    }
+}
+
+// Qt signals a change before the line break is in an empty document; that
+// is no change, and must not convert the empty text.
+void HexPanelTest::enterInAnEmptyHexFieldKeepsTheBinaryText()
+{
+    QFETCH(QString, binary);
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, binaryAfter);
+    QFETCH(QColor, hexColour);
+    QVERIFY(testing::giveFocus(txtBin()));
+    QApplication::clipboard()->setText(binary);
+    QTest::keyClick(txtBin(), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(testing::giveFocus(txtHexa()));
+    txtHexa()->moveCursor(QTextCursor::End);
+    QTest::keyClick(txtHexa(), key, modifiers);
+    QCOMPARE(testing::fieldText(txtBin()), binaryAfter);
+    QCOMPARE(testing::background(txtHexa()), hexColour);
 }
 
 void HexPanelTest::millionDigitPasteConvertsAndEditsStayChecked()

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "binary_text_edit.h"
 #include "field_events.h"
 #include "fresh_windows.h"
 #include "palette_use.h"
@@ -11,7 +12,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRandomGenerator>
 #include <QTest>
+#include <functional>
 
 using namespace vantrel;
 
@@ -32,6 +35,8 @@ private Q_SLOTS:
     void aSwallowedKeyLeavesTheFieldAlone();
     void changeEventsRunInsideProgramWrites();
     void multiLineFieldsReportChangesAndFocus();
+    void changeHandlerRunsOncePerRealChange_data();
+    void changeHandlerRunsOncePerRealChange();
 
     void backgroundsGoThroughThePalette();
 
@@ -282,6 +287,75 @@ void AppTest::multiLineFieldsReportChangesAndFocus()
     QCOMPARE(changes, 3);
     field->setPlainText(QStringLiteral("program write"));
     QCOMPARE(changes, 4);
+}
+
+void AppTest::changeHandlerRunsOncePerRealChange_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : {"line edit", "text area", "binary field"}) {
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+}
+
+// Random editing keys from an empty field, line breaks, deletions at either
+// end and undo back to empty among them. Every run of the change handler
+// must see a text other than the one before, and none may be missed.
+void AppTest::changeHandlerRunsOncePerRealChange()
+{
+    QFETCH(QString, kind);
+    QWidget window;
+    QWidget *field = nullptr;
+    std::function<QString()> text;
+    if (kind == QLatin1String("line edit")) {
+        auto *edit = new QLineEdit(&window);
+        text = [edit] { return edit->text(); };
+        field = edit;
+    } else if (kind == QLatin1String("text area")) {
+        auto *area = new TextArea(&window);
+        text = [area] { return area->document()->toRawText(); };
+        field = area;
+    } else {
+        auto *binary = new BinaryTextEdit(&window);
+        text = [binary] { return QString::fromStdString(binary->codeText()); };
+        field = binary;
+    }
+    QStringList seen{QString()};
+    const auto connectTo = [&](auto *typed) {
+        fields::connect(typed, {.change = [&] { seen << text(); }});
+    };
+    if (auto *edit = qobject_cast<QLineEdit *>(field)) {
+        connectTo(edit);
+    } else if (auto *area = qobject_cast<QPlainTextEdit *>(field)) {
+        connectTo(area);
+    } else {
+        connectTo(static_cast<BinaryTextEdit *>(field));
+    }
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_1, {}},
+        {Qt::Key_Return, {}},
+        {Qt::Key_Return, Qt::ShiftModifier},
+        {Qt::Key_Enter, Qt::KeypadModifier},
+        {Qt::Key_Backspace, {}},
+        {Qt::Key_Delete, {}},
+        {Qt::Key_Z, Qt::ControlModifier},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Home, {}},
+        {Qt::Key_A, Qt::ControlModifier},
+    };
+    QRandomGenerator random(20261207);
+    QString trace;
+    for (int step = 0; step < 400; ++step) {
+        const auto &[key, modifiers] = keys[random.bounded(int(std::size(keys)))];
+        trace += QKeySequence(key | modifiers).toString() + u' ';
+        QTest::keyClick(field, key, modifiers);
+        QVERIFY2(seen.last() == text(), qPrintable(u"missed a change after: "_qs + trace));
+        QVERIFY2(seen.size() < 2 || seen.at(seen.size() - 2) != seen.last(),
+                 qPrintable(u"ran without a change after: "_qs + trace));
+    }
 }
 
 void AppTest::backgroundsGoThroughThePalette()
