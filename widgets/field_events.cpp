@@ -2,6 +2,7 @@
 #include "field_events.h"
 
 #include "binary_text_edit.h"
+#include "code_clipboard.h"
 #include "code_text.h"
 #include "key_codes.h"
 
@@ -69,14 +70,14 @@ bool isDragFromSibling(const QDropEvent &drop, const QWidget *field)
     return source && source != field && source->parentWidget() == field->parentWidget();
 }
 
-// The paste entry of a line edit's standard menu, found by its text in
-// whatever language Qt shows it; named "edit-paste".
-QAction *pasteAction(const QMenu &menu)
+// An entry of a line edit's standard menu, found by its text in whatever
+// language Qt shows it, and given the name `name`.
+QAction *standardAction(const QMenu &menu, const char *text, const QString &name)
 {
-    const QString paste = QLineEdit::tr("&Paste");
+    const QString shown = QLineEdit::tr(text);
     for (QAction *action : menu.actions()) {
-        if (action->text().section(u'\t', 0, 0) == paste) {
-            action->setObjectName(QStringLiteral("edit-paste"));
+        if (action->text().section(u'\t', 0, 0) == shown) {
+            action->setObjectName(name);
             return action;
         }
     }
@@ -126,6 +127,9 @@ protected:
             focusOut(static_cast<QFocusEvent &>(*event));
             break;
         case QEvent::KeyPress:
+            if (copiesCodes(static_cast<QKeyEvent &>(*event))) {
+                return true;
+            }
             if (m_handlers.keyPress) {
                 return keyPressed(static_cast<QKeyEvent &>(*event));
             }
@@ -141,6 +145,11 @@ protected:
             }
             return dropped(*watched, static_cast<QDropEvent &>(*event));
         case QEvent::ContextMenu:
+            if (qobject_cast<QLineEdit *>(m_field)) {
+                showContextMenu(static_cast<QContextMenuEvent &>(*event));
+                return true;
+            }
+            break;
         case QEvent::MouseButtonRelease:
             if (pastesAreTyped()) {
                 return pasteEvent(*event);
@@ -267,10 +276,6 @@ private:
 
     bool pasteEvent(QEvent &event)
     {
-        if (event.type() == QEvent::ContextMenu) {
-            showContextMenu(static_cast<QContextMenuEvent &>(event));
-            return true;
-        }
         if (event.type() == QEvent::Drop) {
             auto &drop = static_cast<QDropEvent &>(event);
             if (!drop.mimeData()->hasText()) {
@@ -290,15 +295,49 @@ private:
         return false;
     }
 
-    // The field's own menu, with its paste entry typing the clipboard.
+    // A line edit's copy and cut carry the codes too, as the multi-line
+    // fields' do: a field may hold a lone CR, which plain text would turn
+    // into a line break elsewhere.
+    bool copiesCodes(const QKeyEvent &event)
+    {
+        const bool cut = event.matches(QKeySequence::Cut);
+        if (!qobject_cast<QLineEdit *>(m_field) || !(cut || event.matches(QKeySequence::Copy))) {
+            return false;
+        }
+        copyCodes(cut);
+        return true;
+    }
+
+    void copyCodes(bool cut)
+    {
+        auto *lineEdit = static_cast<QLineEdit *>(m_field.data());
+        if (!lineEdit->hasSelectedText() || lineEdit->echoMode() != QLineEdit::Normal) {
+            return;
+        }
+        QGuiApplication::clipboard()->setMimeData(
+            codeclipboard::mimeDataOf(toCodeText(lineEdit->selectedText())));
+        if (cut && !lineEdit->isReadOnly()) {
+            lineEdit->del();
+        }
+    }
+
+    // The field's own menu: copy and cut carry the codes, and paste types
+    // the clipboard where pastes are typed.
     void showContextMenu(const QContextMenuEvent &event)
     {
         auto *lineEdit = static_cast<QLineEdit *>(m_field.data());
         QMenu *menu = lineEdit->createStandardContextMenu();
-        if (QAction *paste = pasteAction(*menu)) {
-            QObject::disconnect(paste, &QAction::triggered, lineEdit, nullptr);
-            QObject::connect(paste, &QAction::triggered, this,
-                             [this] { typeIn(QGuiApplication::clipboard()->text()); });
+        const auto reconnect = [&](const char *text, const QString &name, auto slot) {
+            if (QAction *action = standardAction(*menu, text, name)) {
+                QObject::disconnect(action, &QAction::triggered, lineEdit, nullptr);
+                QObject::connect(action, &QAction::triggered, this, slot);
+            }
+        };
+        reconnect("&Copy", QStringLiteral("edit-copy"), [this] { copyCodes(false); });
+        reconnect("Cu&t", QStringLiteral("edit-cut"), [this] { copyCodes(true); });
+        if (pastesAreTyped()) {
+            reconnect("&Paste", QStringLiteral("edit-paste"),
+                      [this] { typeIn(QGuiApplication::clipboard()->text()); });
         }
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(event.globalPos());

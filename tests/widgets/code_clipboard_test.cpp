@@ -3,10 +3,12 @@
 // exact codes among them, the characters themselves for other programs.
 #include "binary_text_edit.h"
 #include "code_text.h"
+#include "field_events.h"
 #include "text_area.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
 #include <memory>
@@ -25,12 +27,17 @@ struct Field
         if (auto *area = qobject_cast<TextArea *>(widget.get())) {
             return toCodeText(area->text());
         }
+        if (auto *line = qobject_cast<QLineEdit *>(widget.get())) {
+            return toCodeText(line->text());
+        }
         return static_cast<BinaryTextEdit *>(widget.get())->codeText();
     }
     void write(const std::string &codes) const
     {
         if (auto *area = qobject_cast<TextArea *>(widget.get())) {
             area->setText(fromCodeText(codes));
+        } else if (auto *line = qobject_cast<QLineEdit *>(widget.get())) {
+            line->setText(fromCodeText(codes));
         } else {
             static_cast<BinaryTextEdit *>(widget.get())->setCodeText(codes);
         }
@@ -47,6 +54,11 @@ Field makeField(const QString &kind)
         auto area = std::make_unique<TextArea>();
         area->setMaxLength(500);
         return {std::move(area)};
+    }
+    if (kind == QLatin1String("line edit")) { // as the windows wire theirs
+        auto line = std::make_unique<QLineEdit>();
+        fields::connect(line.get(), {.keyPress = [](int &) {}});
+        return {std::move(line)};
     }
     return {std::make_unique<BinaryTextEdit>()};
 }
@@ -94,6 +106,12 @@ void CodeClipboardTest::everyCodeSurvivesTheTrip_data()
             for (const char *route : {"copy", "cut", "drag"}) {
                 QTest::addRow("%s to %s, %s", from, to, route) << from << to << route;
             }
+        }
+    }
+    // A line edit takes pasted text as it is; what it gives is checked here.
+    for (const char *to : {"text area", "binary field"}) {
+        for (const char *route : {"copy", "cut"}) {
+            QTest::addRow("line edit to %s, %s", to, route) << "line edit" << to << route;
         }
     }
 }
