@@ -2,11 +2,10 @@
 #include "code_streams.h"
 
 #include "codepage.h"
+#include "input_mapping.h"
 
 #include <cerrno>
 #include <cstring>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vantrel::cli {
@@ -35,18 +34,18 @@ std::size_t trailingLineBreakLength(std::string_view bytes)
     throw Failure(std::string(what) + ": " + std::strerror(errno));
 }
 
+// U+2028 and U+2029 in UTF-8. Their first byte never continues another
+// character, so wherever these three bytes stand they are that character.
+constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";
+constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";
+
 } // namespace
 
 CodeReader::CodeReader(std::optional<std::string> argumentText, Encoding encoding)
     : m_argumentText(std::move(argumentText)), m_encoding(encoding)
 {}
 
-CodeReader::~CodeReader()
-{
-    if (m_mapping != nullptr) {
-        munmap(m_mapping, m_mappingSize);
-    }
-}
+CodeReader::~CodeReader() = default;
 
 std::string CodeReader::readAll()
 {
@@ -69,25 +68,8 @@ std::string_view CodeReader::readAllBytes()
 // The rest of standard input when it is a regular file, or a null view.
 std::string_view CodeReader::mapRegularFile()
 {
-    struct stat status
-    {
-    };
-    if (fstat(STDIN_FILENO, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size == 0) {
-        return {};
-    }
-    const off_t offset = lseek(STDIN_FILENO, 0, SEEK_CUR);
-    if (offset < 0 || offset > status.st_size) {
-        return {};
-    }
-    const auto size = static_cast<std::size_t>(status.st_size);
-    void *mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, STDIN_FILENO, 0);
-    if (mapping == MAP_FAILED) {
-        return {};
-    }
-    m_mapping = mapping;
-    m_mappingSize = size;
-    const std::string_view file(static_cast<const char *>(mapping), size);
-    return file.substr(static_cast<std::size_t>(offset));
+    m_mapping = InputMapping::ofStandardInput();
+    return m_mapping ? m_mapping->bytes() : std::string_view();
 }
 
 std::string_view CodeReader::readToEnd()
@@ -107,20 +89,20 @@ std::string_view CodeReader::readToEnd()
     }
 }
 
-std::optional<std::string_view> CodeReader::readPiece()
+std::optional<std::string_view> CodeReader::readPiece(LineBreaks lineBreaks)
 {
     if (m_finished) {
         return std::nullopt;
     }
     if (m_argumentText) {
         m_finished = true;
-        return codesView(*m_argumentText);
+        return codesView(*m_argumentText, lineBreaks);
     }
     if (!m_started) {
         m_started = true;
         m_mappedRest = withoutFinalLineBreak(mapRegularFile());
     }
-    return codesView(m_mapping != nullptr ? nextMappedPiece() : nextReadPiece());
+    return codesView(m_mapping ? nextMappedPiece() : nextReadPiece(), lineBreaks);
 }
 
 std::string_view CodeReader::nextMappedPiece()
@@ -185,8 +167,11 @@ std::size_t CodeReader::heldBackLength(std::string_view bytes) const
     return trailingLineBreakLength(bytes);
 }
 
-std::string_view CodeReader::codesView(std::string_view bytes)
+std::string_view CodeReader::codesView(std::string_view bytes, LineBreaks lineBreaks)
 {
+    if (lineBreaks == LineBreaks::CrLf) {
+        bytes = withCrLfLineBreaks(bytes);
+    }
     if (m_encoding == Encoding::Raw || codepage::isAscii(bytes)) {
         return bytes;
     }
@@ -194,9 +179,45 @@ std::string_view CodeReader::codesView(std::string_view bytes)
     return m_codes;
 }
 
+// Done on the bytes, before decoding, which would take U+2028 and U+2029
+// for characters outside the set. A CR that ends one piece and an LF that
+// starts the next are one line break.
+std::string_view CodeReader::withCrLfLineBreaks(std::string_view bytes)
+{
+    m_crLfBytes.clear();
+    m_crLfBytes.reserve(2 * bytes.size());
+    const bool utf8 = m_encoding == Encoding::Utf8;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        const char byte = bytes[at];
+        if (byte == '\n' && m_afterCr) {
+            m_afterCr = false;
+            continue;
+        }
+        m_afterCr = byte == '\r';
+        if (byte == '\r' || byte == '\n') {
+            m_crLfBytes += "\r\n";
+        } else if (utf8 && byte == kLineSeparator.front() &&
+                   (bytes.substr(at, 3) == kLineSeparator ||
+                    bytes.substr(at, 3) == kParagraphSeparator)) {
+            m_crLfBytes += "\r\n";
+            at += 2;
+        } else {
+            m_crLfBytes += byte;
+        }
+    }
+    return m_crLfBytes;
+}
+
 std::string CodeReader::codesOf(std::string_view bytes) const
 {
     return m_encoding == Encoding::Utf8 ? codepage::codeTextFromUtf8(bytes) : std::string(bytes);
+}
+
+void CodeReader::checkInputKept() const
+{
+    if (m_mapping && m_mapping->shortened()) {
+        throw Failure(std::string(kInputShortened));
+    }
 }
 
 CodeWriter::CodeWriter(Encoding encoding) : m_encoding(encoding)

@@ -4,6 +4,7 @@
 #include "command_line.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -21,6 +22,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+class InputMapping;
+
 inline constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 // Output this long skips the buffer. Conversions hand it over in slices that
 // still sit in the processor's cache.
@@ -29,7 +32,8 @@ inline constexpr std::size_t kDirectWriteSize = std::size_t{64} << 10;
 // Reads the input text as codes, whole or piece by piece. From standard
 // input a final line break (LF or CR LF) is not part of the text. A regular
 // file is mapped rather than copied, and text that needs no decoding (raw, or
-// ASCII) is handed out as it lies.
+// ASCII) is handed out as it lies. Other line breaks stay as they are given
+// unless a piece is asked for with LineBreaks::CrLf.
 class CodeReader
 {
 public:
@@ -43,9 +47,15 @@ public:
     [[nodiscard]] std::string_view readAllBytes();
     // The next piece of codes, about a chunk long and never ending inside a
     // UTF-8 character; none once the text is over. Valid until the next call.
-    [[nodiscard]] std::optional<std::string_view> readPiece();
+    // Ask for every piece of a text with the same line breaks.
+    [[nodiscard]] std::optional<std::string_view>
+    readPiece(LineBreaks lineBreaks = LineBreaks::AsGiven);
 
     [[nodiscard]] std::string codesOf(std::string_view bytes) const;
+
+    // Throws Failure when standard input was a file that another program
+    // shortened while it was read: what was read of it is not the text.
+    void checkInputKept() const;
 
 private:
     [[nodiscard]] std::string_view mapRegularFile();
@@ -54,18 +64,20 @@ private:
     [[nodiscard]] std::string_view nextReadPiece();
     [[nodiscard]] std::size_t readStandardInput(char *into, std::size_t size);
     [[nodiscard]] std::size_t heldBackLength(std::string_view bytes) const;
-    [[nodiscard]] std::string_view codesView(std::string_view bytes);
+    [[nodiscard]] std::string_view codesView(std::string_view bytes, LineBreaks lineBreaks);
+    [[nodiscard]] std::string_view withCrLfLineBreaks(std::string_view bytes);
 
     std::optional<std::string> m_argumentText;
     Encoding m_encoding;
     bool m_started = false;
     bool m_finished = false;
-    void *m_mapping = nullptr;
-    std::size_t m_mappingSize = 0;
+    std::unique_ptr<InputMapping> m_mapping;
     std::string_view m_mappedRest; // of a mapped file, not yet handed out
     std::string m_bytes;           // read from a pipe or terminal
     std::size_t m_handedOut = 0;   // bytes at the start of m_bytes already handed out
     std::string m_codes;           // the last piece, decoded
+    std::string m_crLfBytes;       // the last piece, line breaks as CR LF
+    bool m_afterCr = false;        // the last piece ended with CR
 };
 
 // Writes to standard output through a buffer of one chunk.

@@ -24,6 +24,7 @@ constexpr std::array<std::pair<std::string_view, Conversion>, 8> kConversionName
 constexpr option kLongOptions[] = {
     {"bits", required_argument, nullptr, 'b'},
     {"crudo", no_argument, nullptr, 'r'},
+    {"saltos-crlf", no_argument, nullptr, 'c'}, // long only, as --bits
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -110,6 +111,9 @@ CommandLine parseCommandLine(int argc, char *argv[])
         case 'r':
             request.encoding = Encoding::Raw;
             break;
+        case 'c':
+            request.lineBreaks = LineBreaks::CrLf;
+            break;
         case 'h':
             return HelpRequest{};
         case 'V':
@@ -143,7 +147,8 @@ std::string_view helpText()
     return R"(Uso: vantrel-convert [OPCIÓN]... CONVERSIÓN [TEXTO]...
 Convierte TEXTO con las reglas de Vantrel. Sin TEXTO, o si TEXTO es «-», lee la
 entrada estándar, a la que se le quita un salto de línea final (LF o CR LF).
-Varios TEXTO se unen con un espacio entre ellos.
+Varios TEXTO se unen con un espacio entre ellos. Los demás saltos de línea
+quedan como vienen: en texto-bin, LF es el código 10 y CR el 13.
 
 Conversiones:
   caracter    un carácter a su código decimal y sus ocho dígitos binarios
@@ -162,6 +167,9 @@ Opciones:
                     (8 si no se indica)
   -r, --crudo       lee y escribe un byte por carácter, en Windows-1252,
                     en lugar de UTF-8
+      --saltos-crlf en texto-bin, cada salto de línea (CR LF, CR, LF y, en
+                    UTF-8, U+2028 y U+2029) pasa a ser CR LF (13 10) antes
+                    de codificarse, como en la ventana de Vantrel
   -h, --help        muestra esta ayuda y termina
   -V, --version     muestra la versión y termina
 

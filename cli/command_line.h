@@ -25,11 +25,17 @@ enum class Conversion {
 // byte per code of the program's Windows-1252 set.
 enum class Encoding { Utf8, Raw };
 
+// How texto-bin encodes line breaks: as given, one code each (LF is 10), or
+// as the converter window's message field holds them, every form (CR LF, CR,
+// LF and, in UTF-8, U+2028 and U+2029) as the pair CR LF, 13 10.
+enum class LineBreaks { AsGiven, CrLf };
+
 struct ConversionRequest
 {
     Conversion conversion = Conversion::Character;
     BitMode mode = BitMode::Eight;
     Encoding encoding = Encoding::Utf8;
+    LineBreaks lineBreaks = LineBreaks::AsGiven;
     std::optional<std::string> text; // from the arguments; none means standard input
 };
 

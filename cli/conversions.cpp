@@ -113,11 +113,12 @@ void forEachSlice(std::string_view text, std::size_t sliceSize, Convert convert)
 }
 
 // A message never fails, so it is encoded piece by piece as it arrives.
-void convertMessageToBinary(BitMode mode, CodeReader &input, CodeWriter &output)
+void convertMessageToBinary(const ConversionRequest &request, CodeReader &input, CodeWriter &output)
 {
-    while (const std::optional<std::string_view> piece = input.readPiece()) {
-        forEachSlice(*piece, kSliceSize,
-                     [&](std::string_view slice) { output.writeAscii(binText(slice, mode)); });
+    while (const std::optional<std::string_view> piece = input.readPiece(request.lineBreaks)) {
+        forEachSlice(*piece, kSliceSize, [&](std::string_view slice) {
+            output.writeAscii(binText(slice, request.mode));
+        });
     }
     output.writeAscii("\n");
 }
@@ -226,7 +227,7 @@ void runConversion(const ConversionRequest &request, CodeReader &input, CodeWrit
     case Conversion::Binary:
         return convertBinary(input, output);
     case Conversion::MessageToBinary:
-        return convertMessageToBinary(request.mode, input, output);
+        return convertMessageToBinary(request, input, output);
     case Conversion::BinaryToMessage:
         return convertBinaryToMessage(request.mode, input, output);
     case Conversion::BinaryToHex:

@@ -25,6 +25,7 @@ int convert(const ConversionRequest &request)
         CodeReader input(request.text, request.encoding);
         CodeWriter output(request.encoding);
         runConversion(request, input, output);
+        input.checkInputKept();
         output.flush();
         return 0;
     } catch (const Failure &failure) {

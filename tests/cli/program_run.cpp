@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program_run.h"
 
+#include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <optional>
+#include <sched.h>
 #include <spawn.h>
 #include <sstream>
 #include <stdexcept>
@@ -39,6 +43,7 @@ public:
     TemporaryFile &operator=(const TemporaryFile &) = delete;
 
     [[nodiscard]] int descriptor() const { return m_descriptor; }
+    [[nodiscard]] const std::string &path() const { return m_path; }
 
     [[nodiscard]] std::string contents() const
     {
@@ -69,7 +74,117 @@ void writeAll(int descriptor, std::string_view text)
     }
 }
 
+// Starts vantrel-convert with the descriptors that `actions` sets up; -1
+// if it cannot.
+pid_t spawnVantrelConvert(const std::vector<std::string> &arguments,
+                          const posix_spawn_file_actions_t &actions)
+{
+    std::string program = VANTREL_CONVERT_PATH;
+    std::vector<char *> argv{program.data()};
+    std::vector<std::string> copies(arguments);
+    for (std::string &argument : copies) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    return posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ) == 0
+               ? child
+               : -1;
+}
+
+int exitStatus(int waitStatus)
+{
+    return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -WTERMSIG(waitStatus);
+}
+
+std::string readAll(int descriptor)
+{
+    std::string text;
+    char buffer[1 << 16];
+    for (ssize_t count; (count = ::read(descriptor, buffer, sizeof buffer)) != 0;) {
+        if (count > 0) {
+            text.append(buffer, static_cast<std::size_t>(count));
+        } else if (errno != EINTR) {
+            break;
+        }
+    }
+    return text;
+}
+
+bool mapsFile(pid_t child, const std::string &path)
+{
+    std::ifstream maps("/proc/" + std::to_string(child) + "/maps");
+    std::ostringstream text;
+    text << maps.rdbuf();
+    return text.str().find(path) != std::string::npos;
+}
+
+// Polls until the child maps `path` or ends; the status if it ended.
+std::optional<int> waitForMapping(pid_t child, const std::string &path)
+{
+    char resolved[PATH_MAX];
+    const std::string shown = realpath(path.c_str(), resolved) != nullptr ? resolved : path;
+    for (;;) {
+        if (mapsFile(child, shown)) {
+            return std::nullopt;
+        }
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) {
+            return status;
+        }
+        sched_yield();
+    }
+}
+
 } // namespace
+
+ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &arguments,
+                                         std::string_view input, std::size_t cutSize, CutWhen when)
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    const TemporaryFile err;
+    const TemporaryFile inputFile;
+    inputFile.write(input);
+    int outEnds[2] = {-1, -1};
+    if (pipe2(outEnds, O_CLOEXEC) != 0) {
+        throw std::runtime_error("cannot create a pipe");
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, inputFile.descriptor(), STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, outEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, err.descriptor(), STDERR_FILENO);
+    const pid_t child = spawnVantrelConvert(arguments, actions);
+    posix_spawn_file_actions_destroy(&actions);
+    close(outEnds[1]);
+    if (child < 0) {
+        close(outEnds[0]);
+        throw std::runtime_error("cannot start " VANTREL_CONVERT_PATH);
+    }
+
+    ProgramRun run;
+    std::optional<int> endedEarly;
+    if (when == CutWhen::OutputStarted) {
+        char first = 0;
+        if (::read(outEnds[0], &first, 1) == 1) {
+            run.out += first;
+        }
+    } else {
+        endedEarly = waitForMapping(child, inputFile.path());
+    }
+    if (ftruncate(inputFile.descriptor(), static_cast<off_t>(cutSize)) != 0) {
+        throw std::runtime_error("cannot cut " + inputFile.path());
+    }
+    run.out += readAll(outEnds[0]);
+    close(outEnds[0]);
+    int status = endedEarly.value_or(0);
+    if (!endedEarly) {
+        waitpid(child, &status, 0);
+    }
+    run.status = exitStatus(status);
+    run.err = err.contents();
+    return run;
+}
 
 ProgramRun runVantrelConvert(const std::vector<std::string> &arguments, std::string_view input,
                              InputKind inputKind)
@@ -92,32 +207,22 @@ ProgramRun runVantrelConvert(const std::vector<std::string> &arguments, std::str
     }
     posix_spawn_file_actions_adddup2(&actions, out.descriptor(), STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.descriptor(), STDERR_FILENO);
-
-    std::string program = VANTREL_CONVERT_PATH;
-    std::vector<char *> argv{program.data()};
-    std::vector<std::string> copies(arguments);
-    for (std::string &argument : copies) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int spawned =
-        posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const pid_t child = spawnVantrelConvert(arguments, actions);
     posix_spawn_file_actions_destroy(&actions);
     if (inputKind == InputKind::Pipe) {
         close(pipeEnds[0]);
-        if (spawned == 0) {
+        if (child > 0) {
             writeAll(pipeEnds[1], input);
         }
         close(pipeEnds[1]);
     }
-    if (spawned != 0) {
-        throw std::runtime_error("cannot start " + program);
+    if (child < 0) {
+        throw std::runtime_error("cannot start " VANTREL_CONVERT_PATH);
     }
     int status = 0;
     waitpid(child, &status, 0);
     ProgramRun run;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    run.status = exitStatus(status);
     run.out = out.contents();
     run.err = err.contents();
     return run;

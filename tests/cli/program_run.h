@@ -22,4 +22,21 @@ struct ProgramRun
                                            std::string_view input = {},
                                            InputKind inputKind = InputKind::File);
 
+// When another program shortens the input file.
+enum class CutWhen {
+    // Once the first byte of output arrives: the program has started on the
+    // text and waits, its output pipe full, until the file is cut.
+    OutputStarted,
+    // As soon as the file shows among the program's mappings; the program
+    // may finish before the cut.
+    InputMapped,
+};
+
+// Runs vantrel-convert with `input` in a regular file on standard input and
+// standard output into a pipe, and cuts the file to `cutSize` bytes at the
+// moment `when` names, as log rotation would.
+[[nodiscard]] ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &arguments,
+                                                       std::string_view input, std::size_t cutSize,
+                                                       CutWhen when);
+
 } // namespace vantrel::testing

@@ -24,6 +24,7 @@ void PrintTo(InputKind kind, std::ostream *stream)
 namespace {
 
 using namespace std::string_literals;
+using namespace std::string_view_literals;
 
 enum class Encoding { Utf8, Raw };
 constexpr Encoding kEncodings[] = {Encoding::Utf8, Encoding::Raw};
@@ -224,6 +225,12 @@ TEST(VantrelConvertTest, CommandLineFollowsGnuConventions)
         {{"texto-bin"}, "AB\n", 0, "0100000101000010\n", ""},
         {{"bin-hex", "--", "-"}, "101\n", 0, "5\n", ""},
         {{"-r7", "bin-texto", "1101001"}, "", 0, "i\n", ""},
+        {{"--saltos-crlf=x", "texto-bin", "A"}, "", 2, "", "«--saltos-crlf» no admite argumentos"},
+        // The window's line breaks are for messages only.
+        {{"--saltos-crlf", "caracter", "\n"}, "", 0, "10\n00001010\n\n\n", ""},
+        {{"--saltos-crlf", "hex-bin", "1\n1"}, "", 0, "100000001\n", ""},
+        {{"--saltos-crlf", "bin-hex", "1\n1"}, "", 1, "", "no es un número binario"},
+        {{"--saltos-crlf", "-r", "bin-texto", "00001101"}, "", 0, "\r\n", ""},
     };
     for (const Case &c : cases) {
         const std::string commandLine = ::testing::PrintToString(c.arguments);
@@ -254,6 +261,136 @@ TEST(VantrelConvertTest, StandardInputLosesOneFinalLineBreak)
             } else {
                 expectRejected(run);
             }
+        }
+    }
+}
+
+// Texts of characters and every form of line break, drawn at random, in
+// UTF-8 (taken byte for byte as codes when the run is raw). A lone "\x85" is
+// "…" raw and ill-formed UTF-8, as is the cut "\xE2\x80".
+std::string randomTextWithLineBreaks(std::size_t pieces, std::mt19937 &random)
+{
+    static constexpr std::string_view kCharacters[] = {
+        "a", "Z", " ", "é", "€", "\t", "\0"sv, "\x85", "\xF0\x9F\x98\x80", "\xE2\x80"};
+    static constexpr std::string_view kLineBreaks[] = {"\r", "\n", "\r\n", "\u2028", "\u2029"};
+    std::string text;
+    for (std::size_t i = 0; i < pieces; ++i) {
+        text += random() % 3 == 0 ? kLineBreaks[random() % std::size(kLineBreaks)]
+                                  : kCharacters[random() % std::size(kCharacters)];
+    }
+    return text;
+}
+
+std::string replacedAll(std::string_view text, std::string_view from, std::string_view to)
+{
+    std::string replaced;
+    for (std::size_t at = text.find(from); at != std::string_view::npos; at = text.find(from)) {
+        replaced.append(text.substr(0, at)).append(to);
+        text.remove_prefix(at + from.size());
+    }
+    return replaced.append(text);
+}
+
+// The codes that texto-bin encodes. With CR LF line breaks, every form of
+// line break is first made one LF, then every LF the pair CR LF.
+std::string messageCodes(std::string text, Encoding encoding, bool crLfLineBreaks)
+{
+    if (crLfLineBreaks) {
+        text = replacedAll(replacedAll(text, "\r\n", "\n"), "\r", "\n");
+        if (encoding == Encoding::Utf8) {
+            text = replacedAll(replacedAll(text, "\u2028", "\n"), "\u2029", "\n");
+        }
+        text = replacedAll(text, "\n", "\r\n");
+    }
+    return encoding == Encoding::Utf8 ? codepage::codeTextFromUtf8(text) : text;
+}
+
+std::vector<std::string> messageArguments(Encoding encoding, bool crLfLineBreaks, BitMode mode)
+{
+    std::vector<std::string> arguments{"texto-bin", modeOption(mode)};
+    if (encoding == Encoding::Raw) {
+        arguments.emplace_back("--crudo");
+    }
+    if (crLfLineBreaks) {
+        arguments.emplace_back("--saltos-crlf");
+    }
+    return arguments;
+}
+
+TEST(VantrelConvertTest, LineBreaksStayAsGivenOrBecomeCrLfOnRequest)
+{
+    std::mt19937 random(2028);
+    for (int round = 0; round < 16; ++round) {
+        const std::string text = randomTextWithLineBreaks(random() % 24, random);
+        const BitMode mode = round % 2 == 0 ? BitMode::Eight : BitMode::Seven;
+        for (const Encoding encoding : kEncodings) {
+            for (const bool crLf : {false, true}) {
+                SCOPED_TRACE(::testing::PrintToString(text) + (crLf ? " --saltos-crlf" : "") +
+                             (encoding == Encoding::Raw ? " --crudo" : ""));
+                const std::vector<std::string> arguments = messageArguments(encoding, crLf, mode);
+                const std::string out = binText(messageCodes(text, encoding, crLf), mode) + "\n";
+                // A NUL cannot be an argument; on standard input a final CR
+                // would join the final line break.
+                if (text.find('\0') == std::string::npos) {
+                    std::vector<std::string> withText = arguments;
+                    withText.insert(withText.end(), {"--", text});
+                    expectConverted(runVantrelConvert(withText), out);
+                }
+                if (!text.ends_with('\r')) {
+                    for (const InputKind kind : {InputKind::File, InputKind::Pipe}) {
+                        expectConverted(runVantrelConvert(arguments, text + "\n", kind), out);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(VantrelConvertTest, InputFileShortenedWhileReadIsAReadError)
+{
+    // Enough text that the program still has most of it to read when the
+    // file is cut.
+    const std::string message(4'000'100, 'A');
+    const std::string hex = "1" + std::string(4'000'099, 'f');
+    const std::string binary(16'000'000, '1');
+    struct Case
+    {
+        std::vector<std::string> arguments;
+        const std::string *input;
+        std::size_t cutSize;
+        CutWhen when;
+    };
+    const Case cases[] = {
+        // Mapped pages past the new end are gone: reading them faults.
+        {{"texto-bin"}, &message, 1000, CutWhen::OutputStarted},
+        {{"hex-bin"}, &hex, 0, CutWhen::OutputStarted},
+        // The new end inside the last page: its lost bytes read as zeros.
+        {{"texto-bin"}, &message, message.size() - 10, CutWhen::OutputStarted},
+        // Longer, not shorter: nothing was lost.
+        {{"texto-bin"}, &message, message.size() + 10, CutWhen::OutputStarted},
+        // Decoded in several threads at once, and read whole first.
+        {{"-r", "bin-texto"}, &binary, 1000, CutWhen::InputMapped},
+        {{"bin-hex"}, &binary, 1000, CutWhen::InputMapped},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments) + " cut to " +
+                     std::to_string(c.cutSize));
+        const ProgramRun whole = runVantrelConvert(c.arguments, *c.input);
+        ASSERT_EQ(whole.status, 0);
+        const ProgramRun run =
+            runVantrelConvertCuttingInput(c.arguments, *c.input, c.cutSize, c.when);
+        // A program that read everything before the cut gives the whole
+        // result; otherwise it must say what happened, and never crash.
+        const bool shortened = c.cutSize < c.input->size();
+        if (run.status == 0 && (!shortened || c.when == CutWhen::InputMapped)) {
+            EXPECT_TRUE(sameText(run.out, whole.out));
+            EXPECT_EQ(run.err, "");
+        } else {
+            EXPECT_TRUE(shortened);
+            EXPECT_EQ(run.status, 1);
+            EXPECT_EQ(run.err,
+                      "vantrel-convert: no se pudo leer la entrada estándar: el archivo se "
+                      "acortó mientras se leía\n");
         }
     }
 }
@@ -295,6 +432,20 @@ TEST_P(LongInputTest, MessagesEncodeAcrossCutCharacters)
     for (const BitMode mode : {BitMode::Seven, BitMode::Eight}) {
         const ProgramRun run = runVantrelConvert({"texto-bin", modeOption(mode)}, utf8, GetParam());
         expectConverted(run, binText(codes, mode) + "\n");
+    }
+}
+
+TEST_P(LongInputTest, CrLfLineBreaksJoinAcrossChunks)
+{
+    // A CR LF and a U+2028 where the program cuts a mapped file into pieces.
+    constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+    std::string text = randomTextWithLineBreaks(1'500'000, m_random);
+    text.replace(kPieceSize - 1, 2, "\r\n");
+    text.replace(2 * kPieceSize - 1, 3, "\xE2\x80\xA8");
+    for (const Encoding encoding : kEncodings) {
+        const ProgramRun run = runVantrelConvert(messageArguments(encoding, true, BitMode::Eight),
+                                                 text + "\n", GetParam());
+        expectConverted(run, binText(messageCodes(text, encoding, true), BitMode::Eight) + "\n");
     }
 }
 
