@@ -237,6 +237,59 @@ else
 fi
 stop_program
 
+# --- No edit is lost ---------------------------------------------------------
+# A text put on the clipboard (or the primary selection) as another program would.
+offer() { printf '%s' "$2" | xclip -selection "$1" >/dev/null 2>&1; }
+start_program
+panel=value
+offer primary "Hola"
+focus_field txtC
+xdotool mousemove --window "$converter" $(position txtC) click 2
+keys Return
+expect_field txtA 72 "a middle click types only the first character into txtC"
+
+switch_panel cmdBoton1 hex
+focus_field txtHexa
+keys ctrl+a BackSpace # empties txtBin too
+offer clipboard "0100 0001"
+focus_field txtBin
+keys ctrl+v
+typed_check "Enter in an empty txtHexa leaves the invalid txtBin" txtHexa Return txtBin "0100 0001"
+
+offer clipboard "0100000101000010"
+focus_field txtBin
+keys ctrl+a ctrl+v ctrl+a
+# Grab the selected digits on txtBin's first line and drop them on txtHexa.
+read -r grab_x grab_y <<<"${corner[txtBin]}"
+xdotool mousemove --window "$converter" $((grab_x + 20)) $((grab_y + 6)) mousedown 1
+for step in 1 2 3 4 5 6; do
+    xdotool mousemove --window "$converter" $((grab_x + 20 + step * 20)) $((grab_y + 6 - step * 12))
+    sleep 0.05
+done
+xdotool mousemove --window "$converter" $(position txtHexa) mouseup 1
+expect_field txtHexa "41420100000101000010" "a drop from txtBin lands in txtHexa"
+expect_field txtBin \
+    "1000001010000100000000100000000000000000000000100000001000000000000000000010000" \
+    "and txtBin holds its conversion"
+
+# Keys typed while 20,000,000 digits are pasted come after them.
+head -c 20000000 /dev/zero | tr '\0' 1 | xclip -selection clipboard >/dev/null 2>&1
+focus_field txtBin
+keys ctrl+a BackSpace
+xdotool key --delay 30 ctrl+v x y z
+tail_of_txtBin() {
+    printf sentinel | xclip -selection clipboard >/dev/null 2>&1
+    focus_field txtBin
+    keys ctrl+a ctrl+c
+    poll 600 clipboard_filled && xclip -o -selection clipboard | tail -c 4 | tr -d '\n'
+}
+if [[ $(tail_of_txtBin) == 1xyz ]]; then
+    pass "keys typed during a large paste follow it"
+else
+    fail "keys typed during a large paste: txtBin ends '$(tail_of_txtBin)'"
+fi
+stop_program
+
 # --- Same pixels under the desktop's dark theme ------------------------------
 screenshots() { # prefix, then the environment to start with
     local prefix=$1

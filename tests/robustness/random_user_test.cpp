@@ -20,6 +20,7 @@
 #include "house_colours.h"
 #include "manual_clock.h"
 #include "palette_use.h"
+#include "queued_input.h"
 #include "recording_prompt.h"
 #include "screen_colours.h"
 #include "text_area.h"
@@ -50,6 +51,8 @@ constexpr int kDefaultActions = 1500;
 constexpr int kReplayedActions = 400;
 constexpr int kTracePrinted = 40;
 constexpr qsizetype kLargestPaste = 200'000;
+// Long enough for a binary field to convert the paste in slices.
+constexpr qsizetype kSlicedPaste = 4'200'000;
 
 qsizetype textLength(const QWidget *field)
 {
@@ -116,6 +119,7 @@ private:
     QWidget *randomField();
     void typeSomething();
     void pasteSomething();
+    void pasteInSlicesWhileActing();
     void clickSomething();
     void useTheTable();
 
@@ -203,6 +207,10 @@ void RandomUser::typeSomething()
 
 void RandomUser::pasteSomething()
 {
+    if (m_random.bounded(60) == 0) {
+        pasteInSlicesWhileActing();
+        return;
+    }
     QWidget *field = randomField();
     const bool large = m_random.bounded(20) == 0;
     const QString text = randomText(large ? kLargestPaste : 200);
@@ -216,6 +224,35 @@ void RandomUser::pasteSomething()
     }
     QApplication::clipboard()->setText(text);
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+}
+
+// A paste into a binary field so long that it is converted in slices, with
+// keys and a click arriving meanwhile, queued as the window system queues
+// them: they wait for the paste and are handled after it.
+void RandomUser::pasteInSlicesWhileActing()
+{
+    const char *name = m_random.bounded(2) == 0 ? "txtBin" : "txtBinario";
+    auto *field = converter().findChild<QWidget *>(QString::fromLatin1(name));
+    QString keys;
+    for (int i = m_random.bounded(1, 5); i > 0; --i) {
+        keys += QStringLiteral("01a").at(m_random.bounded(3));
+    }
+    const char *clicked =
+        m_random.bounded(2) == 0
+            ? kButtons[m_random.bounded(int(std::size(kButtons)) - 1)] // no about box
+            : kConverterFields[m_random.bounded(int(std::size(kConverterFields)))];
+    m_lastAction = QStringLiteral("paste %1 digits into %2, typing %3 and clicking %4 meanwhile")
+                       .arg(kSlicedPaste)
+                       .arg(QString::fromLatin1(name), keys, QString::fromLatin1(clicked));
+    (void)testing::giveFocus(field);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // replace, so the field stays bounded
+    QApplication::clipboard()->setText(QStringLiteral("01").repeated(kSlicedPaste / 2));
+    QTimer::singleShot(0, field, [this, field, keys, clicked] {
+        testing::queueKeyClicks(field, keys);
+        testing::queueMouseClick(converter().findChild<QWidget *>(QString::fromLatin1(clicked)));
+    });
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents(); // the input that waited
 }
 
 void RandomUser::clickSomething()
