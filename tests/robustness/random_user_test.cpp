@@ -133,7 +133,8 @@ private:
 QString RandomUser::randomCharacter()
 {
     static const QString pool =
-        QString::fromUtf8("01 01ABCabcz9&H.-+eE\t€ŠœŸ¡ñÑáé¿ÿ\u0081\u008D\u00A0中😀\r\n");
+        QString::fromUtf8("01 01ABCabcz9&H.-+eE\t€ŠœŸ¡ñÑáé¿ÿ\u0081\u008D\u00A0中😀\r\n"
+                          "\u2028\u2029\u240D\u240A\uFDD0\uFDD1");
     switch (m_random.bounded(6)) {
     case 0:
         return QString(QChar(m_random.bounded(1, 32))); // control characters
