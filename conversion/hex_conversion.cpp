@@ -2,6 +2,8 @@
 #include "hex_conversion.h"
 
 #include "binary_digits.h"
+#include "conversion_paths.h"
+#include "vector_kernels.h"
 
 #include <cstdint>
 #include <cstring>
@@ -70,6 +72,19 @@ unsigned valueOfDigits(std::string_view digits)
     return value;
 }
 
+// Whole groups of four digits, already checked, as hexadecimal digits.
+void writeHexOfGroups(std::string_view groups, char *out)
+{
+    const char *in = groups.data();
+    const char *end = in + groups.size();
+    for (; end - in >= 8; in += 8, out += 2) {
+        std::memcpy(out, kByteDigits[detail::packEightDigits(detail::loadBytes(in))].data(), 2);
+    }
+    if (in != end) {
+        *out = kHexDigits[valueOfDigits({in, 4})];
+    }
+}
+
 // Converts a text already known to hold only binary digits.
 std::string convertBinaryDigits(std::string_view binary)
 {
@@ -86,24 +101,14 @@ std::string convertBinaryDigits(std::string_view binary)
     const std::size_t headLength = significant.size() % 4;
     std::string hex((significant.size() + 3) / 4, '\0');
     char *out = hex.data();
-    const char *in = significant.data();
-    const char *end = in + significant.size();
     if (headLength != 0) {
-        *out++ = kHexDigits[valueOfDigits({in, headLength})];
-        in += headLength;
+        *out++ = kHexDigits[valueOfDigits(significant.substr(0, headLength))];
     }
-    for (; end - in >= 8; in += 8, out += 2) {
-        std::memcpy(out, kByteDigits[detail::packEightDigits(detail::loadBytes(in))].data(), 2);
-    }
-    if (in != end) {
-        *out = kHexDigits[valueOfDigits({in, 4})];
-    }
+    writeHexOfGroups(significant.substr(headLength), out);
     return hex;
 }
 
-} // namespace
-
-std::optional<std::string> binaryToHex(std::string_view binary)
+std::optional<std::string> binaryToHexScalar(std::string_view binary)
 {
     if (!detail::allBinaryDigits(binary)) {
         return std::nullopt;
@@ -111,7 +116,7 @@ std::optional<std::string> binaryToHex(std::string_view binary)
     return convertBinaryDigits(binary);
 }
 
-std::optional<std::string> binaryToHexCut(std::string_view binary, std::size_t maxDigits)
+std::optional<std::string> binaryToHexCutScalar(std::string_view binary, std::size_t maxDigits)
 {
     if (!detail::allBinaryDigits(binary)) {
         return std::nullopt;
@@ -129,9 +134,69 @@ std::optional<std::string> binaryToHexCut(std::string_view binary, std::size_t m
     return convertBinaryDigits(binary.substr(0, maxDigits * 4 - padding));
 }
 
-std::optional<std::string> hexToBinary(std::string_view hex)
+// Checks the digits while converting them, in one pass: the leading zeros
+// are skipped, the first other character must be "1", and the kernel checks
+// each block of groups it converts.
+std::optional<std::string> binaryToHexWithKernels(std::string_view binary,
+                                                  const detail::VectorKernels &kernels)
 {
-    std::size_t firstNonZero = 0;
+    if (binary.empty()) {
+        return std::string();
+    }
+    std::size_t firstOne = kernels.zeroDigitRun(binary.data(), binary.size());
+    while (firstOne < binary.size() && binary[firstOne] == '0') {
+        ++firstOne;
+    }
+    if (firstOne == binary.size()) {
+        return std::string("0");
+    }
+    if (binary[firstOne] != '1') {
+        return std::nullopt;
+    }
+    const std::string_view significant = binary.substr(firstOne);
+    const std::size_t headLength = significant.size() % 4;
+    const std::string_view head = significant.substr(0, headLength);
+    const std::string_view groups = significant.substr(headLength);
+    if (!detail::allBinaryDigits(head)) {
+        return std::nullopt;
+    }
+    std::string hex((significant.size() + 3) / 4, '\0');
+    char *out = hex.data();
+    if (headLength != 0) {
+        *out++ = kHexDigits[valueOfDigits(head)];
+    }
+    const std::size_t done = kernels.hexFromBinary(groups.data(), groups.size() / 4, out);
+    const std::string_view rest = groups.substr(done * 4);
+    if (!detail::allBinaryDigits(rest)) {
+        return std::nullopt;
+    }
+    writeHexOfGroups(rest, out + done);
+    return hex;
+}
+
+std::optional<std::string> binaryToHexCutWithKernels(std::string_view binary, std::size_t maxDigits,
+                                                     const detail::VectorKernels &kernels)
+{
+    const std::size_t padding = (4 - binary.size() % 4) % 4;
+    const std::size_t digits = (binary.size() + padding) / 4;
+    if (digits <= maxDigits) {
+        return binaryToHexWithKernels(binary, kernels);
+    }
+    // As in the scalar cut; the digits past it are only checked.
+    const std::size_t kept = maxDigits == 0 ? 0 : maxDigits * 4 - padding;
+    if (!detail::allBinaryDigits(binary.substr(kept), kernels)) {
+        return std::nullopt;
+    }
+    return binaryToHexWithKernels(binary.substr(0, kept), kernels);
+}
+
+// The kernels find the first digit of value other than 0 and write the
+// digits after it; the table loops finish both.
+std::optional<std::string> hexToBinaryOnPath(std::string_view hex,
+                                             const detail::VectorKernels *kernels)
+{
+    std::size_t firstNonZero =
+        kernels != nullptr ? kernels->zeroHexValueRun(hex.data(), hex.size()) : 0;
     while (firstNonZero < hex.size() && hexValue(hex[firstNonZero]) == 0) {
         ++firstNonZero;
     }
@@ -156,11 +221,58 @@ std::optional<std::string> hexToBinary(std::string_view hex)
     char *out = binary.data();
     std::memcpy(out, headDigits.data() + headStart, 4 - headStart);
     out += 4 - headStart;
-    for (const char c : rest) {
+    const std::size_t done =
+        kernels != nullptr ? kernels->binaryFromHex(rest.data(), rest.size(), out) : 0;
+    out += done * 4;
+    for (const char c : rest.substr(done)) {
         std::memcpy(out, kFourDigits[static_cast<unsigned char>(c)].data(), 4);
         out += 4;
     }
     return binary;
+}
+
+} // namespace
+
+namespace detail {
+
+std::optional<std::string> binaryToHex(std::string_view binary, Path path)
+{
+    const VectorKernels *kernels = kernelsFor(path);
+    if (kernels == nullptr) {
+        return binaryToHexScalar(binary);
+    }
+    return binaryToHexWithKernels(binary, *kernels);
+}
+
+std::optional<std::string> binaryToHexCut(std::string_view binary, std::size_t maxDigits, Path path)
+{
+    const VectorKernels *kernels = kernelsFor(path);
+    if (kernels == nullptr) {
+        return binaryToHexCutScalar(binary, maxDigits);
+    }
+    return binaryToHexCutWithKernels(binary, maxDigits, *kernels);
+}
+
+std::optional<std::string> hexToBinary(std::string_view hex, Path path)
+{
+    return hexToBinaryOnPath(hex, kernelsFor(path));
+}
+
+} // namespace detail
+
+std::optional<std::string> binaryToHex(std::string_view binary)
+{
+    return detail::binaryToHex(binary, detail::fastestPath());
+}
+
+std::optional<std::string> binaryToHexCut(std::string_view binary, std::size_t maxDigits)
+{
+    return detail::binaryToHexCut(binary, maxDigits, detail::fastestPath());
+}
+
+std::optional<std::string> hexToBinary(std::string_view hex)
+{
+    return detail::hexToBinary(hex, detail::fastestPath());
 }
 
 } // namespace vantrel

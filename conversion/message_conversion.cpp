@@ -2,11 +2,14 @@
 #include "message_conversion.h"
 
 #include "binary_digits.h"
+#include "conversion_paths.h"
 #include "readings.h"
+#include "vector_kernels.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -38,26 +41,21 @@ constexpr std::array<std::uint64_t, 256> makeSevenDigitTable()
 
 constexpr std::array<std::uint64_t, 256> kSevenDigitGroups = makeSevenDigitTable();
 
-std::string encodeEightBit(std::string_view message)
+void encodeEightBit(std::string_view message, char *out)
 {
-    std::string binary(message.size() * 8, '\0');
-    char *out = binary.data();
     for (const char c : message) {
         detail::storeBytes(out, kEightDigitGroups[static_cast<unsigned char>(c)], 8);
         out += 8;
     }
-    return binary;
 }
 
-std::string encodeSevenBit(std::string_view message)
+void encodeSevenBit(std::string_view message, char *out)
 {
-    std::string binary(message.size() * 7, '\0');
     if (message.empty()) {
-        return binary;
+        return;
     }
     // Each group is stored as a full word whose eighth byte the next group
     // overwrites; the last group is stored in seven bytes.
-    char *out = binary.data();
     const auto group = [&message](std::size_t i) {
         return kSevenDigitGroups[static_cast<unsigned char>(message[i])];
     };
@@ -73,6 +71,26 @@ std::string encodeSevenBit(std::string_view message)
         detail::storeBytes(out, group(i));
     }
     detail::storeBytes(out, group(last), 7);
+}
+
+// The kernels take the codes they can; the table loops write the rest.
+std::string encode(std::string_view message, BitMode mode, const detail::VectorKernels *kernels)
+{
+    const auto width = static_cast<std::size_t>(mode);
+    std::string binary(message.size() * width, '\0');
+    std::size_t done = 0;
+    if (kernels != nullptr) {
+        const auto kernel =
+            mode == BitMode::Seven ? kernels->encodeSevenBit : kernels->encodeEightBit;
+        done = kernel(message.data(), message.size(), binary.data());
+    }
+    const std::string_view rest = message.substr(done);
+    char *out = binary.data() + done * width;
+    if (mode == BitMode::Seven) {
+        encodeSevenBit(rest, out);
+    } else {
+        encodeEightBit(rest, out);
+    }
     return binary;
 }
 
@@ -94,17 +112,15 @@ std::string decodeGroups(std::string_view digits, std::size_t maxCodes, Pack pac
     return message;
 }
 
-} // namespace
-
-std::string binText(std::string_view message, BitMode mode)
+DecodedMessage invalidCode()
 {
-    return mode == BitMode::Seven ? encodeSevenBit(message) : encodeEightBit(message);
+    return {false, std::string(kInvalidCodeMarker)};
 }
 
-DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode, std::size_t maxCodes)
+DecodedMessage decodeScalar(std::string_view binaryMessage, BitMode mode, std::size_t maxCodes)
 {
     if (!detail::allBinaryDigits(binaryMessage)) {
-        return {false, std::string(kInvalidCodeMarker)};
+        return invalidCode();
     }
     const auto width = static_cast<std::size_t>(mode);
     const std::string_view wholeGroups = binaryMessage.substr(binaryMessage.size() % width);
@@ -112,6 +128,68 @@ DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode, std::size_
         return {true, decodeGroups<7>(wholeGroups, maxCodes, detail::packSevenDigits)};
     }
     return {true, decodeGroups<8>(wholeGroups, maxCodes, detail::packEightDigits)};
+}
+
+// Checks the digits while decoding them: every group that can show is
+// decoded, and the message is cut at its first zero code afterwards. The
+// digits that are not decoded are still checked.
+DecodedMessage decodeWithKernels(std::string_view binaryMessage, BitMode mode, std::size_t maxCodes,
+                                 const detail::VectorKernels &kernels)
+{
+    const auto width = static_cast<std::size_t>(mode);
+    const std::size_t partial = binaryMessage.size() % width;
+    const std::string_view wholeGroups = binaryMessage.substr(partial);
+    const std::size_t groups = std::min(wholeGroups.size() / width, maxCodes);
+    std::string message(groups, '\0');
+    const auto kernel = mode == BitMode::Seven ? kernels.decodeSevenBit : kernels.decodeEightBit;
+    const std::size_t decoded = kernel(wholeGroups.data(), groups, message.data());
+    const std::string_view rest = wholeGroups.substr(decoded * width, (groups - decoded) * width);
+    if (!detail::allBinaryDigits(rest) ||
+        !detail::allBinaryDigits(binaryMessage.substr(0, partial)) ||
+        !detail::allBinaryDigits(wholeGroups.substr(groups * width), kernels)) {
+        return invalidCode();
+    }
+    for (std::size_t g = decoded; g < groups; ++g) {
+        const std::uint64_t digits = detail::loadBytes(wholeGroups.data() + g * width, width);
+        message[g] = static_cast<char>(mode == BitMode::Seven ? detail::packSevenDigits(digits)
+                                                              : detail::packEightDigits(digits));
+    }
+    const std::size_t end = message.find('\0');
+    if (end != std::string::npos) {
+        message.resize(end);
+    }
+    return {true, std::move(message)};
+}
+
+} // namespace
+
+namespace detail {
+
+std::string binText(std::string_view message, BitMode mode, Path path)
+{
+    return encode(message, mode, kernelsFor(path));
+}
+
+DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode, std::size_t maxCodes,
+                        Path path)
+{
+    const VectorKernels *kernels = kernelsFor(path);
+    if (kernels == nullptr) {
+        return decodeScalar(binaryMessage, mode, maxCodes);
+    }
+    return decodeWithKernels(binaryMessage, mode, maxCodes, *kernels);
+}
+
+} // namespace detail
+
+std::string binText(std::string_view message, BitMode mode)
+{
+    return detail::binText(message, mode, detail::fastestPath());
+}
+
+DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode, std::size_t maxCodes)
+{
+    return detail::hexaText(binaryMessage, mode, maxCodes, detail::fastestPath());
 }
 
 } // namespace vantrel
