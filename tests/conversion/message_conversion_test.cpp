@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "conversion_paths.h"
+#include "hex_conversion.h"
 #include "message_conversion.h"
 
 #include <gtest/gtest.h>
 #include <random>
+#include <vector>
 
 namespace vantrel {
 namespace {
@@ -106,6 +109,74 @@ TEST(MessageRoundTripTest, EncodedLongMessagesDecodeInFull)
         c = static_cast<char>(1 + static_cast<unsigned char>(c) % 127);
     }
     EXPECT_EQ(hexaText(binText(lowHalf, Seven), Seven).message, lowHalf);
+}
+
+// Texts of one length that lead each conversion through its vector loops,
+// their tails and their early exits: any codes; binary digits after a run of
+// leading zeros, with few zero groups; the same with one non-digit; and
+// hexadecimal digits of both cases among zeros and other characters.
+std::vector<std::string> textsOfLength(std::size_t length, std::mt19937 &random)
+{
+    std::vector<std::string> texts(4, std::string(length, '0'));
+    const std::size_t leadingZeros = length == 0 ? 0 : random() % length;
+    for (std::size_t i = 0; i < length; ++i) {
+        texts[0][i] = static_cast<char>(random());
+        if (i >= leadingZeros) {
+            texts[1][i] = random() % 16 == 0 ? '0' : '1';
+        }
+        texts[3][i] = "0123456789ABCDEFabcdef0g\xC1"[random() % 25];
+    }
+    texts[2] = texts[1];
+    if (length != 0) {
+        texts[2][random() % length] = '\xB0'; // "0" with its top bit set
+    }
+    return texts;
+}
+
+TEST(VectorPathsTest, MatchTheScalarPathAtEveryLengthAndAlignment)
+{
+    // Around the blocks of every kernel: 7 and 8 digits a group, 16 and 32
+    // bytes a vector, 56 to 128 digits a step.
+    const std::size_t lengths[] = {0,   1,   3,   7,   8,   9,   15,  16,  17,   31,  32,
+                                   33,  55,  56,  57,  63,  64,  65,  111, 112,  113, 127,
+                                   128, 129, 223, 224, 225, 255, 256, 257, 1000, 4099};
+    std::mt19937 random(17);
+    std::vector<char> buffer(4099 + 128);
+    char *const aligned =
+        buffer.data() + (64 - reinterpret_cast<std::uintptr_t>(buffer.data()) % 64);
+    for (const detail::Path path : detail::kVectorPaths) {
+        if (!detail::pathAvailable(path)) {
+            continue;
+        }
+        for (const std::size_t length : lengths) {
+            for (std::size_t offset = 0; offset < 64; offset += 5) {
+                for (const std::string &text : textsOfLength(length, random)) {
+                    std::copy(text.begin(), text.end(), aligned + offset);
+                    const std::string_view placed(aligned + offset, length);
+                    SCOPED_TRACE(testing::Message() << detail::pathName(path) << ", length "
+                                                    << length << ", offset " << offset);
+                    for (const BitMode mode : {Seven, Eight}) {
+                        EXPECT_EQ(detail::binText(placed, mode, path),
+                                  detail::binText(placed, mode, detail::Path::Scalar));
+                        for (const std::size_t maxCodes : {std::string_view::npos, length / 20}) {
+                            const DecodedMessage expected =
+                                detail::hexaText(placed, mode, maxCodes, detail::Path::Scalar);
+                            const DecodedMessage actual =
+                                detail::hexaText(placed, mode, maxCodes, path);
+                            EXPECT_EQ(actual.valid, expected.valid);
+                            EXPECT_EQ(actual.message, expected.message);
+                        }
+                    }
+                    EXPECT_EQ(detail::binaryToHex(placed, path),
+                              detail::binaryToHex(placed, detail::Path::Scalar));
+                    EXPECT_EQ(detail::binaryToHexCut(placed, length / 9, path),
+                              detail::binaryToHexCut(placed, length / 9, detail::Path::Scalar));
+                    EXPECT_EQ(detail::hexToBinary(placed, path),
+                              detail::hexToBinary(placed, detail::Path::Scalar));
+                }
+            }
+        }
+    }
 }
 
 } // namespace
