@@ -1,20 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the conversion core, in bytes of input per second, beside the
 // write floor measured in the same run and the share of it each conversion
-// reaches (100 % when it runs as fast as the floor).
+// reaches (100 % when it runs as fast as the floor). The public functions
+// take the fastest path this processor runs; at the large sizes the scalar
+// reference and the SSE2 path are measured too.
 
+#include "conversion_paths.h"
 #include "hex_conversion.h"
 #include "message_conversion.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <ctime>
+#include <optional>
 #include <random>
 #include <string>
 
 namespace {
 
 using vantrel::BitMode;
+using vantrel::detail::Path;
+
+// No path: the public function.
+using OnPath = std::optional<Path>;
 
 std::string randomText(std::size_t length, std::string_view alphabet)
 {
@@ -78,45 +86,65 @@ void runAgainstFloor(benchmark::State &state, std::size_t inputBytes, std::size_
     state.counters["share_%"] = 100 * floorSeconds / seconds;
 }
 
-void BM_BinText(benchmark::State &state, BitMode mode)
+void BM_BinText(benchmark::State &state, BitMode mode, OnPath path)
 {
     const std::string message = randomMessage(static_cast<std::size_t>(state.range(0)));
-    runAgainstFloor(state, message.size(), message.size() * static_cast<std::size_t>(mode),
-                    [&] { return vantrel::binText(message, mode); });
+    runAgainstFloor(state, message.size(), message.size() * static_cast<std::size_t>(mode), [&] {
+        return path ? vantrel::detail::binText(message, mode, *path)
+                    : vantrel::binText(message, mode);
+    });
 }
 
-void BM_HexaText(benchmark::State &state, BitMode mode)
+void BM_HexaText(benchmark::State &state, BitMode mode, OnPath path)
 {
     const auto width = static_cast<std::size_t>(mode);
     const std::string binary =
         vantrel::binText(randomMessage(static_cast<std::size_t>(state.range(0)) / width), mode);
-    runAgainstFloor(state, binary.size(), binary.size() / width,
-                    [&] { return vantrel::hexaText(binary, mode); });
+    runAgainstFloor(state, binary.size(), binary.size() / width, [&] {
+        return path ? vantrel::detail::hexaText(binary, mode, std::string_view::npos, *path)
+                    : vantrel::hexaText(binary, mode);
+    });
 }
 
-void BM_BinaryToHex(benchmark::State &state)
+void BM_BinaryToHex(benchmark::State &state, OnPath path)
 {
     std::string binary = randomText(static_cast<std::size_t>(state.range(0)), "01");
     binary.front() = '1'; // no leading zeros to skip
-    runAgainstFloor(state, binary.size(), (binary.size() + 3) / 4,
-                    [&] { return vantrel::binaryToHex(binary); });
+    runAgainstFloor(state, binary.size(), (binary.size() + 3) / 4, [&] {
+        return path ? vantrel::detail::binaryToHex(binary, *path) : vantrel::binaryToHex(binary);
+    });
 }
 
-void BM_HexToBinary(benchmark::State &state)
+void BM_HexToBinary(benchmark::State &state, OnPath path)
 {
     std::string hex =
         randomText(static_cast<std::size_t>(state.range(0)), "0123456789ABCDEFabcdef");
     hex.front() = 'F';
-    runAgainstFloor(state, hex.size(), hex.size() * 4, [&] { return vantrel::hexToBinary(hex); });
+    runAgainstFloor(state, hex.size(), hex.size() * 4, [&] {
+        return path ? vantrel::detail::hexToBinary(hex, *path) : vantrel::hexToBinary(hex);
+    });
 }
 
 constexpr std::int64_t kMiB = 1 << 20;
 
-BENCHMARK_CAPTURE(BM_BinText, 8bit, BitMode::Eight)->Arg(500)->Arg(kMiB);
-BENCHMARK_CAPTURE(BM_BinText, 7bit, BitMode::Seven)->Arg(500)->Arg(kMiB);
-BENCHMARK_CAPTURE(BM_HexaText, 8bit, BitMode::Eight)->Arg(32'766)->Arg(8 * kMiB);
-BENCHMARK_CAPTURE(BM_HexaText, 7bit, BitMode::Seven)->Arg(32'766)->Arg(8 * kMiB);
-BENCHMARK(BM_BinaryToHex)->Arg(32'764)->Arg(8 * kMiB);
-BENCHMARK(BM_HexToBinary)->Arg(500)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_BinText, 8bit, BitMode::Eight, {})->Arg(500)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_BinText, 7bit, BitMode::Seven, {})->Arg(500)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_HexaText, 8bit, BitMode::Eight, {})->Arg(32'766)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_HexaText, 7bit, BitMode::Seven, {})->Arg(32'766)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_BinaryToHex, fastest, {})->Arg(32'764)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_HexToBinary, fastest, {})->Arg(500)->Arg(kMiB);
+
+BENCHMARK_CAPTURE(BM_BinText, 8bit_scalar, BitMode::Eight, Path::Scalar)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_BinText, 8bit_SSE2, BitMode::Eight, Path::Sse2)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_BinText, 7bit_scalar, BitMode::Seven, Path::Scalar)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_BinText, 7bit_SSE2, BitMode::Seven, Path::Sse2)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_HexaText, 8bit_scalar, BitMode::Eight, Path::Scalar)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_HexaText, 8bit_SSE2, BitMode::Eight, Path::Sse2)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_HexaText, 7bit_scalar, BitMode::Seven, Path::Scalar)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_HexaText, 7bit_SSE2, BitMode::Seven, Path::Sse2)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_BinaryToHex, scalar, Path::Scalar)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_BinaryToHex, SSE2, Path::Sse2)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_HexToBinary, scalar, Path::Scalar)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_HexToBinary, SSE2, Path::Sse2)->Arg(kMiB);
 
 } // namespace
