@@ -41,18 +41,30 @@ git archive "${1:-HEAD}" | tar -x -C "$out/vantrel-$version"
 (cd "$out/vantrel-$version" && run "$out/build.log" dpkg-buildpackage -us -uc -J)
 run "$out/lintian.log" lintian -I --pedantic --fail-on error,warning "$changes"
 
-installed() { dpkg-query -W -f='${Status}' vantrel 2>/dev/null | grep -q '^install ok installed$'; }
-installed && was_installed=1 || was_installed=0
+# A package this run installs goes again, even when a test fails.
+was_installed=0
+if dpkg-query -W -f='${Status}' vantrel 2>/dev/null | grep -q '^install ok installed$'; then
+    was_installed=1
+else
+    trap '"${sudo[@]}" apt-get purge -y -qq vantrel >/dev/null 2>&1 || true' EXIT
+fi
 run "$out/autopkgtest.log" "${sudo[@]}" autopkgtest "$changes" -- null
 
 if ((was_installed == 0)); then
+    trap - EXIT
     mapfile -t files < <(dpkg -L vantrel)
     run "$out/purge.log" "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y vantrel
+    # A directory may stay only while another package owns it too.
     left=()
     for file in "${files[@]}"; do
-        [[ -e $file && ! -d $file ]] && left+=("$file")
+        if [[ $file == /. ]]; then
+            continue
+        elif [[ -d $file ]]; then
+            dpkg-query -S "$file" >/dev/null 2>&1 || left+=("$file")
+        elif [[ -e $file ]]; then
+            left+=("$file")
+        fi
     done
-    [[ -d /usr/share/doc/vantrel ]] && left+=(/usr/share/doc/vantrel)
     if ((${#left[@]} > 0)) || dpkg-query -W -f='${Status}' vantrel 2>/dev/null | grep -qv 'not-installed'; then
         echo "purging vantrel left behind: ${left[*]:-its package record}" >&2
         exit 1
