@@ -34,8 +34,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        state.editable = !field()->isReadOnly();
-        state.readOnly = field()->isReadOnly();
+        state.editable = true;
         state.multiLine = true;
         state.selectableText = true;
         return state;

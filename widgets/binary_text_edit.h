@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "code_line_layout.h"
-#include "edit_history.h"
+#include "binary_text_model.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <functional>
 #include <string>
 
 class QMenu;
@@ -41,47 +41,46 @@ class BinaryTextEdit : public QAbstractScrollArea
 {
     Q_OBJECT
     Q_PROPERTY(QString plainText READ toPlainText WRITE setPlainText NOTIFY textChanged USER true)
-    Q_PROPERTY(bool readOnly READ isReadOnly WRITE setReadOnly)
-    Q_PROPERTY(bool undoRedoEnabled READ isUndoRedoEnabled)
 
 public:
     explicit BinaryTextEdit(QWidget *parent = nullptr);
     ~BinaryTextEdit() override;
 
     // The text, one code per char.
-    [[nodiscard]] const std::string &codeText() const { return m_text; }
+    [[nodiscard]] const std::string &codeText() const { return m_model.codes(); }
     // A program write: replaces the whole text as it is, clears undo and
     // redo, puts the caret at the start and emits textChanged() once,
-    // inside the call.
+    // inside the call. A text of more than 2^31 - 1 codes is refused: the
+    // field keeps its text and shows the invalid colour.
     void setCodeText(std::string codes);
     [[nodiscard]] QString toPlainText() const;
     // As setCodeText(), from any Unicode text.
     void setPlainText(const QString &text);
 
-    [[nodiscard]] qsizetype cursorPosition() const { return m_caret; }
+    [[nodiscard]] qsizetype cursorPosition() const { return m_model.caret(); }
     // Moves the caret and drops the selection.
     void setCursorPosition(qsizetype position);
     // Selects from anchor to position, the caret at position.
     void setSelection(qsizetype anchor, qsizetype position);
     void moveCursorToEnd();
-    [[nodiscard]] bool hasSelection() const { return m_anchor != m_caret; }
-    [[nodiscard]] qsizetype selectionStart() const { return std::min(m_anchor, m_caret); }
-    [[nodiscard]] qsizetype selectionEnd() const { return std::max(m_anchor, m_caret); }
-    [[nodiscard]] std::string selectedCodeText() const;
+    [[nodiscard]] bool hasSelection() const { return m_model.hasSelection(); }
+    [[nodiscard]] qsizetype selectionStart() const { return m_model.selectionStart(); }
+    [[nodiscard]] qsizetype selectionEnd() const { return m_model.selectionEnd(); }
+    [[nodiscard]] std::string selectedCodeText() const
+    {
+        return std::string(m_model.selectedCodes());
+    }
     // The length of toPlainText(): a line break counts one.
-    [[nodiscard]] qsizetype plainLength() const;
+    [[nodiscard]] qsizetype plainLength() const { return m_model.plainLength(); }
+    // Grows with every edit that really changes the text; an edit that puts
+    // back the same codes leaves it as it is.
+    [[nodiscard]] quint64 revision() const { return m_model.revision(); }
 
-    [[nodiscard]] bool isReadOnly() const { return m_readOnly; }
-    void setReadOnly(bool readOnly);
-    [[nodiscard]] bool isUndoRedoEnabled() const { return true; }
-    [[nodiscard]] bool isUndoAvailable() const { return m_history.canUndo(); }
-    [[nodiscard]] bool isRedoAvailable() const { return m_history.canRedo(); }
+    [[nodiscard]] bool isUndoAvailable() const { return m_model.canUndo(); }
+    [[nodiscard]] bool isRedoAvailable() const { return m_model.canRedo(); }
     // Whether a large paste is still being converted; input waits for it.
     [[nodiscard]] bool isPasting() const { return m_paste != nullptr; }
     [[nodiscard]] bool canPaste() const;
-    // Grows with every edit that really changes the text; an edit that puts
-    // back the same codes leaves it as it is.
-    [[nodiscard]] quint64 revision() const { return m_revision; }
 
     // The menu QPlainTextEdit shows, in Qt's words, so Qt's translations apply.
     [[nodiscard]] QMenu *createStandardContextMenu(QWidget *parent = nullptr);
@@ -93,7 +92,7 @@ public:
     // Geometry in viewport coordinates.
     [[nodiscard]] QRect characterRect(qsizetype offset) const;
     [[nodiscard]] qsizetype offsetAt(const QPoint &point) const;
-    [[nodiscard]] const CodeLineLayout &lineLayout() const { return m_layout; }
+    [[nodiscard]] const CodeLineLayout &lineLayout() const { return m_model.layout(); }
     [[nodiscard]] qsizetype firstVisibleLine() const;
     [[nodiscard]] int lineHeight() const { return m_lineHeight; }
 
@@ -109,20 +108,10 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void textChanged();
-    void cursorPositionChanged();
-    void selectionChanged();
-    void copyAvailable(bool yes);
-    void undoAvailable(bool available);
-    void redoAvailable(bool available);
-    // A paste or a drop was applied (or refused); large ones finish later.
+    // A paste or a drop was applied (or refused), before paste() returns.
     void pasteFinished();
 
 protected:
-    // The hooks of QPlainTextEdit, so a subclass can filter what comes in.
-    [[nodiscard]] virtual bool canInsertFromMimeData(const QMimeData *source) const;
-    [[nodiscard]] virtual QMimeData *createMimeDataFromSelection() const;
-    virtual void insertFromMimeData(const QMimeData *source);
-
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -145,61 +134,40 @@ protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    enum class Move {
-        PreviousChar,
-        NextChar,
-        PreviousWord,
-        NextWord,
-        PreviousLine,
-        NextLine,
-        StartOfLine,
-        EndOfLine,
-        StartOfDocument,
-        EndOfDocument,
-        PreviousPage,
-        NextPage,
-    };
+    using Move = BinaryTextModel::Move;
+    // What a change of the text or the caret must tell and redraw.
     struct CaretState
     {
         qsizetype caret = 0;
         qsizetype anchor = 0;
-        bool canUndo = false;
-        bool canRedo = false;
+        quint64 revision = 0;
     };
 
-    // editing
+    // editing, each a user's edit through the model
     bool handleEditKey(QKeyEvent *event);
     bool handleMoveKey(QKeyEvent *event);
-    void insertTyped(std::string codes, EditKind kind);
-    void removeSelectionOr(Move move, EditKind kind);
+    void edit(const std::function<bool()> &change);
+    void replaceSelection(std::string codes, EditKind kind);
     void deleteSelection();
-    void replaceRange(qsizetype start, qsizetype end, std::string codes, EditKind kind);
-    void moveRange(qsizetype start, qsizetype end, qsizetype to);
-    void recordExchange(qsizetype start, qsizetype end, std::string codes, EditKind kind,
-                        bool joinsPrevious);
-    void finishEdit(const CaretState &before);
-    std::string exchange(qsizetype start, qsizetype end, std::string codes);
-    void notifyScreenReaders(qsizetype plainStart, qsizetype removedCharacters, qsizetype start,
-                             qsizetype insertedLength);
-    void exchangeHistoryStep(bool undoing);
+    void deleteToEndOfParagraph();
+    void insertFromMimeData(const QMimeData *source);
+    [[nodiscard]] bool canInsertFromMimeData(const QMimeData *source) const;
+    [[nodiscard]] QMimeData *createMimeDataFromSelection() const;
     void pasteInSlices(QString text);
     void cancelPaste();
-    [[nodiscard]] bool acceptsInput() const { return !m_readOnly && !m_paste; }
+    void refuseText();
+    [[nodiscard]] bool acceptsInput() const { return !m_paste; }
 
     // caret and selection
     [[nodiscard]] CaretState caretState() const;
-    // The offset, or the one before it when it lies inside a line break.
-    [[nodiscard]] qsizetype legalOffset(qsizetype offset) const;
     void announce(const CaretState &before);
     void moveCaret(qsizetype position, bool keepAnchor);
-    [[nodiscard]] qsizetype moved(qsizetype from, Move move) const;
-    [[nodiscard]] qsizetype nextCharacter(qsizetype from) const;
-    [[nodiscard]] qsizetype previousCharacter(qsizetype from) const;
-    [[nodiscard]] bool isWordCode(qsizetype offset) const;
+    void select(qsizetype anchor, qsizetype caret);
+    void offerSelection();
     [[nodiscard]] qsizetype pageLines() const;
-    void selectWordAt(qsizetype offset);
 
     // layout, view and painting
+    void notifyScreenReaders(const TextExchange &exchange);
     void updateMetrics();
     void updateLayoutWidth();
     void updateScrollBar();
@@ -214,14 +182,10 @@ private:
 
     // mouse and drag
     void startDrag();
+    void pressAt(const QMouseEvent &event);
 
-    std::string m_text;
-    CodeLineLayout m_layout{m_text};
-    EditHistory m_history;
-    qsizetype m_caret = 0;
-    qsizetype m_anchor = 0;
+    BinaryTextModel m_model;
     qreal m_preferredX = -1; // kept across Up and Down
-    bool m_readOnly = false;
 
     QFont m_drawFont;
     int m_lineHeight = 1;
@@ -238,9 +202,11 @@ private:
     qsizetype m_dragSourceStart = -1; // the selection dragged out, while dragging
     qsizetype m_dragSourceEnd = -1;
     bool m_movedWithinField = false;
+    // A press soon after a double click at the same place selects the paragraph.
+    QBasicTimer m_tripleClickTimer;
+    QPoint m_doubleClickPoint;
 
     PasteConversion *m_paste = nullptr; // while a large paste is converted
-    quint64 m_revision = 0;
 };
 
 } // namespace vantrel

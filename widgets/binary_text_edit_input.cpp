@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDrag>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -15,7 +16,12 @@
 namespace vantrel {
 namespace {
 
-constexpr int kAutoScrollMs = 50;
+// Qt's editors: the farther the mouse from the view, the faster it scrolls.
+int autoScrollInterval(int distance)
+{
+    const int delta = std::max(distance, 7);
+    return 4900 / (delta * delta);
+}
 
 const char kMenuContext[] = "QWidgetTextControl";
 
@@ -79,8 +85,8 @@ void BinaryTextEdit::keyPressEvent(QKeyEvent *event)
     const bool printable = !text.isEmpty() && !text.at(0).isNull() &&
                            text.at(0).category() != QChar::Other_Control &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-    if (printable && !m_readOnly) {
-        insertTyped(fieldcodes::codesFromText(text), EditKind::Typing);
+    if (printable) {
+        replaceSelection(fieldcodes::codesFromText(text), EditKind::Typing);
         event->accept();
         return;
     }
@@ -89,57 +95,66 @@ void BinaryTextEdit::keyPressEvent(QKeyEvent *event)
 
 bool BinaryTextEdit::handleMoveKey(QKeyEvent *event)
 {
+    // Line moves go `lines` lines (pages when `page`) and keep their x.
     struct MoveKey
     {
         QKeySequence::StandardKey key;
         Move move;
         bool select;
+        int lines = 0;
+        bool page = false;
     };
     static constexpr MoveKey kMoveKeys[] = {
         {QKeySequence::MoveToNextChar, Move::NextChar, false},
         {QKeySequence::MoveToPreviousChar, Move::PreviousChar, false},
         {QKeySequence::MoveToNextWord, Move::NextWord, false},
         {QKeySequence::MoveToPreviousWord, Move::PreviousWord, false},
-        {QKeySequence::MoveToNextLine, Move::NextLine, false},
-        {QKeySequence::MoveToPreviousLine, Move::PreviousLine, false},
+        {QKeySequence::MoveToNextLine, Move::NextChar, false, 1},
+        {QKeySequence::MoveToPreviousLine, Move::NextChar, false, -1},
         {QKeySequence::MoveToStartOfLine, Move::StartOfLine, false},
         {QKeySequence::MoveToEndOfLine, Move::EndOfLine, false},
         {QKeySequence::MoveToStartOfDocument, Move::StartOfDocument, false},
         {QKeySequence::MoveToEndOfDocument, Move::EndOfDocument, false},
-        {QKeySequence::MoveToNextPage, Move::NextPage, false},
-        {QKeySequence::MoveToPreviousPage, Move::PreviousPage, false},
+        {QKeySequence::MoveToNextPage, Move::NextChar, false, 1, true},
+        {QKeySequence::MoveToPreviousPage, Move::NextChar, false, -1, true},
         {QKeySequence::SelectNextChar, Move::NextChar, true},
         {QKeySequence::SelectPreviousChar, Move::PreviousChar, true},
         {QKeySequence::SelectNextWord, Move::NextWord, true},
         {QKeySequence::SelectPreviousWord, Move::PreviousWord, true},
-        {QKeySequence::SelectNextLine, Move::NextLine, true},
-        {QKeySequence::SelectPreviousLine, Move::PreviousLine, true},
+        {QKeySequence::SelectNextLine, Move::NextChar, true, 1},
+        {QKeySequence::SelectPreviousLine, Move::NextChar, true, -1},
         {QKeySequence::SelectStartOfLine, Move::StartOfLine, true},
         {QKeySequence::SelectEndOfLine, Move::EndOfLine, true},
         {QKeySequence::SelectStartOfDocument, Move::StartOfDocument, true},
         {QKeySequence::SelectEndOfDocument, Move::EndOfDocument, true},
-        {QKeySequence::SelectNextPage, Move::NextPage, true},
-        {QKeySequence::SelectPreviousPage, Move::PreviousPage, true},
+        {QKeySequence::SelectNextPage, Move::NextChar, true, 1, true},
+        {QKeySequence::SelectPreviousPage, Move::NextChar, true, -1, true},
     };
     for (const MoveKey &entry : kMoveKeys) {
         if (!event->matches(entry.key)) {
             continue;
         }
-        const bool vertical = entry.move == Move::NextLine || entry.move == Move::PreviousLine ||
-                              entry.move == Move::NextPage || entry.move == Move::PreviousPage;
-        qsizetype target = moved(m_caret, entry.move);
+        const qsizetype caret = m_model.caret();
+        const CodeLineLayout &layout = m_model.layout();
+        const qreal preferred =
+            m_preferredX >= 0 ? m_preferredX : layout.x(layout.lineOf(caret), caret);
+        const bool vertical = entry.lines != 0;
+        qsizetype target =
+            vertical
+                ? m_model.linesMoved(caret, entry.lines * (entry.page ? pageLines() : 1), preferred)
+                : m_model.moved(caret, entry.move);
         if (!entry.select && hasSelection() &&
-            (entry.move == Move::NextChar || entry.move == Move::PreviousChar)) {
+            (entry.move == Move::NextChar || entry.move == Move::PreviousChar) && !vertical) {
             target = entry.move == Move::NextChar ? selectionEnd() : selectionStart();
         }
-        const qreal x = m_layout.x(m_layout.lineOf(m_caret), m_caret);
-        if (entry.move == Move::NextPage || entry.move == Move::PreviousPage) {
-            const int step = entry.move == Move::NextPage ? pageLines() : -pageLines();
-            verticalScrollBar()->setValue(verticalScrollBar()->value() + step);
+        if (entry.page) {
+            verticalScrollBar()->setValue(verticalScrollBar()->value() + entry.lines * pageLines());
         }
-        const qreal preferred = m_preferredX >= 0 ? m_preferredX : x;
         moveCaret(target, entry.select);
         m_preferredX = vertical ? preferred : -1;
+        if (entry.select) {
+            offerSelection();
+        }
         return true;
     }
     return false;
@@ -151,8 +166,6 @@ bool BinaryTextEdit::handleEditKey(QKeyEvent *event)
         copy();
     } else if (event->matches(QKeySequence::SelectAll)) {
         selectAll();
-    } else if (m_readOnly) {
-        return false;
     } else if (event->matches(QKeySequence::Cut)) {
         cut();
     } else if (event->matches(QKeySequence::Paste)) {
@@ -165,17 +178,23 @@ bool BinaryTextEdit::handleEditKey(QKeyEvent *event)
                    QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
         redo();
     } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
-        removeSelectionOr(Move::PreviousWord, EditKind::Other);
+        edit([this] { return m_model.removeSelectionOr(Move::PreviousWord, EditKind::Other); });
     } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
-        removeSelectionOr(Move::NextWord, EditKind::Other);
+        edit([this] { return m_model.removeSelectionOr(Move::NextWord, EditKind::Other); });
+    } else if (event->matches(QKeySequence::DeleteEndOfLine)) {
+        deleteToEndOfParagraph();
     } else if (event->key() == Qt::Key_Backspace && isShiftOnly(event)) {
-        removeSelectionOr(Move::PreviousChar, EditKind::DeletingBack);
+        edit([this] {
+            return m_model.removeSelectionOr(Move::PreviousChar, EditKind::DeletingBack);
+        });
     } else if (event->matches(QKeySequence::Delete) ||
                (event->key() == Qt::Key_Delete && isShiftOnly(event))) {
-        removeSelectionOr(Move::NextChar, EditKind::DeletingForward);
+        edit([this] {
+            return m_model.removeSelectionOr(Move::NextChar, EditKind::DeletingForward);
+        });
     } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
                isShiftOnly(event)) {
-        insertTyped("\r\n", EditKind::Other);
+        replaceSelection("\r\n", EditKind::Other);
     } else {
         return false;
     }
@@ -192,12 +211,14 @@ void BinaryTextEdit::inputMethodEvent(QInputMethodEvent *event)
         qsizetype start = selectionStart();
         qsizetype end = selectionEnd();
         if (event->replacementLength() > 0) {
-            start = std::clamp<qsizetype>(m_caret + event->replacementStart(), 0,
-                                          qsizetype(m_text.size()));
-            end = std::min<qsizetype>(start + event->replacementLength(), qsizetype(m_text.size()));
+            start = m_model.caret() + event->replacementStart();
+            end = start + event->replacementLength();
         }
-        replaceRange(start, end, fieldcodes::codesFromText(event->commitString()),
-                     EditKind::Typing);
+        // The model makes the range legal: it never splits a line break.
+        edit([&] {
+            return m_model.replace(start, end, fieldcodes::codesFromText(event->commitString()),
+                                   EditKind::Typing);
+        });
     }
     event->accept();
 }
@@ -206,9 +227,9 @@ QVariant BinaryTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImEnabled:
-        return !m_readOnly;
+        return true;
     case Qt::ImCursorRectangle:
-        return caretRectAt(m_caret).translated(viewport()->pos());
+        return caretRectAt(m_model.caret()).translated(viewport()->pos());
     case Qt::ImFont:
         return font();
     case Qt::ImHints:
@@ -216,17 +237,18 @@ QVariant BinaryTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition: {
         // Within the caret's line, the surrounding text.
-        const CodeLineLayout::Line line = m_layout.line(m_layout.lineOf(m_caret));
-        const qsizetype offset = query == Qt::ImCursorPosition ? m_caret : m_anchor;
+        const CodeLineLayout::Line line = lineLayout().line(lineLayout().lineOf(m_model.caret()));
+        const qsizetype offset = query == Qt::ImCursorPosition ? m_model.caret() : m_model.anchor();
         return int(std::clamp(offset, line.start, line.end) - line.start);
     }
     case Qt::ImSurroundingText: {
-        const CodeLineLayout::Line line = m_layout.line(m_layout.lineOf(m_caret));
-        return fieldcodes::plainText(std::string_view(m_text).substr(
-            std::size_t(line.start), std::size_t(line.end - line.start)));
+        const CodeLineLayout::Line line = lineLayout().line(lineLayout().lineOf(m_model.caret()));
+        return fieldcodes::plainText(
+            std::string_view(codeText())
+                .substr(std::size_t(line.start), std::size_t(line.end - line.start)));
     }
     case Qt::ImCurrentSelection:
-        return fieldcodes::plainText(selectedCodeText());
+        return fieldcodes::plainText(m_model.selectedCodes());
     default:
         return QAbstractScrollArea::inputMethodQuery(query);
     }
@@ -249,7 +271,7 @@ void BinaryTextEdit::focusOutEvent(QFocusEvent *event)
 
 void BinaryTextEdit::restartBlinking()
 {
-    const bool wanted = hasFocus() && !m_readOnly && isEnabled();
+    const bool wanted = hasFocus() && isEnabled();
     const int flash = QApplication::cursorFlashTime();
     if (wanted && flash >= 2) {
         m_blinkTimer.start(flash / 2, this);
@@ -257,7 +279,7 @@ void BinaryTextEdit::restartBlinking()
         m_blinkTimer.stop();
     }
     m_caretShown = wanted;
-    updateCaretAt(m_caret);
+    updateCaretAt(m_model.caret());
 }
 
 void BinaryTextEdit::updateCaretAt(qsizetype offset)
@@ -271,9 +293,11 @@ void BinaryTextEdit::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() == m_blinkTimer.timerId()) {
         m_caretShown = !m_caretShown;
-        updateCaretAt(m_caret);
+        updateCaretAt(m_model.caret());
     } else if (event->timerId() == m_autoScrollTimer.timerId()) {
         autoScroll();
+    } else if (event->timerId() == m_tripleClickTimer.timerId()) {
+        m_tripleClickTimer.stop();
     } else {
         QAbstractScrollArea::timerEvent(event);
     }
@@ -291,6 +315,7 @@ void BinaryTextEdit::autoScroll()
     bar->setValue(bar->value() + (y < 0 ? -1 : 1));
     const QPoint inside(m_lastMousePoint.x(), std::clamp(y, 0, height - 1));
     moveCaret(offsetAt(inside), true);
+    m_autoScrollTimer.start(autoScrollInterval(y < 0 ? -y : y - height + 1), this);
 }
 
 void BinaryTextEdit::mousePressEvent(QMouseEvent *event)
@@ -299,9 +324,21 @@ void BinaryTextEdit::mousePressEvent(QMouseEvent *event)
         event->ignore();
         return;
     }
-    const QPoint point = event->position().toPoint();
+    pressAt(*event);
+}
+
+void BinaryTextEdit::pressAt(const QMouseEvent &event)
+{
+    const QPoint point = event.position().toPoint();
+    if (m_tripleClickTimer.isActive() &&
+        (point - m_doubleClickPoint).manhattanLength() < QApplication::startDragDistance()) {
+        m_tripleClickTimer.stop();
+        const auto [start, end] = m_model.paragraphAt(offsetAt(point));
+        select(start, end);
+        return;
+    }
     const qsizetype offset = offsetAt(point);
-    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    const bool extend = event.modifiers() & Qt::ShiftModifier;
     if (!extend && hasSelection() && offset >= selectionStart() && offset < selectionEnd()) {
         m_dragCandidate = true;
         m_dragStartPoint = point;
@@ -329,7 +366,7 @@ void BinaryTextEdit::mouseMoveEvent(QMouseEvent *event)
     m_lastMousePoint = point;
     if (point.y() < 0 || point.y() >= viewport()->height()) {
         if (!m_autoScrollTimer.isActive()) {
-            m_autoScrollTimer.start(kAutoScrollMs, this);
+            autoScroll();
         }
         return;
     }
@@ -339,16 +376,23 @@ void BinaryTextEdit::mouseMoveEvent(QMouseEvent *event)
 
 void BinaryTextEdit::mouseReleaseEvent(QMouseEvent *event)
 {
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::MiddleButton) {
+        // The X11 primary selection, pasted where the button went up.
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        if (!m_paste && clipboard->supportsSelection()) {
+            moveCaret(offsetAt(point), false);
+            insertFromMimeData(clipboard->mimeData(QClipboard::Selection));
+        }
+        return;
+    }
     if (m_dragCandidate) {
         m_dragCandidate = false; // a click into the selection
-        moveCaret(offsetAt(event->position().toPoint()), false);
+        moveCaret(offsetAt(point), false);
     }
     m_selecting = false;
     m_autoScrollTimer.stop();
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (hasSelection() && clipboard->supportsSelection()) {
-        clipboard->setMimeData(createMimeDataFromSelection(), QClipboard::Selection);
-    }
+    offerSelection();
 }
 
 void BinaryTextEdit::mouseDoubleClickEvent(QMouseEvent *event)
@@ -357,7 +401,12 @@ void BinaryTextEdit::mouseDoubleClickEvent(QMouseEvent *event)
         event->ignore();
         return;
     }
-    selectWordAt(offsetAt(event->position().toPoint()));
+    const QPoint point = event->position().toPoint();
+    const auto [start, end] = m_model.wordAt(offsetAt(point));
+    select(start, end);
+    offerSelection();
+    m_doubleClickPoint = point;
+    m_tripleClickTimer.start(QApplication::doubleClickInterval(), this);
 }
 
 void BinaryTextEdit::startDrag()
@@ -367,14 +416,14 @@ void BinaryTextEdit::startDrag()
     m_movedWithinField = false;
     auto *drag = new QDrag(this);
     drag->setMimeData(createMimeDataFromSelection());
-    const Qt::DropActions actions = m_readOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
-    const quint64 revisionBefore = m_revision;
-    const Qt::DropAction done = drag->exec(actions, Qt::MoveAction);
+    const quint64 revisionBefore = m_model.revision();
+    const Qt::DropAction done = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
     // A text rewritten meanwhile (the drop's conversion) no longer holds
     // what was dragged out.
-    if (done == Qt::MoveAction && !m_movedWithinField && !m_readOnly &&
-        m_revision == revisionBefore) {
-        replaceRange(m_dragSourceStart, m_dragSourceEnd, {}, EditKind::Other);
+    if (done == Qt::MoveAction && !m_movedWithinField && m_model.revision() == revisionBefore) {
+        const qsizetype start = m_dragSourceStart;
+        const qsizetype end = m_dragSourceEnd;
+        edit([&] { return m_model.replace(start, end, {}); });
     }
     m_dragSourceStart = m_dragSourceEnd = -1;
 }
@@ -422,7 +471,12 @@ void BinaryTextEdit::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     if (fromHere && event->dropAction() == Qt::MoveAction) {
         m_movedWithinField = true;
-        moveRange(m_dragSourceStart, m_dragSourceEnd, at);
+        const qsizetype start = m_dragSourceStart;
+        const qsizetype end = m_dragSourceEnd;
+        edit([&] {
+            m_model.move(start, end, at);
+            return true;
+        });
         return;
     }
     setCursorPosition(at);
@@ -434,6 +488,7 @@ QMenu *BinaryTextEdit::createStandardContextMenu(QWidget *parent)
     auto *menu = new QMenu(parent ? parent : this);
     menu->setObjectName(QStringLiteral("qt_edit_menu"));
     using Slot = void (BinaryTextEdit::*)();
+    // Each entry named, and drawn with the icon, after the theme's icon name.
     const auto add = [this, menu](const char *source, QKeySequence::StandardKey key, bool enabled,
                                   Slot slot, const QString &name) {
         QString caption = QCoreApplication::translate(kMenuContext, source);
@@ -444,27 +499,25 @@ QMenu *BinaryTextEdit::createStandardContextMenu(QWidget *parent)
         connect(action, &QAction::triggered, this, slot);
         action->setEnabled(enabled);
         action->setObjectName(name);
+        if (QIcon::hasThemeIcon(name)) {
+            action->setIcon(QIcon::fromTheme(name));
+        }
     };
-    const bool editable = !m_readOnly;
-    if (editable) {
-        add("&Undo", QKeySequence::Undo, isUndoAvailable(), &BinaryTextEdit::undo,
-            QStringLiteral("edit-undo"));
-        add("&Redo", QKeySequence::Redo, isRedoAvailable(), &BinaryTextEdit::redo,
-            QStringLiteral("edit-redo"));
-        menu->addSeparator();
-        add("Cu&t", QKeySequence::Cut, hasSelection(), &BinaryTextEdit::cut,
-            QStringLiteral("edit-cut"));
-    }
+    add("&Undo", QKeySequence::Undo, isUndoAvailable(), &BinaryTextEdit::undo,
+        QStringLiteral("edit-undo"));
+    add("&Redo", QKeySequence::Redo, isRedoAvailable(), &BinaryTextEdit::redo,
+        QStringLiteral("edit-redo"));
+    menu->addSeparator();
+    add("Cu&t", QKeySequence::Cut, hasSelection(), &BinaryTextEdit::cut,
+        QStringLiteral("edit-cut"));
     add("&Copy", QKeySequence::Copy, hasSelection(), &BinaryTextEdit::copy,
         QStringLiteral("edit-copy"));
-    if (editable) {
-        add("&Paste", QKeySequence::Paste, canPaste(), &BinaryTextEdit::paste,
-            QStringLiteral("edit-paste"));
-        add("Delete", QKeySequence::UnknownKey, hasSelection(), &BinaryTextEdit::deleteSelection,
-            QStringLiteral("edit-delete"));
-    }
+    add("&Paste", QKeySequence::Paste, canPaste(), &BinaryTextEdit::paste,
+        QStringLiteral("edit-paste"));
+    add("Delete", QKeySequence::UnknownKey, hasSelection(), &BinaryTextEdit::deleteSelection,
+        QStringLiteral("edit-delete"));
     menu->addSeparator();
-    add("Select All", QKeySequence::SelectAll, !m_text.empty(), &BinaryTextEdit::selectAll,
+    add("Select All", QKeySequence::SelectAll, !codeText().empty(), &BinaryTextEdit::selectAll,
         QStringLiteral("select-all"));
     return menu;
 }

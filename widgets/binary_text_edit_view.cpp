@@ -38,16 +38,16 @@ void BinaryTextEdit::updateMetrics()
     }
     m_lineHeight = std::max(1, qCeil(metrics.lineSpacing()));
     m_ascent = qCeil(metrics.ascent());
-    m_layout.setAdvances(advances);
+    m_model.layout().setAdvances(advances);
     updateLayoutWidth();
 }
 
 void BinaryTextEdit::updateLayoutWidth()
 {
-    const qsizetype topOffset = m_layout.line(firstVisibleLine()).start;
-    m_layout.setWidth(std::max(1, viewport()->width() - 2 * kMargin));
+    const qsizetype topOffset = m_model.layout().line(firstVisibleLine()).start;
+    m_model.layout().setWidth(std::max(1, viewport()->width() - 2 * kMargin));
     updateScrollBar();
-    verticalScrollBar()->setValue(int(m_layout.lineOf(topOffset)));
+    verticalScrollBar()->setValue(int(m_model.layout().lineOf(topOffset)));
     viewport()->update();
 }
 
@@ -56,17 +56,17 @@ void BinaryTextEdit::updateScrollBar()
     const int fullLines = std::max(1, (viewport()->height() - kMargin) / m_lineHeight);
     QScrollBar *bar = verticalScrollBar();
     bar->setPageStep(fullLines);
-    bar->setRange(0, int(std::max<qsizetype>(0, m_layout.lineCount() - fullLines)));
+    bar->setRange(0, int(std::max<qsizetype>(0, m_model.layout().lineCount() - fullLines)));
 }
 
 qsizetype BinaryTextEdit::firstVisibleLine() const
 {
-    return std::min<qsizetype>(verticalScrollBar()->value(), m_layout.lineCount() - 1);
+    return std::min<qsizetype>(verticalScrollBar()->value(), m_model.layout().lineCount() - 1);
 }
 
 void BinaryTextEdit::ensureCaretVisible()
 {
-    const qsizetype line = m_layout.lineOf(m_caret);
+    const qsizetype line = m_model.layout().lineOf(m_model.caret());
     QScrollBar *bar = verticalScrollBar();
     if (line < bar->value()) {
         bar->setValue(int(line));
@@ -86,30 +86,33 @@ int BinaryTextEdit::lineTop(qsizetype lineIndex) const
 
 QRect BinaryTextEdit::caretRectAt(qsizetype offset) const
 {
-    offset = std::min(offset, qsizetype(m_text.size())); // a caret from before an edit
-    const qsizetype line = m_layout.lineOf(offset);
-    const int x = kMargin + qRound(m_layout.x(line, offset));
+    offset = std::min(offset, m_model.size()); // a caret from before an edit
+    const qsizetype line = m_model.layout().lineOf(offset);
+    const int x = kMargin + qRound(m_model.layout().x(line, offset));
     return {x, lineTop(line), 1, m_lineHeight};
 }
 
 QRect BinaryTextEdit::characterRect(qsizetype offset) const
 {
-    const qsizetype line = m_layout.lineOf(offset);
-    const qreal left = m_layout.x(line, offset);
-    const qreal width =
-        offset < qsizetype(m_text.size()) && offset < m_layout.line(line).end
-            ? m_layout.advance(static_cast<unsigned char>(m_text[std::size_t(offset)]))
-            : 0;
+    const qsizetype line = m_model.layout().lineOf(offset);
+    const qreal left = m_model.layout().x(line, offset);
+    const qreal width = offset < m_model.size() && offset < m_model.layout().line(line).end
+                            ? m_model.layout().advance(
+                                  static_cast<unsigned char>(m_model.codes()[std::size_t(offset)]))
+                            : 0;
     return QRectF(kMargin + left, lineTop(line), width, m_lineHeight).toAlignedRect();
 }
 
 qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
 {
-    // Above the viewport (while dragging) is the line before the first in view.
+    // Above the viewport (while dragging) is the line before the first in
+    // view; below the last line is the end of the text, as in Qt's editors.
     const int row = point.y() < 0 ? -1 : std::max(0, point.y() - kMargin) / m_lineHeight;
-    const qsizetype line =
-        std::clamp<qsizetype>(firstVisibleLine() + row, 0, m_layout.lineCount() - 1);
-    return m_layout.offsetAt(line, point.x() - kMargin);
+    const qsizetype line = std::max<qsizetype>(0, firstVisibleLine() + row);
+    if (line >= m_model.layout().lineCount()) {
+        return m_model.size();
+    }
+    return m_model.layout().offsetAt(line, point.x() - kMargin);
 }
 
 void BinaryTextEdit::resizeEvent(QResizeEvent *event)
@@ -140,13 +143,14 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
     const QRect dirty = event->rect();
     const qsizetype top = firstVisibleLine();
     const qsizetype first = top + std::max(0, (dirty.top() - kMargin) / m_lineHeight);
-    const qsizetype last = std::min<qsizetype>(
-        top + std::max(0, (dirty.bottom() - kMargin) / m_lineHeight), m_layout.lineCount() - 1);
+    const qsizetype last =
+        std::min<qsizetype>(top + std::max(0, (dirty.bottom() - kMargin) / m_lineHeight),
+                            m_model.layout().lineCount() - 1);
     for (qsizetype line = first; line <= last; ++line) {
         paintLine(painter, line);
     }
     if (m_caretShown || m_dropCaret >= 0) {
-        painter.fillRect(caretRectAt(m_dropCaret >= 0 ? m_dropCaret : m_caret),
+        painter.fillRect(caretRectAt(m_dropCaret >= 0 ? m_dropCaret : m_model.caret()),
                          palette().color(QPalette::Text));
     }
     if (m_paste) {
@@ -156,11 +160,12 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
 
 void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
 {
-    const CodeLineLayout::Line line = m_layout.line(lineIndex);
+    const CodeLineLayout::Line line = m_model.layout().line(lineIndex);
     QString shown(line.end - line.start, Qt::Uninitialized);
     for (qsizetype i = line.start; i < line.end; ++i) {
-        shown[i - line.start] =
-            fieldcodes::displayCharacter(static_cast<unsigned char>(m_text[std::size_t(i)]));
+        const auto code = static_cast<unsigned char>(m_model.codes()[std::size_t(i)]);
+        // A tab is white space, as in every other text field.
+        shown[i - line.start] = code == '\t' ? QChar(u' ') : fieldcodes::displayCharacter(code);
     }
     const int top = lineTop(lineIndex);
     const QPointF baseline(kMargin, top + m_ascent);
@@ -169,11 +174,16 @@ void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
 
     const qsizetype from = std::max(selectionStart(), line.start);
     const qsizetype to = std::min(selectionEnd(), line.end);
-    if (from >= to) {
+    // A selected line break shows as a space's width after the line, so an
+    // empty line in a selection shows it is selected.
+    const bool breakSelected = line.endsParagraph && line.end < m_model.size() &&
+                               selectionStart() <= line.end && selectionEnd() > line.end;
+    if (from >= to && !breakSelected) {
         return;
     }
-    const qreal left = kMargin + m_layout.x(lineIndex, from);
-    const qreal right = kMargin + m_layout.x(lineIndex, to);
+    const qreal left = kMargin + m_model.layout().x(lineIndex, from);
+    const qreal right = kMargin + m_model.layout().x(lineIndex, std::max(from, to)) +
+                        (breakSelected ? m_model.layout().advance(' ') : 0);
     const QRectF selected(left, top, right - left, m_lineHeight);
     painter.fillRect(selected, palette().color(QPalette::Highlight));
     painter.save();

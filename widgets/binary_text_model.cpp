@@ -1,0 +1,299 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "binary_text_model.h"
+
+#include "field_codes.h"
+
+namespace vantrel {
+
+BinaryTextModel::BinaryTextModel() = default;
+
+qsizetype BinaryTextModel::plainLength() const
+{
+    return size() - m_layout.lineBreaksBefore(size());
+}
+
+std::string_view BinaryTextModel::selectedCodes() const
+{
+    return std::string_view(m_codes).substr(std::size_t(selectionStart()),
+                                            std::size_t(selectionEnd() - selectionStart()));
+}
+
+qsizetype BinaryTextModel::legal(qsizetype offset) const
+{
+    offset = std::clamp<qsizetype>(offset, 0, size());
+    return fieldcodes::insideLineBreak(m_codes, offset) ? offset - 1 : offset;
+}
+
+bool BinaryTextModel::replace(qsizetype start, qsizetype end, std::string codes, EditKind kind)
+{
+    start = legal(start);
+    end = std::clamp<qsizetype>(end, start, size());
+    if (fieldcodes::insideLineBreak(m_codes, end)) {
+        ++end; // the whole pair
+    }
+    if (start == end && codes.empty()) {
+        return true;
+    }
+    if (size() - (end - start) + qsizetype(codes.size()) > kMaxCodes) {
+        return false;
+    }
+    const qsizetype caret = start + qsizetype(codes.size());
+    record(start, end, std::move(codes), kind, false);
+    m_caret = m_anchor = caret;
+    settleSelection();
+    return true;
+}
+
+bool BinaryTextModel::removeSelectionOr(Move move, EditKind kind)
+{
+    if (hasSelection()) {
+        return replace(selectionStart(), selectionEnd(), {}, kind);
+    }
+    const qsizetype other = moved(m_caret, move);
+    return replace(std::min(other, m_caret), std::max(other, m_caret), {}, kind);
+}
+
+void BinaryTextModel::move(qsizetype start, qsizetype end, qsizetype to)
+{
+    start = legal(start);
+    end = legal(end);
+    to = legal(to);
+    Q_ASSERT(start <= end && (to <= start || to >= end));
+    std::string moving = m_codes.substr(std::size_t(start), std::size_t(end - start));
+    const auto length = qsizetype(moving.size());
+    record(start, end, {}, EditKind::Other, false);
+    if (to > end) {
+        to -= length;
+    }
+    record(to, to, std::move(moving), EditKind::Other, true); // one undo step
+    m_anchor = to;
+    m_caret = to + length;
+    settleSelection();
+}
+
+bool BinaryTextModel::reset(std::string codes)
+{
+    if (qsizetype(codes.size()) > kMaxCodes) {
+        return false;
+    }
+    if (codes != m_codes) {
+        ++m_revision;
+    }
+    const qsizetype removedCharacters = plainLength();
+    m_codes = std::move(codes);
+    m_codes.shrink_to_fit();
+    m_layout.reset();
+    m_history.clear();
+    m_caret = m_anchor = 0;
+    if (m_exchanged) {
+        m_exchanged({0, size(), 0, removedCharacters});
+    }
+    checkInvariants();
+    return true;
+}
+
+bool BinaryTextModel::undo()
+{
+    return exchangeHistoryStep(true);
+}
+
+bool BinaryTextModel::redo()
+{
+    return exchangeHistoryStep(false);
+}
+
+bool BinaryTextModel::exchangeHistoryStep(bool undoing)
+{
+    bool changed = false;
+    do {
+        Edit *edit = undoing ? m_history.undoStep() : m_history.redoStep();
+        if (!edit) {
+            break;
+        }
+        const auto awayLength = qsizetype(edit->away.size());
+        edit->away =
+            exchange(edit->position, edit->position + edit->presentLength, std::move(edit->away));
+        edit->presentLength = awayLength;
+        m_caret = m_anchor = edit->position + awayLength;
+        changed = true;
+    } while (undoing ? m_history.undoGoesOn() : m_history.redoGoesOn());
+    if (changed) {
+        settleSelection();
+    }
+    return changed;
+}
+
+void BinaryTextModel::select(qsizetype anchor, qsizetype caret)
+{
+    m_anchor = legal(anchor);
+    m_caret = legal(caret);
+}
+
+void BinaryTextModel::moveCaret(qsizetype caret, bool keepAnchor)
+{
+    m_caret = legal(caret);
+    if (!keepAnchor) {
+        m_anchor = m_caret;
+    }
+    m_history.breakMerging();
+}
+
+void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, EditKind kind,
+                             bool joinsPrevious)
+{
+    Edit edit;
+    edit.position = start;
+    edit.presentLength = qsizetype(codes.size());
+    edit.kind = kind;
+    edit.joinsPrevious = joinsPrevious;
+    edit.away = exchange(start, end, std::move(codes));
+    m_history.record(std::move(edit));
+}
+
+std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::string codes)
+{
+    Q_ASSERT(0 <= start && start <= end && end <= size());
+    const qsizetype plainStart = start - m_layout.lineBreaksBefore(start);
+    const qsizetype removedCharacters = end - m_layout.lineBreaksBefore(end) - plainStart;
+    const auto insertedLength = qsizetype(codes.size());
+    if (m_codes.compare(std::size_t(start), std::size_t(end - start), codes) != 0) {
+        ++m_revision;
+    }
+    std::string removed;
+    if (start == 0 && end == size()) {
+        removed = std::exchange(m_codes, std::move(codes)); // no copy of a whole text
+    } else {
+        removed = m_codes.substr(std::size_t(start), std::size_t(end - start));
+        m_codes.replace(std::size_t(start), std::size_t(end - start), codes);
+    }
+    m_layout.replaced(start, removed, insertedLength);
+    if (m_exchanged) {
+        m_exchanged({start, insertedLength, plainStart, removedCharacters});
+    }
+    return removed;
+}
+
+// Taking out what stood between a lone CR and a lone LF makes them a line
+// break, which no position may split.
+void BinaryTextModel::settleSelection()
+{
+    m_caret = legal(m_caret);
+    m_anchor = legal(m_anchor);
+    checkInvariants();
+}
+
+bool BinaryTextModel::isWordCode(qsizetype offset) const
+{
+    return fieldcodes::isWordCode(static_cast<unsigned char>(m_codes[std::size_t(offset)]));
+}
+
+qsizetype BinaryTextModel::linesMoved(qsizetype from, qsizetype lines, qreal x) const
+{
+    const qsizetype line = m_layout.lineOf(from);
+    const qsizetype target = std::clamp<qsizetype>(line + lines, 0, m_layout.lineCount() - 1);
+    return target == line ? from : m_layout.offsetAt(target, x);
+}
+
+qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
+{
+    const qsizetype length = size();
+    switch (move) {
+    case Move::PreviousChar:
+        return from <= 0 ? 0 : legal(from - 1);
+    case Move::NextChar:
+        return from >= length
+                   ? length
+                   : (fieldcodes::insideLineBreak(m_codes, from + 1) ? from + 2 : from + 1);
+    case Move::PreviousWord: {
+        qsizetype i = from;
+        while (i > 0 && !isWordCode(i - 1)) {
+            --i;
+        }
+        while (i > 0 && isWordCode(i - 1)) {
+            --i;
+        }
+        return legal(i);
+    }
+    case Move::NextWord: {
+        qsizetype i = from;
+        while (i < length && isWordCode(i)) {
+            ++i;
+        }
+        while (i < length && !isWordCode(i)) {
+            ++i;
+        }
+        return fieldcodes::insideLineBreak(m_codes, i) ? i + 1 : i;
+    }
+    case Move::PreviousLine:
+        return linesMoved(from, -1, x);
+    case Move::NextLine:
+        return linesMoved(from, 1, x);
+    case Move::StartOfLine:
+        return m_layout.line(m_layout.lineOf(from)).start;
+    case Move::EndOfLine:
+        // A wrapped line ends where the next begins, as in Qt's editors.
+        return m_layout.line(m_layout.lineOf(from)).end;
+    case Move::StartOfParagraph:
+        return paragraphAt(from).first;
+    case Move::EndOfParagraph: {
+        const qsizetype found = fieldcodes::findLineBreak(m_codes, from, length);
+        return found < 0 ? length : found;
+    }
+    case Move::StartOfDocument:
+        return 0;
+    case Move::EndOfDocument:
+        return length;
+    }
+    return from;
+}
+
+std::pair<qsizetype, qsizetype> BinaryTextModel::wordAt(qsizetype offset) const
+{
+    if (offset >= size()) {
+        return {size(), size()};
+    }
+    if (!isWordCode(offset)) {
+        return {offset, moved(offset, Move::NextChar)};
+    }
+    qsizetype start = offset;
+    qsizetype end = offset;
+    while (start > 0 && isWordCode(start - 1)) {
+        --start;
+    }
+    while (end < size() && isWordCode(end)) {
+        ++end;
+    }
+    return {start, end};
+}
+
+std::pair<qsizetype, qsizetype> BinaryTextModel::paragraphAt(qsizetype offset) const
+{
+    offset = legal(offset);
+    qsizetype start = offset;
+    while (start > 0 && !(start >= 2 && m_codes[std::size_t(start - 2)] == fieldcodes::kCr &&
+                          m_codes[std::size_t(start - 1)] == fieldcodes::kLf)) {
+        --start;
+    }
+    const qsizetype lineBreak = fieldcodes::findLineBreak(m_codes, offset, size());
+    return {start, lineBreak < 0 ? size() : lineBreak + 2};
+}
+
+void BinaryTextModel::setExchangeListener(std::function<void(const TextExchange &)> listener)
+{
+    m_exchanged = std::move(listener);
+}
+
+void BinaryTextModel::checkInvariants() const
+{
+    Q_ASSERT(size() <= kMaxCodes);
+    Q_ASSERT(m_caret == legal(m_caret) && m_anchor == legal(m_anchor));
+#ifndef QT_NO_DEBUG
+    // The layout's counts agree with the codes at both ends (whole checks
+    // would cost what the layout saves).
+    Q_ASSERT(m_layout.lineBreaksBefore(0) == 0);
+    Q_ASSERT(m_layout.line(m_layout.lineCount() - 1).end <= size());
+    Q_ASSERT(m_layout.lineOf(size()) == m_layout.lineCount() - 1);
+#endif
+}
+
+} // namespace vantrel

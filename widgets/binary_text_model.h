@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "code_line_layout.h"
+#include "edit_history.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+// What a binary text field knows about its text, without a widget: the
+// codes (one byte each), their line layout, the caret and the selection, and
+// the undo history. Every change of the codes goes through replace(), the one
+// place that keeps the rules:
+// - a line break is the pair CR LF, and no position (caret, anchor, the ends
+//   of a replaced range) ever stands inside one;
+// - the layout and the history follow every change;
+// - a text never grows past kMaxCodes: a change that would pass it is refused.
+namespace vantrel {
+
+// One exchange of codes, as screen readers are told of it.
+struct TextExchange
+{
+    qsizetype start = 0;          // in codes
+    qsizetype insertedLength = 0; // in codes
+    qsizetype plainStart = 0;     // as plain text counts, a line break one
+    qsizetype removedCharacters = 0;
+};
+
+class BinaryTextModel
+{
+public:
+    // The layout counts in 32 bits.
+    static constexpr qsizetype kMaxCodes = (qsizetype(1) << 31) - 1;
+
+    enum class Move {
+        PreviousChar,
+        NextChar,
+        PreviousWord,
+        NextWord,
+        PreviousLine,
+        NextLine,
+        StartOfLine,
+        EndOfLine,
+        StartOfParagraph,
+        EndOfParagraph,
+        StartOfDocument,
+        EndOfDocument,
+    };
+
+    BinaryTextModel();
+    BinaryTextModel(const BinaryTextModel &) = delete;
+    BinaryTextModel &operator=(const BinaryTextModel &) = delete;
+
+    [[nodiscard]] const std::string &codes() const { return m_codes; }
+    [[nodiscard]] qsizetype size() const { return qsizetype(m_codes.size()); }
+    // The length as plain text counts it: a line break one.
+    [[nodiscard]] qsizetype plainLength() const;
+    // Grows with every change that really alters the codes.
+    [[nodiscard]] quint64 revision() const { return m_revision; }
+    [[nodiscard]] const CodeLineLayout &layout() const { return m_layout; }
+    [[nodiscard]] CodeLineLayout &layout() { return m_layout; }
+
+    // Replaces codes [start, end) as a user's edit, undoable, and puts the
+    // caret after the new codes. Ends inside a line break take the whole
+    // pair. False, with nothing changed, when the text would pass kMaxCodes.
+    bool replace(qsizetype start, qsizetype end, std::string codes,
+                 EditKind kind = EditKind::Other);
+    // Replaces the selection, or the span from the caret to where `move`
+    // leads when there is none.
+    bool removeSelectionOr(Move move, EditKind kind);
+    // Moves codes [start, end) to `to` as one undoable edit, selected there.
+    void move(qsizetype start, qsizetype end, qsizetype to);
+    // A program write: the whole text, no undo, the caret at the start.
+    // False, with nothing changed, when it is longer than kMaxCodes.
+    bool reset(std::string codes);
+
+    [[nodiscard]] bool canUndo() const { return m_history.canUndo(); }
+    [[nodiscard]] bool canRedo() const { return m_history.canRedo(); }
+    bool undo();
+    bool redo();
+
+    [[nodiscard]] qsizetype caret() const { return m_caret; }
+    [[nodiscard]] qsizetype anchor() const { return m_anchor; }
+    [[nodiscard]] bool hasSelection() const { return m_anchor != m_caret; }
+    [[nodiscard]] qsizetype selectionStart() const { return std::min(m_anchor, m_caret); }
+    [[nodiscard]] qsizetype selectionEnd() const { return std::max(m_anchor, m_caret); }
+    [[nodiscard]] std::string_view selectedCodes() const;
+    // Selects from anchor to caret, each made legal. A caret move of the
+    // user's own also stops the next typing from joining the last.
+    void select(qsizetype anchor, qsizetype caret);
+    void moveCaret(qsizetype caret, bool keepAnchor);
+
+    // The offset in range, or the one before it when it lies inside a line
+    // break.
+    [[nodiscard]] qsizetype legal(qsizetype offset) const;
+    // Where a move from `from` leads. Line moves keep the distance `x` from
+    // the line's start; they stay put on the first or the last line.
+    [[nodiscard]] qsizetype moved(qsizetype from, Move move, qreal x = 0) const;
+    [[nodiscard]] qsizetype linesMoved(qsizetype from, qsizetype lines, qreal x) const;
+    // The word at `offset`, or the one character there when it is no word.
+    [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset) const;
+    // The paragraph at `offset` with the line break that ends it.
+    [[nodiscard]] std::pair<qsizetype, qsizetype> paragraphAt(qsizetype offset) const;
+
+    // Told of every exchange of codes, after it.
+    void setExchangeListener(std::function<void(const TextExchange &)> listener);
+
+private:
+    bool exchangeHistoryStep(bool undoing);
+    std::string exchange(qsizetype start, qsizetype end, std::string codes);
+    void record(qsizetype start, qsizetype end, std::string codes, EditKind kind,
+                bool joinsPrevious);
+    void settleSelection();
+    [[nodiscard]] bool isWordCode(qsizetype offset) const;
+    void checkInvariants() const;
+
+    std::string m_codes;
+    CodeLineLayout m_layout{m_codes};
+    EditHistory m_history;
+    qsizetype m_caret = 0;
+    qsizetype m_anchor = 0;
+    quint64 m_revision = 0;
+    std::function<void(const TextExchange &)> m_exchanged;
+};
+
+} // namespace vantrel
