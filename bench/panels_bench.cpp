@@ -61,6 +61,22 @@ std::vector<double> typeAtEnd(TextArea *target, const QString &text, char key)
     return samples;
 }
 
+// Pastes a text far longer than a short field holds into the emptied field,
+// three times.
+std::vector<double> pasteIntoShortField(TextArea *target, qsizetype characters)
+{
+    QApplication::clipboard()->setText(QString(characters, u'F'));
+    target->setFocus();
+    std::vector<double> samples;
+    for (int i = 0; i < 3; ++i) {
+        target->setText({});
+        samples.push_back(timed([&] { QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier); }));
+    }
+    QApplication::clipboard()->clear();
+    target->setText({});
+    return samples;
+}
+
 enum class KeyPlace { End, Middle, Backspace };
 
 // One key into a binary field of `digits` digits: a digit typed at the end or
@@ -227,6 +243,8 @@ int main(int argc, char *argv[])
     }
     report("paste of 1,000,000 digits into txtBin", pastes, 250);
     report("one keystroke after it", keysAfter, 250);
+    report("paste of 100,000,000 characters into txtHexa (holds 500)",
+           pasteIntoShortField(textArea(window, "txtHexa"), 100'000'000), 50);
     reportBinaryFields(window);
 
     std::printf("\n%-58s %8s %8s %8s\n", "animation tick, fields as at start (ms)", "mean", "max",
