@@ -26,8 +26,9 @@ qsizetype BinaryTextModel::legal(qsizetype offset) const
 
 bool BinaryTextModel::replace(qsizetype start, qsizetype end, std::string codes, EditKind kind)
 {
+    const bool insertion = end <= start;
     start = legal(start);
-    end = std::clamp<qsizetype>(end, start, size());
+    end = insertion ? start : std::clamp<qsizetype>(end, start, size());
     if (fieldcodes::insideLineBreak(m_codes, end)) {
         ++end; // the whole pair
     }
@@ -62,7 +63,7 @@ void BinaryTextModel::move(qsizetype start, qsizetype end, qsizetype to)
     std::string moving = m_codes.substr(std::size_t(start), std::size_t(end - start));
     const auto length = qsizetype(moving.size());
     record(start, end, {}, EditKind::Other, false);
-    if (to > end) {
+    if (to >= end) {
         to -= length;
     }
     record(to, to, std::move(moving), EditKind::Other, true); // one undo step

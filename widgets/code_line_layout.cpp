@@ -55,7 +55,14 @@ void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
     const auto removedLength = qsizetype(removed.size());
     const qsizetype delta = insertedLength - removedLength;
     const qsizetype first = paragraphAt(position);
-    const qsizetype last = paragraphAt(position + removedLength);
+    qsizetype last = paragraphAt(position + removedLength);
+    // Undoing an edit that had joined a lone CR and a lone LF puts codes
+    // back between them: the line break they made is gone, and its two
+    // paragraphs become one.
+    if (splitsLineBreak(position, removed, insertedLength) &&
+        last + 1 < qsizetype(m_paragraphs.size())) {
+        ++last;
+    }
 
     // An edit changes the paragraphs when it removes a line break or makes
     // one, inside the inserted codes or where they meet the old ones.
@@ -101,6 +108,27 @@ void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
         it->start = qint32(it->start + delta);
     }
     numberLinesFrom(std::size_t(first));
+}
+
+bool CodeLineLayout::splitsLineBreak(qsizetype position, std::string_view removed,
+                                     qsizetype insertedLength) const
+{
+    const auto before = [&](qsizetype offset) { // a code of the text before the edit
+        if (offset < position) {
+            return m_text[std::size_t(offset)];
+        }
+        const qsizetype inRemoved = offset - position;
+        return inRemoved < qsizetype(removed.size())
+                   ? removed[std::size_t(inRemoved)]
+                   : m_text[std::size_t(offset - qsizetype(removed.size()) + insertedLength)];
+    };
+    const qsizetype oldSize = qsizetype(m_text.size()) - insertedLength + qsizetype(removed.size());
+    const auto pairAt = [&](qsizetype at) { // a CR LF whose CR stood at `at`
+        return at >= 0 && at + 1 < oldSize && before(at) == fieldcodes::kCr &&
+               before(at + 1) == fieldcodes::kLf;
+    };
+    const qsizetype end = position + qsizetype(removed.size());
+    return pairAt(position - 1) || (end > position && pairAt(end - 1));
 }
 
 qsizetype CodeLineLayout::lineCount() const

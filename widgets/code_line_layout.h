@@ -75,6 +75,10 @@ private:
     [[nodiscard]] qsizetype lineStartOf(const Paragraph &paragraph, qsizetype index) const;
     [[nodiscard]] qsizetype oddCodesIn(std::string_view codes) const;
     [[nodiscard]] qsizetype wrappedLineEnd(qsizetype from, qsizetype end) const;
+    // Whether the edit at `position` took one code of a line break away
+    // from the other, in the text before it.
+    [[nodiscard]] bool splitsLineBreak(qsizetype position, std::string_view removed,
+                                       qsizetype insertedLength) const;
 
     [[nodiscard]] std::vector<Paragraph> paragraphsIn(qsizetype from, qsizetype to) const;
     void wrap(Paragraph &paragraph) const;

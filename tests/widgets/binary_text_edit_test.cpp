@@ -81,6 +81,7 @@ private Q_SLOTS:
     void keysEditALargeTextWithOneChangeEach_data();
     void keysEditALargeTextWithOneChangeEach();
     void inputMethodCommitsAreTyped();
+    void inputMethodNeverSplitsALineBreak();
     void caretKeysMoveAndSelect_data();
     void caretKeysMoveAndSelect();
     void mouseSelectsByClickDragAndDoubleClick();
@@ -297,6 +298,16 @@ void BinaryTextEditTest::inputMethodCommitsAreTyped()
     replacing.setCommitString(QStringLiteral("1"), -2, 2); // the two before the caret
     QApplication::sendEvent(m_field, &replacing);
     QVERIFY(m_field->codeText() == large.substr(0, 4) + "1" + large.substr(4));
+}
+
+// A replacement reaching back over a line start takes the whole line break.
+void BinaryTextEditTest::inputMethodNeverSplitsALineBreak()
+{
+    field("01\r\n10", 4);
+    QInputMethodEvent replacing;
+    replacing.setCommitString(QString(), -1, 1);
+    QApplication::sendEvent(m_field, &replacing);
+    QCOMPARE(QByteArray::fromStdString(m_field->codeText()), QByteArray("0110"));
 }
 
 void BinaryTextEditTest::caretKeysMoveAndSelect_data()

@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The binary field's model on its own, without a QApplication: random edits
+// checked against plain string work, a wrap computed the slow way and the
+// texts the history passed through.
+#include "binary_text_model.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace vantrel;
+
+namespace {
+
+constexpr qreal kWidth = 7;
+
+// Digits advance 1, every other code 2: paragraphs of digits break by
+// arithmetic, the others by a greedy scan.
+std::array<qreal, 256> advances()
+{
+    std::array<qreal, 256> advance{};
+    advance.fill(2);
+    advance['0'] = advance['1'] = 1;
+    return advance;
+}
+
+using Lines = std::vector<std::pair<qsizetype, qsizetype>>;
+
+// Each paragraph wrapped greedily, anywhere, the slow way.
+Lines referenceLines(const std::string &codes)
+{
+    const std::array<qreal, 256> advance = advances();
+    Lines lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    qreal x = 0;
+    const auto size = qsizetype(codes.size());
+    while (true) {
+        const bool lineBreak =
+            i + 1 < size && codes[std::size_t(i)] == '\r' && codes[std::size_t(i + 1)] == '\n';
+        if (i == size || lineBreak) {
+            lines.emplace_back(start, i);
+            if (i == size) {
+                return lines;
+            }
+            i += 2;
+            start = i;
+            x = 0;
+            continue;
+        }
+        const qreal step = advance[static_cast<unsigned char>(codes[std::size_t(i)])];
+        if (i > start && x + step > kWidth) {
+            lines.emplace_back(start, i);
+            start = i;
+            x = 0;
+        }
+        x += step;
+        ++i;
+    }
+}
+
+Lines modelLines(const BinaryTextModel &model)
+{
+    Lines lines;
+    for (qsizetype i = 0; i < model.layout().lineCount(); ++i) {
+        const CodeLineLayout::Line line = model.layout().line(i);
+        lines.emplace_back(line.start, line.end);
+    }
+    return lines;
+}
+
+// Runs of digits as often as mixed codes: the two kinds of paragraph.
+std::string randomCodes(QRandomGenerator &random, int maxLength)
+{
+    static constexpr char kAlphabet[] = {'0', '1', '0', '1', 'a', '\r', '\n'};
+    const int kinds = random.bounded(2) == 0 ? 2 : int(sizeof kAlphabet);
+    std::string codes(std::size_t(random.bounded(maxLength + 1)), '0');
+    for (char &code : codes) {
+        code = kAlphabet[random.bounded(kinds)];
+    }
+    return codes;
+}
+
+void setUp(BinaryTextModel &model)
+{
+    model.layout().setAdvances(advances());
+    model.layout().setWidth(kWidth);
+}
+
+} // namespace
+
+class BinaryTextModelTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void editsKeepTheLayoutAndTheRules_data();
+    void editsKeepTheLayoutAndTheRules();
+    void undoGoesBackThroughEarlierTexts_data();
+    void undoGoesBackThroughEarlierTexts();
+    void rangesInsideALineBreakTakeTheWholePair_data();
+    void rangesInsideALineBreakTakeTheWholePair();
+};
+
+void BinaryTextModelTest::editsKeepTheLayoutAndTheRules_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 8; ++seed) {
+        QTest::addRow("seed %u", seed) << seed;
+    }
+}
+
+// Replacements, moves, undo and redo at random places; after each the
+// codes are what string surgery gives, the lines what a slow wrap gives, and
+// no position stands inside a line break.
+void BinaryTextModelTest::editsKeepTheLayoutAndTheRules()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    BinaryTextModel model;
+    setUp(model);
+    std::string expected = randomCodes(random, 40);
+    model.reset(expected);
+    for (int step = 0; step < 400; ++step) {
+        const auto size = model.size();
+        qsizetype start = random.bounded(int(size) + 1);
+        qsizetype end = std::min<qsizetype>(size, start + random.bounded(6));
+        switch (random.bounded(4)) {
+        case 0:
+        case 1: {
+            const std::string codes = randomCodes(random, 5);
+            model.replace(start, end, codes);
+            // The same range, made legal by hand.
+            const bool empty = end <= start;
+            if (start > 0 && start < size && expected[std::size_t(start - 1)] == '\r' &&
+                expected[std::size_t(start)] == '\n') {
+                --start;
+            }
+            end = empty ? start : end;
+            if (!empty && end > 0 && end < size && expected[std::size_t(end - 1)] == '\r' &&
+                expected[std::size_t(end)] == '\n') {
+                ++end;
+            }
+            expected.replace(std::size_t(start), std::size_t(end - start), codes);
+            break;
+        }
+        case 2: {
+            start = model.legal(start);
+            end = model.legal(end);
+            const qsizetype to = model.legal(random.bounded(int(size) + 1));
+            if (to > start && to < end) {
+                continue;
+            }
+            std::string moving = expected.substr(std::size_t(start), std::size_t(end - start));
+            model.move(start, end, to);
+            expected.insert(std::size_t(to), moving);
+            expected.erase(std::size_t(to <= start ? start + (end - start) : start), moving.size());
+            break;
+        }
+        default:
+            if (random.bounded(2) == 0) {
+                model.undo();
+            } else {
+                model.redo();
+            }
+            expected = model.codes(); // checked by the history test
+            break;
+        }
+        QCOMPARE(QByteArray::fromStdString(model.codes()), QByteArray::fromStdString(expected));
+        QVERIFY2(modelLines(model) == referenceLines(model.codes()),
+                 qPrintable(QStringLiteral("lines differ at step %1").arg(step)));
+        QCOMPARE(model.caret(), model.legal(model.caret()));
+        QCOMPARE(model.anchor(), model.legal(model.anchor()));
+        qsizetype pairs = 0;
+        for (std::size_t i = 0; i + 1 < model.codes().size(); ++i) {
+            if (model.codes()[i] == '\r' && model.codes()[i + 1] == '\n') {
+                ++pairs;
+                ++i;
+            }
+        }
+        QCOMPARE(model.plainLength(), model.size() - pairs);
+    }
+}
+
+void BinaryTextModelTest::undoGoesBackThroughEarlierTexts_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 8; ++seed) {
+        QTest::addRow("seed %u", seed) << seed;
+    }
+}
+
+// Typing, Backspace and Delete runs merge into single undo steps, but only
+// when they continue each other: every text undo shows must be one the
+// user saw before, in reverse order, back to the start; redo comes back.
+void BinaryTextModelTest::undoGoesBackThroughEarlierTexts()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    BinaryTextModel model;
+    setUp(model);
+    model.reset("0000");
+    std::vector<std::string> seen{model.codes()};
+    for (int step = 0; step < 60; ++step) {
+        // A caret set by the program, as a screen reader may: only the
+        // history's own check keeps the next key from joining the last.
+        if (random.bounded(3) == 0) {
+            const qsizetype at = random.bounded(int(model.size()) + 1);
+            model.select(at, at);
+        }
+        switch (random.bounded(4)) {
+        case 0: // each key its own letter, so that every text is a new one
+            model.replace(model.caret(), model.caret(), std::string(1, char('a' + step % 26)),
+                          EditKind::Typing);
+            break;
+        case 1:
+            model.removeSelectionOr(BinaryTextModel::Move::PreviousChar, EditKind::DeletingBack);
+            break;
+        case 2:
+            model.removeSelectionOr(BinaryTextModel::Move::NextChar, EditKind::DeletingForward);
+            break;
+        default:
+            model.replace(model.caret(), model.caret(), "\r\n");
+            break;
+        }
+        if (model.codes() != seen.back()) {
+            seen.push_back(model.codes());
+        }
+    }
+    const std::string last = model.codes();
+    auto earlier = seen.rbegin();
+    while (model.undo()) {
+        earlier = std::find(std::next(earlier), seen.rend(), model.codes());
+        QVERIFY2(earlier != seen.rend(),
+                 qPrintable(QStringLiteral("undo gave a text never seen: %1")
+                                .arg(QString::fromStdString(model.codes()))));
+    }
+    QCOMPARE(QByteArray::fromStdString(model.codes()), QByteArray("0000"));
+    while (model.redo()) {
+    }
+    QCOMPARE(QByteArray::fromStdString(model.codes()), QByteArray::fromStdString(last));
+}
+
+void BinaryTextModelTest::rangesInsideALineBreakTakeTheWholePair_data()
+{
+    QTest::addColumn<qsizetype>("start");
+    QTest::addColumn<qsizetype>("end");
+    QTest::addColumn<QByteArray>("expected");
+    // "01\r\n10": the pair stands at 2 and 3.
+    QTest::newRow("an input method's replacement before the line start")
+        << qsizetype(3) << qsizetype(4) << QByteArray("0110");
+    QTest::newRow("an end inside") << qsizetype(1) << qsizetype(3) << QByteArray("010");
+    QTest::newRow("a start inside") << qsizetype(3) << qsizetype(5) << QByteArray("010");
+    QTest::newRow("both inside") << qsizetype(3) << qsizetype(3) << QByteArray("01\r\n10");
+    QTest::newRow("beyond the end") << qsizetype(5) << qsizetype(99) << QByteArray("01\r\n1");
+}
+
+void BinaryTextModelTest::rangesInsideALineBreakTakeTheWholePair()
+{
+    QFETCH(qsizetype, start);
+    QFETCH(qsizetype, end);
+    QFETCH(QByteArray, expected);
+    BinaryTextModel model;
+    setUp(model);
+    model.reset("01\r\n10");
+    model.replace(start, end, {});
+    QCOMPARE(QByteArray::fromStdString(model.codes()), expected);
+    QCOMPARE(model.caret(), model.legal(model.caret()));
+}
+
+QTEST_APPLESS_MAIN(BinaryTextModelTest)
+#include "binary_text_model_test.moc"
