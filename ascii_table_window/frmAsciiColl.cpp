@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmAsciiColl.h"
 
-#include "code_text.h"
 #include "elements.h"
+#include "field_codes.h"
 #include "field_events.h"
 #include "house_colours.h"
 #include "house_look.h"
@@ -35,11 +35,13 @@ QFont arial(qreal points)
     return elements::designFont(QStringLiteral("Arial"), points);
 }
 
-// "00#" code, three spaces, the character, CR LF.
+// "00#" code, three spaces, the character that shows the code in the fields,
+// CR LF. A control code, the tab included, shows its picture; the column
+// still reads back the code itself.
 QString tableLine(int code)
 {
     return QStringLiteral("%1   ").arg(code, 3, 10, QLatin1Char('0')) +
-           fromCodeText(std::string(1, static_cast<char>(code))) + QStringLiteral("\r\n");
+           fieldcodes::displayCharacter(static_cast<unsigned char>(code)) + QStringLiteral("\r\n");
 }
 
 } // namespace

@@ -14,8 +14,8 @@ namespace vantrel {
 class TextArea;
 
 // The ASCII table: codes 1 to 255 with their characters in four columns, in
-// the font the user names. It fills a line per column per tick and rises a
-// little as it opens.
+// the font the user names; a control code shows its picture, as in the
+// fields. It fills a line per column per tick and rises a little as it opens.
 class frmAsciiColl : public QWidget
 {
     Q_OBJECT

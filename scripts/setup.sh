@@ -20,6 +20,7 @@ packages=(
     fonts-crosextra-carlito             # Carlito, for Calibri
     fonts-liberation2                   # Liberation Sans, for Arial
     fonts-dejavu-core                   # DejaVu Serif, a table font the tests pick
+    fonts-unifont                       # Unifont: the pictures of the control codes
     desktop-file-utils                  # desktop entry check
     dpkg-dev debhelper lintian autopkgtest  # scripts/package.sh: the Debian package
     appstream man-db groff-base          # metainfo and manual page checks

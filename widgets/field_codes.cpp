@@ -10,6 +10,27 @@
 namespace vantrel::fieldcodes {
 namespace {
 
+constexpr char16_t kFirstControlPicture = 0x2400;
+constexpr char16_t kDelete = 0x7F;
+constexpr char16_t kDeletePicture = 0x2421;
+
+struct C1Picture
+{
+    char16_t control;
+    char16_t picture;
+};
+constexpr char16_t kFirstC1 = 0x80;
+constexpr char16_t kLastC1 = 0x9F;
+constexpr char16_t kCircledSmallA = 0x24D0; // ⓐ
+constexpr char16_t kCircledSmallZ = 0x24E9;
+constexpr std::array<C1Picture, 5> kC1Pictures{{
+    {0x81, kCircledSmallA + ('h' - 'a')}, // HIGH OCTET PRESET
+    {0x8D, kCircledSmallA + ('r' - 'a')}, // REVERSE LINE FEED, RI
+    {0x8F, kCircledSmallA + ('s' - 'a')}, // SINGLE SHIFT THREE
+    {0x90, kCircledSmallA + ('d' - 'a')}, // DEVICE CONTROL STRING
+    {0x9D, kCircledSmallA + ('o' - 'a')}, // OPERATING SYSTEM COMMAND
+}};
+
 // Walks text[from, to), giving each character's codes to `put`.
 template <typename Put> qsizetype convert(QStringView text, qsizetype from, qsizetype to, Put put)
 {
@@ -61,13 +82,59 @@ std::string codesFromText(QStringView text)
 
 QChar displayCharacter(unsigned char code)
 {
-    if (code < 0x20) {
-        return QChar(0x2400 + code);
+    // Fields draw whole lines of codes; a table keeps that a look-up.
+    static const std::array<QChar, 256> kShown = [] {
+        std::array<QChar, 256> shown{};
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            shown[i] = pictureOf(QChar(
+                static_cast<char16_t>(codepage::unicodeOfCode(static_cast<unsigned char>(i)))));
+        }
+        return shown;
+    }();
+    return kShown[code];
+}
+
+QChar pictureOf(QChar c)
+{
+    const char16_t unit = c.unicode();
+    if (unit < 0x20) {
+        return QChar(static_cast<char16_t>(kFirstControlPicture + unit));
     }
-    if (code == 0x7F) {
-        return QChar(0x2421);
+    if (unit == kDelete) {
+        return QChar(kDeletePicture);
     }
-    return QChar(static_cast<char16_t>(codepage::unicodeOfCode(code)));
+    if (unit >= kFirstC1 && unit <= kLastC1) {
+        for (const C1Picture &c1 : kC1Pictures) {
+            if (c1.control == unit) {
+                return QChar(c1.picture);
+            }
+        }
+    }
+    return c;
+}
+
+QChar characterOfPicture(QChar c)
+{
+    const char16_t unit = c.unicode();
+    if (unit >= kFirstControlPicture && unit < kFirstControlPicture + 0x20) {
+        return QChar(static_cast<char16_t>(unit - kFirstControlPicture));
+    }
+    if (unit == kDeletePicture) {
+        return QChar(kDelete);
+    }
+    if (unit >= kCircledSmallA && unit <= kCircledSmallZ) {
+        for (const C1Picture &c1 : kC1Pictures) {
+            if (c1.picture == unit) {
+                return QChar(c1.control);
+            }
+        }
+    }
+    return c;
+}
+
+bool isPicture(QChar c)
+{
+    return characterOfPicture(c) != c;
 }
 
 bool isWordCode(unsigned char code)

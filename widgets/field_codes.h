@@ -26,9 +26,27 @@ qsizetype countCodes(qsizetype &count, QStringView text, qsizetype from, qsizety
 // The codes of a whole text, as appendCodes converts them.
 [[nodiscard]] std::string codesFromText(QStringView text);
 
-// The character that shows a code: control codes as their control
-// pictures (U+2400 and on), every other code as its character.
+// The character that shows a code, the one definition every field draws
+// with. A code that has no glyph of its own shows a picture that no other
+// code shares and that is no character of the set: the C0 controls their
+// control pictures (U+2400 + code: ␀ … ␟), DEL U+2421 (␡). The five C1
+// controls that Windows-1252 leaves undefined have no picture in Unicode;
+// each shows the circled initial of its name, in lower case to keep it apart
+// from © and ®: 129 HOP ⓗ, 141 RI ⓡ, 143 SS3 ⓢ, 144 DCS ⓓ, 157 OSC ⓞ. Every
+// other code shows its own character.
 [[nodiscard]] QChar displayCharacter(unsigned char code);
+
+// The picture that shows a control character of the set (U+0000-U+001F,
+// U+007F and the five C1 controls above), or `c` itself for any other
+// character.
+[[nodiscard]] QChar pictureOf(QChar c);
+
+// The control character that a picture shows, or `c` itself when it is no
+// picture.
+[[nodiscard]] QChar characterOfPicture(QChar c);
+
+// Whether a character is one of the pictures, which only the program writes.
+[[nodiscard]] bool isPicture(QChar c);
 
 // Whether a code belongs to a word (a letter, a digit or "_"), for word
 // moves and double-click selection.

@@ -3,6 +3,7 @@
 
 #include "code_clipboard.h"
 #include "code_text.h"
+#include "field_codes.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -12,9 +13,8 @@
 namespace vantrel {
 namespace {
 
-constexpr QChar kCarriageReturnSymbol(0x240D);
-constexpr QChar kLineFeedSymbol(0x240A);
 constexpr QChar kQuestionMark(u'?');
+constexpr QChar kTab(u'\t');
 // Qt's text document keeps these two noncharacters for its frames, and turns
 // them into line breaks when they are inserted.
 constexpr QChar kDocumentFrameStart(0xFDD0);
@@ -25,9 +25,18 @@ bool isLineBreak(QChar c)
     return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
+// A control character other than the tab as the document holds it: its
+// picture, which the font draws where it would draw a box or nothing, and
+// which reading the field turns back into the character.
+QChar shownInDocument(QChar c)
+{
+    return c == kTab ? c : fieldcodes::pictureOf(c);
+}
+
 // A program's text as the document holds it: CR LF is a line break (one
-// '\n'); a lone CR or LF is one code of its own, shown as its symbol so that
-// reading the field gives it back unchanged.
+// '\n'); a lone CR or LF, like every other control code, is one code of its
+// own, shown as its picture so that reading the field gives it back
+// unchanged. Pictures written as such stand for their codes too.
 QString documentTextFromProgram(const QString &text)
 {
     QString document;
@@ -37,25 +46,20 @@ QString documentTextFromProgram(const QString &text)
         if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
             document.append(u'\n');
             ++i;
-        } else if (c == u'\r') {
-            document.append(kCarriageReturnSymbol);
-        } else if (c == u'\n') {
-            document.append(kLineFeedSymbol);
         } else {
-            document.append(c);
+            document.append(shownInDocument(c));
         }
     }
     return document;
 }
 
-// The two symbols stand for codes only when the program writes them, so
-// typed ones are characters outside the set, as are the document's own
-// frame marks.
+// The pictures stand for codes only when the program writes them, so typed
+// ones are characters outside the set, as are the document's own frame
+// marks.
 QString withUserOnlyCharactersUnknown(QString text)
 {
     for (QChar &c : text) {
-        if (c == kCarriageReturnSymbol || c == kLineFeedSymbol || c == kDocumentFrameStart ||
-            c == kDocumentFrameEnd) {
+        if (fieldcodes::isPicture(c) || c == kDocumentFrameStart || c == kDocumentFrameEnd) {
             c = kQuestionMark;
         }
     }
@@ -63,20 +67,19 @@ QString withUserOnlyCharactersUnknown(QString text)
 }
 
 // Typed, pasted or dropped text as the document holds it: every form of line
-// break is one line break.
+// break is one line break, and other control characters show as pictures.
 QString documentTextFromUser(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text = withUserOnlyCharactersUnknown(std::move(text));
     for (QChar &c : text) {
-        if (isTypedLineBreak(c.unicode())) {
-            c = u'\n';
-        }
+        c = isTypedLineBreak(c.unicode()) ? QChar(u'\n') : shownInDocument(c);
     }
-    return withUserOnlyCharactersUnknown(std::move(text));
+    return text;
 }
 
 // The document's text as the field's text: every line break as CR LF and
-// each symbol as the lone code it stands for.
+// each picture as the lone code it stands for.
 QString fieldTextFromDocument(QStringView raw)
 {
     QString text;
@@ -84,12 +87,8 @@ QString fieldTextFromDocument(QStringView raw)
     for (const QChar c : raw) {
         if (isLineBreak(c)) {
             text.append(QStringLiteral("\r\n"));
-        } else if (c == kCarriageReturnSymbol) {
-            text.append(u'\r');
-        } else if (c == kLineFeedSymbol) {
-            text.append(u'\n');
         } else {
-            text.append(c);
+            text.append(fieldcodes::characterOfPicture(c));
         }
     }
     return text;

@@ -7,9 +7,12 @@
 // a line break is carriage return and line feed (two characters), however it
 // was typed or pasted (CR LF, CR, LF, Shift+Enter, Unicode's line and
 // paragraph separators). A lone CR or LF that the program writes stays that
-// one code, shown as the symbol U+240D or U+240A. The length limit counts
-// characters of the program's character set, a line break as two. The limit
-// binds typing, pasting, dropping, input methods and program writes alike.
+// one code, shown as its picture ␍ or ␊; so does every other control code but
+// the tab, written or pasted, each with the picture fieldcodes::displayCharacter
+// gives it. The pictures themselves typed or pasted are characters outside the
+// set. The length limit counts characters of the program's character set, a
+// line break as two. The limit binds typing, pasting, dropping, input methods
+// and program writes alike.
 namespace vantrel {
 
 class TextArea : public QPlainTextEdit
@@ -24,7 +27,8 @@ public:
     // The text with every line break as CR LF.
     [[nodiscard]] QString text() const;
     // Replaces the text, cut to the limit. CR LF starts a new line; a lone CR
-    // or LF is kept as that one code.
+    // or LF is kept as that one code. A picture written in place of a control
+    // code stands for that code: the tab's picture shows a tab as ␉.
     void setText(const QString &text);
     // Adds text at the end, as far as the limit allows, without touching the
     // caret or rebuilding the document.

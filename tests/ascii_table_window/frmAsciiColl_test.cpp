@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
+#include "field_codes.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 using namespace vantrel;
@@ -48,6 +50,7 @@ private Q_SLOTS:
 
     void columnsFillWithCodesAndCharacters_data();
     void columnsFillWithCodesAndCharacters();
+    void everyCodeShowsAsTheFieldsDrawIt();
     void fillStopsOnceTheColumnsAreFull();
     void windowRisesThenDrops();
     void secondOpeningOnlyBringsItToTheFront();
@@ -133,6 +136,25 @@ void FrmAsciiCollTest::columnsFillWithCodesAndCharacters()
     QVERIFY(!field->text().contains(QStringLiteral("000")));
     QVERIFY(field->isReadOnly());
     QCOMPARE(testing::background(field), colour);
+}
+
+// Every column shows each code as the fields draw it: a control code (the
+// tab too) as its picture.
+void FrmAsciiCollTest::everyCodeShowsAsTheFieldsDrawIt()
+{
+    frmAsciiColl *table = openTable();
+    QVERIFY(table);
+    waitUntilFull(table);
+    QString shown;
+    for (const char *name : {"txtA", "txtB", "txtC", "txtD"}) {
+        shown += column(table, name)->document()->toRawText();
+    }
+    for (int code = 1; code < 256; ++code) {
+        const QString line = QStringLiteral("%1   ").arg(code, 3, 10, QLatin1Char('0')) +
+                             fieldcodes::displayCharacter(code) + QChar::ParagraphSeparator;
+        QVERIFY2(shown.startsWith(line), qPrintable(line));
+        shown.remove(0, line.size());
+    }
 }
 
 void FrmAsciiCollTest::fillStopsOnceTheColumnsAreFull()
