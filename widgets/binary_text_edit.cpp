@@ -2,6 +2,7 @@
 #include "binary_text_edit.h"
 
 #include "binary_text_accessible.h"
+#include "binary_text_mouse.h"
 #include "code_clipboard.h"
 #include "field_codes.h"
 #include "house_colours.h"
@@ -26,7 +27,8 @@ constexpr qsizetype kSlicedPasteLength = 4'000'000;
 
 } // namespace
 
-BinaryTextEdit::BinaryTextEdit(QWidget *parent) : QAbstractScrollArea(parent)
+BinaryTextEdit::BinaryTextEdit(QWidget *parent)
+    : QAbstractScrollArea(parent), m_mouse(new BinaryTextMouse(*this))
 {
     accessibility::installBinaryTextEditFactory();
     setFocusPolicy(Qt::StrongFocus);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "binary_text_drops.h"
+#include "binary_text_keys.h"
 #include "binary_text_model.h"
 
 #include <QAbstractScrollArea>
@@ -35,6 +37,7 @@ class QMimeData;
 // pasteFinished(), before paste() returns.
 namespace vantrel {
 
+class BinaryTextMouse;
 class PasteConversion;
 
 class BinaryTextEdit : public QAbstractScrollArea
@@ -134,6 +137,9 @@ protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
+    friend class BinaryTextKeys;
+    friend class BinaryTextMouse;
+    friend class BinaryTextDrops;
     using Move = BinaryTextModel::Move;
     // What a change of the text or the caret must tell and redraw.
     struct CaretState
@@ -144,8 +150,6 @@ private:
     };
 
     // editing, each a user's edit through the model
-    bool handleEditKey(QKeyEvent *event);
-    bool handleMoveKey(QKeyEvent *event);
     void edit(const std::function<bool()> &change);
     void replaceSelection(std::string codes, EditKind kind);
     void deleteSelection();
@@ -178,13 +182,11 @@ private:
     void paintPasteProgress(QPainter &painter) const;
     void restartBlinking();
     void updateCaretAt(qsizetype offset);
-    void autoScroll();
-
-    // mouse and drag
-    void startDrag();
-    void pressAt(const QMouseEvent &event);
 
     BinaryTextModel m_model;
+    BinaryTextKeys m_keys{*this};
+    BinaryTextMouse *m_mouse; // a QObject child, for its timers
+    BinaryTextDrops m_drops{*this};
     qreal m_preferredX = -1; // kept across Up and Down
 
     QFont m_drawFont;
@@ -193,18 +195,6 @@ private:
 
     QBasicTimer m_blinkTimer;
     bool m_caretShown = false;
-    QBasicTimer m_autoScrollTimer;
-    QPoint m_lastMousePoint;
-    bool m_selecting = false;
-    bool m_dragCandidate = false;
-    QPoint m_dragStartPoint;
-    qsizetype m_dropCaret = -1;
-    qsizetype m_dragSourceStart = -1; // the selection dragged out, while dragging
-    qsizetype m_dragSourceEnd = -1;
-    bool m_movedWithinField = false;
-    // A press soon after a double click at the same place selects the paragraph.
-    QBasicTimer m_tripleClickTimer;
-    QPoint m_doubleClickPoint;
 
     PasteConversion *m_paste = nullptr; // while a large paste is converted
 };

@@ -149,9 +149,10 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
     for (qsizetype line = first; line <= last; ++line) {
         paintLine(painter, line);
     }
-    if (m_caretShown || m_dropCaret >= 0) {
-        painter.fillRect(caretRectAt(m_dropCaret >= 0 ? m_dropCaret : m_model.caret()),
-                         palette().color(QPalette::Text));
+    if (m_caretShown || m_drops.dropCaret() >= 0) {
+        painter.fillRect(
+            caretRectAt(m_drops.dropCaret() >= 0 ? m_drops.dropCaret() : m_model.caret()),
+            palette().color(QPalette::Text));
     }
     if (m_paste) {
         paintPasteProgress(painter);

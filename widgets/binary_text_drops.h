@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QtGlobal>
+
+class QDragMoveEvent;
+class QDropEvent;
+
+// Drag and drop in a binary text field: the selection dragged out (moved,
+// or copied when the target asks for a copy), and text dropped in at the
+// place the drop caret shows; a drag within the field moves its codes.
+namespace vantrel {
+
+class BinaryTextEdit;
+
+class BinaryTextDrops
+{
+public:
+    explicit BinaryTextDrops(BinaryTextEdit &field) : m_field(field) {}
+
+    void startDrag();
+    void enter(QDragMoveEvent &event);
+    void leave();
+    void drop(QDropEvent &event);
+    // Where a drop would land, while a drag hovers over the field; else -1.
+    [[nodiscard]] qsizetype dropCaret() const { return m_dropCaret; }
+
+private:
+    [[nodiscard]] bool accepts(const QDropEvent &event) const;
+
+    BinaryTextEdit &m_field;
+    qsizetype m_dropCaret = -1;
+    qsizetype m_sourceStart = -1; // the selection dragged out, while dragging
+    qsizetype m_sourceEnd = -1;
+    bool m_movedWithinField = false;
+};
+
+} // namespace vantrel

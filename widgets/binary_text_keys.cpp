@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "binary_text_keys.h"
+
+#include "binary_text_edit.h"
+#include "field_codes.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace vantrel {
+namespace {
+
+using Move = BinaryTextModel::Move;
+
+bool isShiftOnly(const QKeyEvent &event)
+{
+    return (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+}
+
+} // namespace
+
+bool BinaryTextKeys::overridesShortcut(const QKeyEvent &event) const
+{
+    // Keys the field handles itself win over the window's shortcuts.
+    const bool typesText = !event.text().isEmpty() && event.text().at(0).isPrint() &&
+                           !(event.modifiers() & Qt::ControlModifier);
+    const QKeySequence::StandardKey editKeys[] = {QKeySequence::Copy,
+                                                  QKeySequence::Cut,
+                                                  QKeySequence::Paste,
+                                                  QKeySequence::Undo,
+                                                  QKeySequence::Redo,
+                                                  QKeySequence::SelectAll,
+                                                  QKeySequence::Delete,
+                                                  QKeySequence::DeleteEndOfLine,
+                                                  QKeySequence::MoveToStartOfDocument,
+                                                  QKeySequence::MoveToEndOfDocument};
+    return typesText || std::any_of(std::begin(editKeys), std::end(editKeys),
+                                    [&event](auto standard) { return event.matches(standard); });
+}
+
+bool BinaryTextKeys::keyPress(const QKeyEvent &event)
+{
+    if (moveKey(event) || editKey(event)) {
+        return true;
+    }
+    const QString text = event.text();
+    const bool printable = !text.isEmpty() && !text.at(0).isNull() &&
+                           text.at(0).category() != QChar::Other_Control &&
+                           !(event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    if (printable) {
+        m_field.replaceSelection(fieldcodes::codesFromText(text), EditKind::Typing);
+    }
+    return printable;
+}
+
+bool BinaryTextKeys::moveKey(const QKeyEvent &event)
+{
+    // Line moves go `lines` lines (pages when `page`) and keep their x.
+    struct MoveKey
+    {
+        QKeySequence::StandardKey key;
+        Move move;
+        bool select;
+        int lines = 0;
+        bool page = false;
+    };
+    static constexpr MoveKey kMoveKeys[] = {
+        {QKeySequence::MoveToNextChar, Move::NextChar, false},
+        {QKeySequence::MoveToPreviousChar, Move::PreviousChar, false},
+        {QKeySequence::MoveToNextWord, Move::NextWord, false},
+        {QKeySequence::MoveToPreviousWord, Move::PreviousWord, false},
+        {QKeySequence::MoveToNextLine, Move::NextChar, false, 1},
+        {QKeySequence::MoveToPreviousLine, Move::NextChar, false, -1},
+        {QKeySequence::MoveToStartOfLine, Move::StartOfLine, false},
+        {QKeySequence::MoveToEndOfLine, Move::EndOfLine, false},
+        {QKeySequence::MoveToStartOfDocument, Move::StartOfDocument, false},
+        {QKeySequence::MoveToEndOfDocument, Move::EndOfDocument, false},
+        {QKeySequence::MoveToNextPage, Move::NextChar, false, 1, true},
+        {QKeySequence::MoveToPreviousPage, Move::NextChar, false, -1, true},
+        {QKeySequence::SelectNextChar, Move::NextChar, true},
+        {QKeySequence::SelectPreviousChar, Move::PreviousChar, true},
+        {QKeySequence::SelectNextWord, Move::NextWord, true},
+        {QKeySequence::SelectPreviousWord, Move::PreviousWord, true},
+        {QKeySequence::SelectNextLine, Move::NextChar, true, 1},
+        {QKeySequence::SelectPreviousLine, Move::NextChar, true, -1},
+        {QKeySequence::SelectStartOfLine, Move::StartOfLine, true},
+        {QKeySequence::SelectEndOfLine, Move::EndOfLine, true},
+        {QKeySequence::SelectStartOfDocument, Move::StartOfDocument, true},
+        {QKeySequence::SelectEndOfDocument, Move::EndOfDocument, true},
+        {QKeySequence::SelectNextPage, Move::NextChar, true, 1, true},
+        {QKeySequence::SelectPreviousPage, Move::NextChar, true, -1, true},
+    };
+    for (const MoveKey &entry : kMoveKeys) {
+        if (!event.matches(entry.key)) {
+            continue;
+        }
+        const qsizetype caret = m_field.m_model.caret();
+        const CodeLineLayout &layout = m_field.m_model.layout();
+        const qreal preferred = m_field.m_preferredX >= 0 ? m_field.m_preferredX
+                                                          : layout.x(layout.lineOf(caret), caret);
+        const bool vertical = entry.lines != 0;
+        qsizetype target =
+            vertical ? m_field.m_model.linesMoved(
+                           caret, entry.lines * (entry.page ? m_field.pageLines() : 1), preferred)
+                     : m_field.m_model.moved(caret, entry.move);
+        if (!entry.select && m_field.hasSelection() &&
+            (entry.move == Move::NextChar || entry.move == Move::PreviousChar) && !vertical) {
+            target =
+                entry.move == Move::NextChar ? m_field.selectionEnd() : m_field.selectionStart();
+        }
+        if (entry.page) {
+            m_field.verticalScrollBar()->setValue(m_field.verticalScrollBar()->value() +
+                                                  entry.lines * m_field.pageLines());
+        }
+        m_field.moveCaret(target, entry.select);
+        m_field.m_preferredX = vertical ? preferred : -1;
+        if (entry.select) {
+            m_field.offerSelection();
+        }
+        return true;
+    }
+    return false;
+}
+
+bool BinaryTextKeys::editKey(const QKeyEvent &event)
+{
+    if (event.matches(QKeySequence::Copy)) {
+        m_field.copy();
+    } else if (event.matches(QKeySequence::SelectAll)) {
+        m_field.selectAll();
+    } else if (event.matches(QKeySequence::Cut)) {
+        m_field.cut();
+    } else if (event.matches(QKeySequence::Paste)) {
+        m_field.paste();
+    } else if (event.matches(QKeySequence::Undo)) {
+        m_field.undo();
+    } else if (event.matches(QKeySequence::Redo) ||
+               event.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+               event.keyCombination() ==
+                   QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+        m_field.redo();
+    } else if (event.matches(QKeySequence::DeleteStartOfWord)) {
+        m_field.edit([this] {
+            return m_field.m_model.removeSelectionOr(Move::PreviousWord, EditKind::Other);
+        });
+    } else if (event.matches(QKeySequence::DeleteEndOfWord)) {
+        m_field.edit(
+            [this] { return m_field.m_model.removeSelectionOr(Move::NextWord, EditKind::Other); });
+    } else if (event.matches(QKeySequence::DeleteEndOfLine)) {
+        m_field.deleteToEndOfParagraph();
+    } else if (event.key() == Qt::Key_Backspace && isShiftOnly(event)) {
+        m_field.edit([this] {
+            return m_field.m_model.removeSelectionOr(Move::PreviousChar, EditKind::DeletingBack);
+        });
+    } else if (event.matches(QKeySequence::Delete) ||
+               (event.key() == Qt::Key_Delete && isShiftOnly(event))) {
+        m_field.edit([this] {
+            return m_field.m_model.removeSelectionOr(Move::NextChar, EditKind::DeletingForward);
+        });
+    } else if ((event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+               isShiftOnly(event)) {
+        m_field.replaceSelection("\r\n", EditKind::Other);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void BinaryTextKeys::inputMethod(const QInputMethodEvent &event)
+{
+    if (!event.commitString().isEmpty() || event.replacementLength() > 0) {
+        qsizetype start = m_field.selectionStart();
+        qsizetype end = m_field.selectionEnd();
+        if (event.replacementLength() > 0) {
+            start = m_field.m_model.caret() + event.replacementStart();
+            end = start + event.replacementLength();
+        }
+        // The model makes the range legal: it never splits a line break.
+        m_field.edit([&] {
+            return m_field.m_model.replace(
+                start, end, fieldcodes::codesFromText(event.commitString()), EditKind::Typing);
+        });
+    }
+}
+
+} // namespace vantrel
