@@ -13,9 +13,6 @@ cd "$(dirname "$0")/.."
 sudo=()
 [[ $(id -u) -ne 0 ]] && sudo=(sudo)
 out=$PWD/build/package
-version=$(dpkg-parsechangelog -S Version)
-arch=$(dpkg --print-architecture)
-changes=$out/vantrel_${version}_$arch.changes
 
 # run LOG COMMAND...: the command's output goes to LOG; if it fails, the log
 # from the first compiler or CMake error (debhelper appends CMake's own logs
@@ -35,8 +32,11 @@ run() {
 }
 
 rm -rf "$out"
-mkdir -p "$out/vantrel-$version"
-git archive "${1:-HEAD}" | tar -x -C "$out/vantrel-$version"
+mkdir -p "$out/tree"
+git archive "${1:-HEAD}" | tar -x -C "$out/tree"
+version=$(dpkg-parsechangelog -l "$out/tree/debian/changelog" -S Version)
+changes=$out/vantrel_${version}_$(dpkg --print-architecture).changes
+mv "$out/tree" "$out/vantrel-$version"
 
 (cd "$out/vantrel-$version" && run "$out/build.log" dpkg-buildpackage -us -uc -J)
 run "$out/lintian.log" lintian -I --pedantic --fail-on error,warning "$changes"
