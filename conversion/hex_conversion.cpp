@@ -143,7 +143,9 @@ std::optional<std::string> binaryToHexWithKernels(std::string_view binary,
     if (binary.empty()) {
         return std::string();
     }
-    std::size_t firstOne = kernels.zeroDigitRun(binary.data(), binary.size());
+    // A text that starts with a "1" costs no vector block here.
+    std::size_t firstOne =
+        binary.front() == '0' ? kernels.zeroDigitRun(binary.data(), binary.size()) : 0;
     while (firstOne < binary.size() && binary[firstOne] == '0') {
         ++firstOne;
     }
@@ -195,8 +197,10 @@ std::optional<std::string> binaryToHexCutWithKernels(std::string_view binary, st
 std::optional<std::string> hexToBinaryOnPath(std::string_view hex,
                                              const detail::VectorKernels *kernels)
 {
-    std::size_t firstNonZero =
-        kernels != nullptr ? kernels->zeroHexValueRun(hex.data(), hex.size()) : 0;
+    // A text that starts with a digit other than 0 costs no vector block here.
+    std::size_t firstNonZero = kernels != nullptr && !hex.empty() && hexValue(hex.front()) == 0
+                                   ? kernels->zeroHexValueRun(hex.data(), hex.size())
+                                   : 0;
     while (firstNonZero < hex.size() && hexValue(hex[firstNonZero]) == 0) {
         ++firstNonZero;
     }

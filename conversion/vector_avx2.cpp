@@ -187,8 +187,9 @@ VANTREL_AVX2_INLINE bool onlyBinaryDigits(__m256i xoredWithZeros)
 // "1" in each byte that has the one bit of its mask, "0" elsewhere.
 VANTREL_AVX2_INLINE __m256i digitsOfBits(__m256i bytes, __m256i masks)
 {
-    const __m256i set = _mm256_cmpeq_epi8(_mm256_and_si256(bytes, masks), masks);
-    return _mm256_sub_epi8(repeated('0'), set);
+    // "1" plus -1 where the bit is clear; the masks are read once.
+    const __m256i clear = _mm256_cmpeq_epi8(_mm256_and_si256(bytes, masks), _mm256_setzero_si256());
+    return _mm256_add_epi8(repeated('1'), clear);
 }
 
 // Bit i is the low bit of byte i: the digit of a "0" or "1".

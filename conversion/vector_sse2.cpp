@@ -71,8 +71,9 @@ std::size_t runInBlocks(const char *text, std::size_t length)
 // "1" in each byte that has the one bit of its mask, "0" elsewhere.
 [[gnu::always_inline]] inline __m128i digitsOfBits(__m128i bytes, __m128i masks)
 {
-    const __m128i set = _mm_cmpeq_epi8(_mm_and_si128(bytes, masks), masks);
-    return _mm_sub_epi8(repeated('0'), set);
+    // "1" plus -1 where the bit is clear; the masks are read once.
+    const __m128i clear = _mm_cmpeq_epi8(_mm_and_si128(bytes, masks), _mm_setzero_si128());
+    return _mm_add_epi8(repeated('1'), clear);
 }
 
 // The 128 digits of the 16 bytes of v, eight a byte from its bit 7 down:
