@@ -91,8 +91,9 @@ constexpr Bytes32 kReverseSevens = shuffleOf([](unsigned i) { return sevenDigitS
 constexpr Bytes32 kReverseSevensLastShifted =
     shuffleOf([](unsigned i) { return sevenDigitSource(i, i < 16 ? 0 : 2); });
 
-// Binary to hexadecimal: 32 bits of group values in lane order, put back in
-// reading order; the values as capital digits.
+// Binary to hexadecimal: the packs leave the 32 group values in lane order,
+// four to a 32-bit lane, which kLaneOrder puts back in reading order; then
+// each value becomes its capital digit.
 constexpr std::array<std::int32_t, 8> kLaneOrder = {0, 4, 1, 5, 2, 6, 3, 7};
 constexpr Bytes32 kCapitalHexDigits =
     shuffleOf([](unsigned i) { return "0123456789ABCDEF"[i % 16]; });
