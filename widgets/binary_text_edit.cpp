@@ -146,9 +146,13 @@ void BinaryTextEdit::redo()
     }
 }
 
+// Selects everything without scrolling, as Qt's editors do.
 void BinaryTextEdit::selectAll()
 {
-    select(0, m_model.size());
+    const CaretState before = caretState();
+    m_model.select(0, m_model.size());
+    m_preferredX = -1;
+    announce(before);
     offerSelection();
 }
 
@@ -165,7 +169,8 @@ void BinaryTextEdit::edit(const std::function<bool()> &change)
     (void)change();
     if (m_model.revision() == before.revision && m_model.caret() == before.caret &&
         m_model.anchor() == before.anchor) {
-        return; // nothing done, or refused by the caller
+        ensureCaretVisible(); // an editing key brings the caret back, even one that did nothing
+        return;
     }
     m_preferredX = -1;
     updateScrollBar();

@@ -53,10 +53,14 @@ void BinaryTextEdit::updateLayoutWidth()
 
 void BinaryTextEdit::updateScrollBar()
 {
-    const int fullLines = std::max(1, (viewport()->height() - kMargin) / m_lineHeight);
+    // As QPlainTextEdit counts a page: the lines that fit above the bottom
+    // margin, and no more lines than the text has.
+    const qsizetype fullLines = std::max(1, (viewport()->height() - kMargin - 1) / m_lineHeight);
+    const qsizetype lines = m_model.layout().lineCount();
+    const qsizetype page = std::min(fullLines, lines);
     QScrollBar *bar = verticalScrollBar();
-    bar->setPageStep(fullLines);
-    bar->setRange(0, int(std::max<qsizetype>(0, m_model.layout().lineCount() - fullLines)));
+    bar->setPageStep(int(page));
+    bar->setRange(0, int(lines - page));
 }
 
 qsizetype BinaryTextEdit::firstVisibleLine() const
@@ -105,14 +109,21 @@ QRect BinaryTextEdit::characterRect(qsizetype offset) const
 
 qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
 {
-    // Above the viewport (while dragging) is the line before the first in
-    // view; below the last line is the end of the text, as in Qt's editors.
-    const int row = point.y() < 0 ? -1 : std::max(0, point.y() - kMargin) / m_lineHeight;
-    const qsizetype line = std::max<qsizetype>(0, firstVisibleLine() + row);
-    if (line >= m_model.layout().lineCount()) {
+    // As in Qt's editors: above the first line of the paragraph at the top
+    // of the view is that paragraph's start, below the last line the end of
+    // the text, and a point above the view (while dragging) the line there.
+    const CodeLineLayout &layout = m_model.layout();
+    const qsizetype first = firstVisibleLine();
+    const qsizetype topParagraphStart = m_model.paragraphAt(layout.line(first).start).first;
+    if (point.y() < lineTop(layout.lineOf(topParagraphStart))) {
+        return topParagraphStart;
+    }
+    const qsizetype row = qsizetype(std::floor(qreal(point.y() - kMargin) / m_lineHeight));
+    const qsizetype line = first + row;
+    if (line >= layout.lineCount()) {
         return m_model.size();
     }
-    return m_model.layout().offsetAt(line, point.x() - kMargin);
+    return layout.offsetAt(std::max<qsizetype>(0, line), point.x() - kMargin);
 }
 
 void BinaryTextEdit::resizeEvent(QResizeEvent *event)

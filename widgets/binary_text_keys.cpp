@@ -103,6 +103,13 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
             vertical ? m_field.m_model.linesMoved(
                            caret, entry.lines * (entry.page ? m_field.pageLines() : 1), preferred)
                      : m_field.m_model.moved(caret, entry.move);
+        // Selecting up from the first line or down from the last goes to the
+        // text's start or end, and forgets the column, as in Qt's editors; a
+        // plain Up or Down stays.
+        const bool toTextEnd = vertical && !entry.page && entry.select && target == caret;
+        if (toTextEnd) {
+            target = entry.lines < 0 ? 0 : m_field.m_model.size();
+        }
         if (!entry.select && m_field.hasSelection() &&
             (entry.move == Move::NextChar || entry.move == Move::PreviousChar) && !vertical) {
             target =
@@ -113,7 +120,7 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
                                                   entry.lines * m_field.pageLines());
         }
         m_field.moveCaret(target, entry.select);
-        m_field.m_preferredX = vertical ? preferred : -1;
+        m_field.m_preferredX = vertical && !toTextEnd ? preferred : -1;
         if (entry.select) {
             m_field.offerSelection();
         }

@@ -231,9 +231,14 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
         return linesMoved(from, 1, x);
     case Move::StartOfLine:
         return m_layout.line(m_layout.lineOf(from)).start;
-    case Move::EndOfLine:
-        // A wrapped line ends where the next begins, as in Qt's editors.
-        return m_layout.line(m_layout.lineOf(from)).end;
+    case Move::EndOfLine: {
+        // A wrapped line ends where the next begins, as in Qt's editors, or
+        // before the space it wrapped at.
+        const CodeLineLayout::Line line = m_layout.line(m_layout.lineOf(from));
+        const bool wrappedAtSpace = !line.endsParagraph && line.end > line.start &&
+                                    m_codes[std::size_t(line.end - 1)] == ' ';
+        return wrappedAtSpace ? line.end - 1 : line.end;
+    }
     case Move::StartOfParagraph:
         return paragraphAt(from).first;
     case Move::EndOfParagraph: {

@@ -11,6 +11,8 @@
 namespace vantrel {
 namespace {
 
+constexpr int kFirstAutoScrollMs = 100;
+
 // Qt's editors: the farther the mouse from the view, the faster it scrolls.
 int autoScrollInterval(int distance)
 {
@@ -40,7 +42,7 @@ void BinaryTextMouse::press(const QMouseEvent &event)
     }
     const bool extend = event.modifiers() & Qt::ShiftModifier;
     if (!extend && m_field.hasSelection() && offset >= m_field.selectionStart() &&
-        offset < m_field.selectionEnd()) {
+        offset <= m_field.selectionEnd()) {
         m_dragCandidate = true;
         m_dragStartPoint = point;
         return;
@@ -64,15 +66,17 @@ void BinaryTextMouse::move(const QMouseEvent &event)
     if (!m_selecting) {
         return;
     }
+    // The caret follows the pointer at once, wherever it is; outside the
+    // view, the view scrolls after a moment, then faster the farther it goes.
     m_lastPoint = point;
+    m_field.moveCaret(m_field.offsetAt(point), true);
     if (point.y() < 0 || point.y() >= m_field.viewport()->height()) {
         if (!m_autoScrollTimer.isActive()) {
-            autoScroll();
+            m_autoScrollTimer.start(kFirstAutoScrollMs, this);
         }
-        return;
+    } else {
+        m_autoScrollTimer.stop();
     }
-    m_autoScrollTimer.stop();
-    m_field.moveCaret(m_field.offsetAt(point), true);
 }
 
 void BinaryTextMouse::release(const QMouseEvent &event)
@@ -125,8 +129,7 @@ void BinaryTextMouse::autoScroll()
     }
     QScrollBar *bar = m_field.verticalScrollBar();
     bar->setValue(bar->value() + (y < 0 ? -1 : 1));
-    const QPoint inside(m_lastPoint.x(), std::clamp(y, 0, height - 1));
-    m_field.moveCaret(m_field.offsetAt(inside), true);
+    m_field.moveCaret(m_field.offsetAt(m_lastPoint), true);
     m_autoScrollTimer.start(autoScrollInterval(y < 0 ? -y : y - height + 1), this);
 }
 

@@ -179,22 +179,31 @@ qreal CodeLineLayout::x(qsizetype lineIndex, qsizetype offset) const
 
 qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
 {
+    // As in Qt's text layout: the nearest place between two codes, which on
+    // a wrapped line may be its end (the next line's start); past the end of
+    // a wrapped line's text, the place before its last code.
     const Line found = line(lineIndex);
-    // A wrapped line's end is the next line's start: stop before it.
-    const qsizetype last = found.endsParagraph ? found.end : std::max(found.start, found.end - 1);
+    const qsizetype beyond = found.endsParagraph ? found.end : std::max(found.start, found.end - 1);
     if (found.uniform) {
-        const auto column = qsizetype(std::llround(std::max<qreal>(0, x) / m_advances[kDigit]));
-        return std::min(found.start + column, last);
+        const qreal advance = m_advances[kDigit];
+        if (x >= qreal(found.end - found.start) * advance) {
+            return beyond;
+        }
+        const auto column = qsizetype(std::llround(std::max<qreal>(0, x) / advance));
+        return std::min(found.start + column, found.end);
     }
     qreal left = 0;
-    for (qsizetype i = found.start; i < last; ++i) {
+    for (qsizetype i = found.start; i < found.end; ++i) {
         const qreal advance = m_advances[static_cast<unsigned char>(m_text[i])];
         if (x < left + advance / 2) {
             return i;
         }
         left += advance;
+        if (x < left) {
+            return i + 1;
+        }
     }
-    return last;
+    return beyond;
 }
 
 qsizetype CodeLineLayout::lineBreaksBefore(qsizetype offset) const
@@ -281,8 +290,11 @@ qsizetype CodeLineLayout::wrappedLineEnd(qsizetype from, qsizetype end) const
     qreal x = 0;
     qsizetype i = from;
     while (i < end) {
-        const qreal advance = m_advances[static_cast<unsigned char>(m_text[i])];
-        if (i > from && x + advance > m_width) {
+        const auto code = static_cast<unsigned char>(m_text[i]);
+        const qreal advance = m_advances[code];
+        // Spaces that pass the edge hang there, on the line they end, as in
+        // Qt's text layout.
+        if (i > from && x + advance > m_width && code != ' ') {
             break;
         }
         x += advance;

@@ -1,40 +1,84 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "installed_fonts.h"
 
-#include <QFont>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QStringList>
+#include <algorithm>
+#include <iterator>
 
 namespace vantrel {
 namespace {
 
-QString resolvedFamily(const QString &family)
+// Families made to the metrics of common proprietary ones, so that text laid
+// out for those keeps its lines and columns.
+struct MetricAlias
 {
-    QFont font;
-    font.setFamilies({family});
-    return QFontInfo(font).family();
+    const char *name;
+    const char *standIns[2];
+};
+
+constexpr MetricAlias kMetricAliases[] = {
+    {"Arial", {"Liberation Sans", "Arimo"}},
+    {"Helvetica", {"Liberation Sans", "Arimo"}},
+    {"Times New Roman", {"Liberation Serif", "Tinos"}},
+    {"Times", {"Liberation Serif", "Tinos"}},
+    {"Courier New", {"Liberation Mono", "Cousine"}},
+    {"Courier", {"Liberation Mono", "Cousine"}},
+    {"Calibri", {"Carlito", nullptr}},
+    {"Cambria", {"Caladea", nullptr}},
+};
+
+// Names of a kind of face rather than of a family. Qt lists some of them
+// among the families, as aliases of whatever the system's default is.
+constexpr const char *kGenericNames[] = {
+    "serif", "sans-serif", "sans serif", "sans",          "monospace",
+    "mono",  "cursive",    "fantasy",    "system-ui",     "emoji",
+    "math",  "fangsong",   "ui-serif",   "ui-sans-serif", "ui-monospace",
+};
+
+bool isGeneric(const QString &name)
+{
+    return std::any_of(std::begin(kGenericNames), std::end(kGenericNames),
+                       [&](const char *generic) {
+                           return name.compare(QLatin1String(generic), Qt::CaseInsensitive) == 0;
+                       });
 }
 
-// What a name that matches nothing resolves to.
-QString fallbackFamily()
+// The database's own spelling of a family, or empty.
+QString listedFamily(const QStringList &families, const QString &name)
 {
-    static const QString fallback = resolvedFamily(QStringLiteral("Vantrel No Such Font 7f3a"));
-    return fallback;
+    const auto found = std::find_if(families.cbegin(), families.cend(), [&](const QString &family) {
+        return family.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    return found == families.cend() ? QString() : *found;
 }
 
 } // namespace
 
-bool fontInstalled(const QString &family)
+QString installedFamily(const QString &name)
 {
-    const QString name = family.trimmed();
-    if (name.isEmpty()) {
-        return false;
+    if (name.trimmed().isEmpty() || isGeneric(name)) {
+        return {};
     }
-    if (QFontDatabase::families().contains(name, Qt::CaseInsensitive)) {
-        return true;
+    const QStringList families = QFontDatabase::families();
+    if (QString family = listedFamily(families, name); !family.isEmpty()) {
+        return family;
     }
-    return resolvedFamily(name).compare(fallbackFamily(), Qt::CaseInsensitive) != 0;
+    for (const MetricAlias &alias : kMetricAliases) {
+        if (name.compare(QLatin1String(alias.name), Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        for (const char *standIn : alias.standIns) {
+            if (!standIn) {
+                break;
+            }
+            if (QString family = listedFamily(families, QLatin1String(standIn));
+                !family.isEmpty()) {
+                return family;
+            }
+        }
+    }
+    return {};
 }
 
 } // namespace vantrel

@@ -5,10 +5,16 @@
 
 namespace vantrel {
 
-// True when a font family of that name is installed, or when the system's
-// font configuration maps the name to an installed family of its own (Arial
-// to Liberation Sans, Calibri to Carlito). A name that only reaches the
-// generic fallback font is not installed.
-[[nodiscard]] bool fontInstalled(const QString &family);
+// The installed family that draws a font name: the family of that name, in
+// any case, or, for a name that a metric-compatible family stands in for
+// (Arial: Liberation Sans or Arimo; Calibri: Carlito), the first of those that
+// is installed. Empty for any other name: generic names ("serif"), blank
+// names, and names that fontconfig would only substitute with some face.
+[[nodiscard]] QString installedFamily(const QString &name);
+
+[[nodiscard]] inline bool fontInstalled(const QString &name)
+{
+    return !installedFamily(name).isEmpty();
+}
 
 } // namespace vantrel

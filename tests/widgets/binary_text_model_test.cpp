@@ -48,7 +48,8 @@ Lines referenceLines(const std::string &codes)
             continue;
         }
         const qreal step = advance[static_cast<unsigned char>(codes[std::size_t(i)])];
-        if (i > start && x + step > kWidth) {
+        // Spaces past the edge hang on the line they end.
+        if (i > start && x + step > kWidth && codes[std::size_t(i)] != ' ') {
             lines.emplace_back(start, i);
             start = i;
             x = 0;
@@ -71,7 +72,7 @@ Lines modelLines(const BinaryTextModel &model)
 // Runs of digits as often as mixed codes: the two kinds of paragraph.
 std::string randomCodes(QRandomGenerator &random, int maxLength)
 {
-    static constexpr char kAlphabet[] = {'0', '1', '0', '1', 'a', '\r', '\n'};
+    static constexpr char kAlphabet[] = {'0', '1', '0', '1', 'a', ' ', '\r', '\n'};
     const int kinds = random.bounded(2) == 0 ? 2 : int(sizeof kAlphabet);
     std::string codes(std::size_t(random.bounded(maxLength + 1)), '0');
     for (char &code : codes) {
