@@ -53,6 +53,7 @@ frmAscii::frmAscii(QWidget *parent) : QWidget(parent, kFixedSizeWindow)
     createPanels();
     connectCrossPanelRules();
     connectCommands();
+    connectShortcuts();
     Form_Load();
 }
 

@@ -43,6 +43,7 @@ private:
     void createPanels();
     void connectCrossPanelRules();
     void connectCommands();
+    void connectShortcuts();
     // The field to work in under "ASCII": the message or the character.
     [[nodiscard]] QWidget *asciiPanelField(bool messagePanel) const;
 

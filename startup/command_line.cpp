@@ -42,6 +42,12 @@ QString helpText()
                           "  -h, --help      muestra esta ayuda y termina\n"
                           "  -v, --version   muestra la versión y termina\n"
                           "\n"
+                          "Teclas en la ventana:\n"
+                          "  Ctrl+1          pestaña ASCII (valores o texto)\n"
+                          "  Ctrl+2          flecha entre los valores y el texto\n"
+                          "  Ctrl+3          pestaña HEXA (binario y hexadecimal)\n"
+                          "  F1              acerca de Vantrel\n"
+                          "\n"
                           "Admite también las opciones de Qt, como -platform o -style.\n"
                           "Las mismas conversiones en la línea de órdenes: vantrel-convert(1).\n");
 }

@@ -32,6 +32,9 @@ check() {
 
 check help 0 '^Uso: vantrel ' '' -- --help
 check short-help 0 '^Uso: vantrel ' '' -- -h
+for key in 'Ctrl\+1 +pestaña ASCII' 'Ctrl\+2 +flecha' 'Ctrl\+3 +pestaña HEXA' 'F1 +acerca de'; do
+    check "help-lists-${key%% *}" 0 "^  $key" '' -- --help
+done
 check version 0 "^Vantrel $version\$" '' -- --version
 check unknown-option 2 '' 'opción desconocida: «--nada»' -- --nada
 check unknown-short-option 2 '' 'Pruebe «vantrel --help»' -- -x

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void cleanup() { testing::destroyAllWindows(); }
 
     void aboutTextHasOneLineBreakAndTheVersion();
+    void aboutBoxIsModalWithTitleTextAndIcon_data();
     void aboutBoxIsModalWithTitleTextAndIcon();
     void tableCommandOpensOneAsciiTable();
 };
@@ -38,8 +39,19 @@ void CommandsTest::aboutTextHasOneLineBreakAndTheVersion()
     QCOMPARE(aboutText(10, 0), QStringLiteral("Tarnwick\r\nVantrel: Versión 10.0"));
 }
 
+void CommandsTest::aboutBoxIsModalWithTitleTextAndIcon_data()
+{
+    // Empty: a click on the question mark; else F1 in that field.
+    QTest::addColumn<QString>("f1InField");
+    QTest::newRow("click on cmd3") << QString();
+    QTest::newRow("F1 in txtC") << "txtC";
+    QTest::newRow("F1 in txtMensaje") << "txtMensaje";
+    QTest::newRow("F1 in txtBin") << "txtBin";
+}
+
 void CommandsTest::aboutBoxIsModalWithTitleTextAndIcon()
 {
+    QFETCH(QString, f1InField);
     frmAscii &window = app::converterWindow();
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -55,7 +67,13 @@ void CommandsTest::aboutBoxIsModalWithTitleTextAndIcon()
         QVERIFY(!element<QLabel>(box, "aboutIcon")->pixmap().isNull());
         box->accept();
     });
-    QTest::mouseClick(element<QAbstractButton>(&window, "cmd3"), Qt::LeftButton);
+    if (f1InField.isEmpty()) {
+        QTest::mouseClick(element<QAbstractButton>(&window, "cmd3"), Qt::LeftButton);
+    } else {
+        QWidget *field = element<QWidget>(&window, f1InField);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_F1);
+    }
     QVERIFY(seen); // the click returned only once the box was closed
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
+#include "field_text.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "house_colours.h"
@@ -11,6 +12,7 @@
 #include "twips.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -58,6 +60,11 @@ private Q_SLOTS:
     void bothMovesAtOncePlayInFull();
     void randomClicksAndTicksEndAtRest_data();
     void randomClicksAndTicksEndAtRest();
+    void shortcutsDoWhatTheClicksDo_data();
+    void shortcutsDoWhatTheClicksDo();
+    void arrowKeyWaitsForTheAsciiTab();
+    void tabsArePageTabsToScreenReaders_data();
+    void tabsArePageTabsToScreenReaders();
 
 private:
     int frame1Left() const { return twips::geometry(element<QFrame>(m_window, "Frame1")).left(); }
@@ -85,6 +92,10 @@ private:
     void tickIfActive(int index);
     void runToRest();
     void checkAtRest() const;
+    // Plays a script from fresh windows, by clicks or by their keys, and
+    // returns what it saw: the focus at once after each action, the frames'
+    // positions after every animation tick, the fields' texts at the end.
+    QStringList play(const QString &startField, const QStringList &script, bool byKeys);
 
     frmAscii *m_window = nullptr;
     QList<QList<int> *> m_recordings;
@@ -342,6 +353,146 @@ void PanelSwitchingTest::randomClicksAndTicksEndAtRest()
     click("cmd1");
     runToRest();
     QCOMPARE(messagePanelChosen(), !wasMessagePanel);
+    checkAtRest();
+}
+
+namespace {
+// What a click on each element does, the keyboard does with these keys.
+QKeyCombination shortcutOf(const QString &element)
+{
+    if (element == QLatin1String("cmdBoton0")) {
+        return Qt::CTRL | Qt::Key_1;
+    }
+    if (element == QLatin1String("cmd1")) {
+        return Qt::CTRL | Qt::Key_2;
+    }
+    return Qt::CTRL | Qt::Key_3;
+}
+} // namespace
+
+QStringList PanelSwitchingTest::play(const QString &startField, const QStringList &script,
+                                     bool byKeys)
+{
+    cleanup();
+    init();
+    QStringList seen;
+    QObject recording; // the recordings end with the play
+    for (const char *name : kAnimationTimers) {
+        connect(timer(name), &QTimer::timeout, &recording, [this, &seen, name] {
+            seen << QStringLiteral("%1 %2 %3").arg(name).arg(frame1Left()).arg(frame2Top());
+        });
+    }
+    element<QWidget>(m_window, startField)->setFocus();
+    // "." waits until the frames rest, "+50" lets 50 ms pass, "@txtBin"
+    // gives a field the focus; any other step is a click or its key.
+    for (const QString &step : script) {
+        if (step == QLatin1String(".")) {
+            [&] { QVERIFY(waitUntilStill()); }();
+        } else if (step.startsWith(QLatin1Char('+'))) {
+            m_clock->advance(step.mid(1).toInt());
+        } else if (step.startsWith(QLatin1Char('@'))) {
+            element<QWidget>(m_window, step.mid(1))->setFocus();
+        } else {
+            if (byKeys) {
+                QTest::keyClick(QApplication::focusWidget(), shortcutOf(step).key(),
+                                shortcutOf(step).keyboardModifiers());
+            } else {
+                click(qPrintable(step));
+            }
+            seen << QStringLiteral("%1: focus %2, %3, %4")
+                        .arg(step, QApplication::focusWidget()->objectName(),
+                             element<QWidget>(m_window, "cmd1")->toolTip())
+                        .arg(QLatin1String(hexTabChosen() ? "HEXA" : "ASCII"));
+        }
+    }
+    [&] { QVERIFY(waitUntilStill()); }();
+    for (const char *field : {"txtC", "txtA", "txtB", "txtMensaje", "txtBinario", "txtHexa"}) {
+        seen << testing::fieldText(element<QWidget>(m_window, field));
+    }
+    return seen;
+}
+
+void PanelSwitchingTest::shortcutsDoWhatTheClicksDo_data()
+{
+    QTest::addColumn<QString>("startField");
+    QTest::addColumn<QStringList>("script");
+    QTest::newRow("Ctrl+3 in txtC") << "txtC" << QStringList{"cmdBoton1"};
+    QTest::newRow("Ctrl+3 in txtA, Ctrl+1 back")
+        << "txtA" << QStringList{"cmdBoton1", ".", "cmdBoton0"};
+    QTest::newRow("Ctrl+1 at rest bounces in place") << "txtB" << QStringList{"cmdBoton0"};
+    QTest::newRow("Ctrl+1 turns a slide to HEXA back")
+        << "txtC" << QStringList{"cmdBoton1", "+100", "cmdBoton0"};
+    QTest::newRow("Ctrl+3 twice bounces at HEXA")
+        << "txtC" << QStringList{"cmdBoton1", ".", "cmdBoton1"};
+    QTest::newRow("Ctrl+2 there and back") << "txtC" << QStringList{"cmd1", ".", "cmd1"};
+    QTest::newRow("Ctrl+3 in txtMensaje, Ctrl+1 in txtHexa")
+        << "txtC" << QStringList{"cmd1", ".", "cmdBoton1", ".", "cmdBoton0"};
+    QTest::newRow("Ctrl+3 in txtBinario, Ctrl+1 in txtBin")
+        << "txtC"
+        << QStringList{"cmd1", ".", "@txtBinario", "cmdBoton1", ".", "@txtBin", "cmdBoton0"};
+    QTest::newRow("Ctrl+3 during the arrow's slide")
+        << "txtC" << QStringList{"cmd1", "+50", "cmdBoton1"};
+}
+
+void PanelSwitchingTest::shortcutsDoWhatTheClicksDo()
+{
+    QFETCH(QString, startField);
+    QFETCH(QStringList, script);
+    const QStringList byClicks = play(startField, script, false);
+    const QStringList byKeys = play(startField, script, true);
+    QVERIFY(byKeys.filter(QStringLiteral("tmrRebote")).size() >= 9); // a bounce, at least
+    QCOMPARE(byKeys, byClicks);
+}
+
+void PanelSwitchingTest::arrowKeyWaitsForTheAsciiTab()
+{
+    // Under "HEXA" the arrow is out of view, and so out of the clicks' reach.
+    click("cmdBoton1");
+    QVERIFY(waitUntilStill());
+    QTest::keyClick(element<QWidget>(m_window, "txtHexa"), Qt::Key_2, Qt::ControlModifier);
+    QVERIFY(element<QWidget>(m_window, "txtHexa")->hasFocus());
+    QVERIFY(!timer("tmrSizeH")->isActive());
+    QVERIFY(!messagePanelChosen());
+    QCOMPARE(testing::fieldText(element<QWidget>(m_window, "txtHexa")), QString());
+}
+
+void PanelSwitchingTest::tabsArePageTabsToScreenReaders_data()
+{
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("selectedAtStart");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("ASCII") << "cmdBoton0"
+                           << "ASCII" << true << "txtC";
+    QTest::newRow("HEXA") << "cmdBoton1"
+                          << "HEXA" << false << "txtHexa";
+}
+
+void PanelSwitchingTest::tabsArePageTabsToScreenReaders()
+{
+    QFETCH(QString, tab);
+    QFETCH(QString, name);
+    QFETCH(bool, selectedAtStart);
+    QFETCH(QString, field);
+    QAccessibleInterface *reader =
+        QAccessible::queryAccessibleInterface(element<QWidget>(m_window, tab));
+    QVERIFY(reader);
+    QCOMPARE(reader->role(), QAccessible::PageTab);
+    QCOMPARE(reader->text(QAccessible::Name), name);
+    QVERIFY(reader->state().selectable);
+    QCOMPARE(bool(reader->state().selected), selectedAtStart);
+
+    // Pressing it from a screen reader is a click; the other tab is then
+    // the one not selected.
+    click(selectedAtStart ? "cmdBoton1" : "cmdBoton0");
+    QVERIFY(!reader->state().selected);
+    QVERIFY(reader->actionInterface());
+    QVERIFY(reader->actionInterface()->actionNames().contains(
+        QAccessibleActionInterface::pressAction()));
+    reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(reader->state().selected);
+    QVERIFY(element<QWidget>(m_window, field)->hasFocus());
+    QVERIFY(waitUntilStill());
     checkAtRest();
 }
 

@@ -290,6 +290,73 @@ else
 fi
 stop_program
 
+# --- Keys reach the panels ----------------------------------------------------
+# The whole text of the field that has the focus, copied without a click.
+focused_copy() {
+    local attempt
+    for attempt in 1 2 3; do
+        printf sentinel | xclip -selection clipboard >/dev/null 2>&1
+        keys ctrl+a ctrl+c
+        if wait_briefly clipboard_filled; then
+            xclip -o -selection clipboard
+            return 0
+        fi
+    done
+    echo "(nothing copied)"
+}
+window_changed() { [[ $(window_picture) != "$1" ]]; }
+# Presses a panel's key, waits until the panels moved and rest again, then
+# reads the field that the key gave the focus: key_check CHECK KEY PANEL
+# [TEXT]. Without a TEXT (an empty field copies nothing) the caller types.
+key_check() {
+    local check=$1 key=$2 expected=${4:-} before copy
+    before=$(window_picture)
+    keys "$key"
+    panel=$3
+    wait_for window_changed "$before" || fail "$check: nothing moved"
+    wait_for window_still || fail "$check: the panels never came to rest"
+    [[ -n $expected ]] || return 0
+    copy=$(focused_copy)
+    if [[ $copy == "$expected" ]]; then
+        pass "$check"
+    else
+        fail "$check: the focused field holds '$copy', not '$expected'"
+    fi
+}
+start_program
+panel=value
+focus_field txtC
+key_check "Ctrl+3 shows the HEXA panel" ctrl+3 hex
+keys 4 1
+if [[ $(focused_copy) == 41 ]]; then
+    pass "Ctrl+3 gives txtHexa the focus"
+else
+    fail "Ctrl+3: the keys typed next did not reach txtHexa"
+fi
+expect_field txtBin 1000001 "and txtBin holds the conversion"
+key_check "Ctrl+1 brings back the value panel, focus in txtC" ctrl+1 value A
+key_check "Ctrl+2 slides to the message panel" ctrl+2 message
+keys H i Return
+if [[ $(focused_copy) == Hi ]]; then
+    pass "Ctrl+2 gives txtMensaje the focus"
+else
+    fail "Ctrl+2: the keys typed next did not reach txtMensaje"
+fi
+expect_field txtBinario 0100100001101001 "and txtBinario holds the encoding"
+focus_field txtBinario
+key_check "Ctrl+3 in txtBinario shows the HEXA panel" ctrl+3 hex 41
+key_check "Ctrl+1 in txtHexa returns to the message panel" ctrl+1 message Hi
+key_check "Ctrl+2 in txtMensaje slides back to the value panel" ctrl+2 value A
+keys F1
+if wait_for window_named Vantrel; then
+    pass "F1 opens the about box"
+    keys Return
+    wait_for no_window_named Vantrel || fail "the about box did not close"
+else
+    fail "F1 opens no about box"
+fi
+stop_program
+
 # --- Same pixels under the desktop's dark theme ------------------------------
 screenshots() { # prefix, then the environment to start with
     local prefix=$1
