@@ -30,9 +30,13 @@ constexpr int kRiseStep = 60;
 constexpr int kDropStep = 120;
 constexpr qint16 kRiseTicks = 6;
 
+// Arial as the table names fonts: drawn by its installed stand-in, whatever
+// fontconfig's own substitutions would pick.
 QFont arial(qreal points)
 {
-    return elements::designFont(QStringLiteral("Arial"), points);
+    const QString arial = QStringLiteral("Arial");
+    const QString family = installedFamily(arial);
+    return elements::designFont(family.isEmpty() ? arial : family, points);
 }
 
 // "00#" code, three spaces, the character that shows the code in the fields,
@@ -127,13 +131,16 @@ void frmAsciiColl::Form_Load()
     palette::setBackground(m_ui.txtFont, colours::kIdle);
 
     const QString fontName = app::tableFontName();
-    m_loadedFont = fontInstalled(fontName);
+    // Arial may be drawn by Liberation Sans: name the family that draws,
+    // not one that fontconfig would have to guess at.
+    const QString family = installedFamily(fontName);
+    m_loadedFont = !family.isEmpty();
     if (!m_loadedFont) {
         return; // the columns keep their fonts; the opener shows the error
     }
     for (Column &column : m_ui.columns) {
         QFont font = column.field->font();
-        font.setFamilies({fontName});
+        font.setFamilies({family});
         column.field->setFont(font);
     }
     m_ui.txtFont->setText(fontName);
