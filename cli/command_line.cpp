@@ -87,7 +87,7 @@ CommandLine parseCommandLine(int argc, char *argv[])
     opterr = 0; // the messages below replace getopt's own
     optind = 0; // start afresh, whoever parsed before
     for (;;) {
-        const int option = getopt_long(argc, argv, ":78rhV", kLongOptions, nullptr);
+        const int option = getopt_long(argc, argv, ":78rhVv", kLongOptions, nullptr);
         if (option == -1) {
             break;
         }
@@ -117,6 +117,7 @@ CommandLine parseCommandLine(int argc, char *argv[])
         case 'h':
             return HelpRequest{};
         case 'V':
+        case 'v': // as vantrel spells it too
             return VersionRequest{};
         case ':':
             return UsageError{"la opción " + quoted(given) + " necesita un argumento"};
@@ -171,7 +172,7 @@ Opciones:
                     UTF-8, U+2028 y U+2029) pasa a ser CR LF (13 10) antes
                     de codificarse, como en la ventana de Vantrel
   -h, --help        muestra esta ayuda y termina
-  -V, --version     muestra la versión y termina
+  -V, --version     muestra la versión y termina (también -v)
 
 Un TEXTO que empiece por «-» va detrás de «--».
 

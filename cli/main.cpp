@@ -3,8 +3,10 @@
 #include "command_line.h"
 #include "conversions.h"
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -54,6 +56,10 @@ int main(int argc, char *argv[])
     }
     const std::string text =
         std::holds_alternative<HelpRequest>(commandLine) ? std::string(helpText()) : versionText();
-    std::fputs(text.c_str(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "%s: no se pudo escribir la salida estándar: %s\n",
+                     kProgramName.data(), std::strerror(errno));
+        return 1;
+    }
+    return 0;
 }

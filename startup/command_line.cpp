@@ -5,7 +5,9 @@
 
 #include <QCommandLineParser>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
 namespace vantrel::startup {
@@ -40,7 +42,7 @@ QString helpText()
                           "\n"
                           "Opciones:\n"
                           "  -h, --help      muestra esta ayuda y termina\n"
-                          "  -v, --version   muestra la versión y termina\n"
+                          "  -V, --version   muestra la versión y termina (también -v)\n"
                           "\n"
                           "Teclas en la ventana:\n"
                           "  Ctrl+1          pestaña ASCII (valores o texto)\n"
@@ -48,7 +50,8 @@ QString helpText()
                           "  Ctrl+3          pestaña HEXA (binario y hexadecimal)\n"
                           "  F1              acerca de Vantrel\n"
                           "\n"
-                          "Admite también las opciones de Qt, como -platform o -style.\n"
+                          "Admite también las opciones de Qt para la pantalla, como -platform o "
+                          "-display.\n"
                           "Las mismas conversiones en la línea de órdenes: vantrel-convert(1).\n");
 }
 
@@ -84,8 +87,8 @@ CommandLineAnswer usageError(const QString &message)
 // True for the options that take no value: ours and Qt's flags.
 bool isFlag(const QString &name)
 {
-    if (name == QLatin1String("h") || name == QLatin1String("help") || name == QLatin1String("v") ||
-        name == QLatin1String("version")) {
+    if (name == QLatin1String("h") || name == QLatin1String("help") || name == QLatin1String("V") ||
+        name == QLatin1String("v") || name == QLatin1String("version")) {
         return true;
     }
     return std::any_of(std::begin(kQtOptions), std::end(kQtOptions), [&](const QtOption &option) {
@@ -121,7 +124,9 @@ std::optional<CommandLineAnswer> answerCommandLine(const QStringList &arguments)
     // Qt's options are written with one dash, "-platform offscreen".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    // -V as GNU tools and vantrel-convert spell it; -v as well, as ever.
+    const QCommandLineOption version(
+        QStringList{QStringLiteral("V"), QStringLiteral("v"), QStringLiteral("version")});
     parser.addOption(help);
     parser.addOption(version);
     for (const QtOption &qtOption : kQtOptions) {
@@ -162,9 +167,16 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     if (!answer) {
         return std::nullopt;
     }
-    std::fputs(answer->out.toLocal8Bit().constData(), stdout);
+    const bool written = std::fputs(answer->out.toLocal8Bit().constData(), stdout) != EOF &&
+                         std::fflush(stdout) == 0;
+    if (!written) {
+        const int error = errno;
+        std::fprintf(stderr, "vantrel: no se pudo escribir la salida estándar: %s\n",
+                     std::strerror(error));
+        return 1;
+    }
     std::fputs(answer->error.toLocal8Bit().constData(), stderr);
-    return std::fflush(stdout) == 0 ? answer->exitStatus : 1;
+    return answer->exitStatus;
 }
 
 } // namespace vantrel::startup

@@ -228,4 +228,26 @@ ProgramRun runVantrelConvert(const std::vector<std::string> &arguments, std::str
     return run;
 }
 
+ProgramRun runVantrelConvertWritingTo(const std::vector<std::string> &arguments,
+                                      const char *outputPath)
+{
+    const TemporaryFile err;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputPath, O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, err.descriptor(), STDERR_FILENO);
+    const pid_t child = spawnVantrelConvert(arguments, actions);
+    posix_spawn_file_actions_destroy(&actions);
+    if (child < 0) {
+        throw std::runtime_error("cannot start " VANTREL_CONVERT_PATH);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ProgramRun run;
+    run.status = exitStatus(status);
+    run.err = err.contents();
+    return run;
+}
+
 } // namespace vantrel::testing

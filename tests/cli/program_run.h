@@ -22,6 +22,11 @@ struct ProgramRun
                                            std::string_view input = {},
                                            InputKind inputKind = InputKind::File);
 
+// Runs vantrel-convert with nothing on standard input and standard output
+// opened on `outputPath` ("/dev/full": a disk with no room left).
+[[nodiscard]] ProgramRun runVantrelConvertWritingTo(const std::vector<std::string> &arguments,
+                                                    const char *outputPath);
+
 // When another program shortens the input file.
 enum class CutWhen {
     // Once the first byte of output arrives: the program has started on the

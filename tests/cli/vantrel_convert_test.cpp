@@ -207,6 +207,8 @@ TEST(VantrelConvertTest, CommandLineFollowsGnuConventions)
         {{"-h", "decimal", "65"}, "", 0, "Uso: ", ""},
         {{"--version"}, "", 0, "vantrel-convert (Vantrel) " VANTREL_VERSION "\n", ""},
         {{"-V"}, "", 0, "vantrel-convert (Vantrel) ", ""},
+        {{"-v"}, "", 0, "vantrel-convert (Vantrel) ", ""}, // as vantrel spells it
+        {{"-v", "decimal", "65"}, "", 0, "vantrel-convert (Vantrel) ", ""},
         {{"--nada", "decimal", "65"}, "", 2, "", "opción no reconocida: «--nada»"},
         {{"-x", "decimal", "65"}, "", 2, "", "opción no válida: «-x»"},
         {{"decimal", "-1"}, "", 2, "", "opción no válida: «-1»"},
@@ -243,6 +245,22 @@ TEST(VantrelConvertTest, CommandLineFollowsGnuConventions)
             EXPECT_EQ(run.out, "");
             EXPECT_NE(run.err.find("Pruebe «vantrel-convert --help»"), std::string::npos);
         }
+    }
+}
+
+TEST(VantrelConvertTest, FailedWriteIsReported)
+{
+    const std::vector<std::string> commandLines[] = {
+        {"--help"}, {"-h"}, {"--version"}, {"-V"}, {"-v"}, {"texto-bin", "A"}, {"bin-hex", "1"},
+    };
+    for (const std::vector<std::string> &arguments : commandLines) {
+        SCOPED_TRACE(::testing::PrintToString(arguments));
+        const ProgramRun run = runVantrelConvertWritingTo(arguments, "/dev/full");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(
+            run.err.starts_with("vantrel-convert: no se pudo escribir la salida estándar: "))
+            << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
 }
 

@@ -36,9 +36,27 @@ for key in 'Ctrl\+1 +pestaña ASCII' 'Ctrl\+2 +flecha' 'Ctrl\+3 +pestaña HEXA' 
     check "help-lists-${key%% *}" 0 "^  $key" '' -- --help
 done
 check version 0 "^Vantrel $version\$" '' -- --version
+check short-version 0 "^Vantrel $version\$" '' -- -V
+check version-alias 0 "^Vantrel $version\$" '' -- -v
+check version-with-value 2 '' 'la opción «-V» no admite valor' -- -V=x
 check unknown-option 2 '' 'opción desconocida: «--nada»' -- --nada
 check unknown-short-option 2 '' 'Pruebe «vantrel --help»' -- -x
 check argument 2 '' 'argumento de más: «fichero»' -- fichero
 check flag-with-value 2 '' 'la opción «--help» no admite valor' -- --help=x
 check qt-option-without-value 2 '' 'la opción «-platform» necesita un valor' -- -platform
+# The help lists only options that do something: the style is fixed.
+if env -u DISPLAY "$vantrel" --help | grep -q -- '-style'; then
+    echo "FAIL help-without-style: --help offers -style"
+    failures=$((failures + 1))
+fi
+
+# A failed write is reported, not only told by the status.
+for arguments in --help --version -V; do
+    err=$(env -u QT_QPA_PLATFORM -u DISPLAY "$vantrel" $arguments 2>&1 >/dev/full)
+    status=$?
+    if [[ $status -ne 1 || $err != "vantrel: no se pudo escribir la salida estándar: "* ]]; then
+        echo "FAIL full-disk $arguments: status $status, stderr '$err'"
+        failures=$((failures + 1))
+    fi
+done
 exit $((failures > 0))

@@ -357,6 +357,42 @@ else
 fi
 stop_program
 
+# --- Fixed-size windows ask for no maximise --------------------------------
+# The window manager is told through WM_NORMAL_HINTS (minimum = maximum) and
+# the Motif hints (no maximise function or button); it then leaves
+# maximising out of the actions it allows. (Openbox 3.6 still draws a
+# maximise button whenever the minimise button stands between it and the
+# title, but that button does nothing.)
+allows_no_maximise() { # CHECK WINDOW
+    local check=$1 window=$2 actions hints motif min max
+    actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+    hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+    motif=$(xprop -id "$window" _MOTIF_WM_HINTS | grep -o '=.*' | tr -d '= ')
+    min=$(grep -o 'minimum size: [0-9]* by [0-9]*' <<<"$hints" | cut -d: -f2)
+    max=$(grep -o 'maximum size: [0-9]* by [0-9]*' <<<"$hints" | cut -d: -f2)
+    local functions decorations
+    IFS=, read -r _ functions decorations _ <<<"$motif"
+    functions=${functions:-0} decorations=${decorations:-0}
+    if [[ $actions == *_NET_WM_ACTION_MAXIMIZE* || $actions != *_NET_WM_ACTION_MINIMIZE* ||
+          $actions != *_NET_WM_ACTION_CLOSE* || -z $min || $min != "$max" ||
+          $((functions & 0x10)) -ne 0 || $((decorations & 0x40)) -ne 0 ]]; then
+        fail "$check: allowed $actions; size hints$min to$max; Motif hints $motif"
+    else
+        pass "$check"
+    fi
+}
+start_program
+panel=value
+allows_no_maximise "the converter window can be minimised and closed, not maximised" "$converter"
+click cmd2
+if wait_for window_named 'CÓDIGO ASCII'; then
+    allows_no_maximise "the table window can be minimised and closed, not maximised" \
+        "$(window_named 'CÓDIGO ASCII')"
+else
+    fail "the at sign opens no table window"
+fi
+stop_program
+
 # --- Same pixels under the desktop's dark theme ------------------------------
 screenshots() { # prefix, then the environment to start with
     local prefix=$1
