@@ -1,15 +1,47 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "value_panel.h"
 
+#include "code_clipboard.h"
 #include "code_text.h"
+#include "field_codes.h"
 #include "field_events.h"
 #include "house_colours.h"
 #include "key_codes.h"
 #include "palette_use.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace vantrel {
+
+namespace {
+
+// A line edit draws a control code as a space, so that 1, 2, 10, 13 and the
+// space would look alike: the character field shows each code as every other
+// field does, by its picture.
+QString shownCharacters(std::string_view codeText)
+{
+    QString shown;
+    for (const char code : codeText) {
+        shown.append(fieldcodes::displayCharacter(static_cast<unsigned char>(code)));
+    }
+    return shown;
+}
+
+// The codes that the character field's text stands for: a picture written
+// there is the code it shows.
+std::string codesOfShown(const QString &shown)
+{
+    QString characters = shown;
+    for (QChar &c : characters) {
+        c = fieldcodes::characterOfPicture(c);
+    }
+    return toCodeText(characters);
+}
+
+} // namespace
 
 ValuePanel::ValuePanel(const Fields &fields, const bool &manual, QObject *parent)
     : QObject(parent), m_ui(fields), m_manual(manual)
@@ -23,12 +55,32 @@ void ValuePanel::connectFields()
     fields::connect(m_ui.txtC, {.gotFocus = [this] { txtC_GotFocus(); },
                                 .keyPress = [this](int &keyAscii) { txtC_KeyPress(keyAscii); },
                                 .pasteAsTyping = true});
+    // Installed last, so it sees a copy before the field's own handling.
+    m_ui.txtC->installEventFilter(this);
     fields::connect(m_ui.txtA, {.gotFocus = [this] { txtA_GotFocus(); },
                                 .change = [this] { txtA_Change(); },
                                 .keyPress = [this](int &keyAscii) { txtA_KeyPress(keyAscii); }});
     fields::connect(m_ui.txtB, {.gotFocus = [this] { txtB_GotFocus(); },
                                 .change = [this] { txtB_Change(); },
                                 .keyPress = [this](int &keyAscii) { txtB_KeyPress(keyAscii); }});
+}
+
+bool ValuePanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui.txtC && event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        const bool cut = key.matches(QKeySequence::Cut);
+        if ((cut || key.matches(QKeySequence::Copy)) && m_ui.txtC->hasSelectedText()) {
+            // The clipboard gets the code, not its picture.
+            QGuiApplication::clipboard()->setMimeData(
+                codeclipboard::mimeDataOf(codesOfShown(m_ui.txtC->selectedText())));
+            if (cut && !m_ui.txtC->isReadOnly()) {
+                m_ui.txtC->del();
+            }
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QWidget *ValuePanel::activeField() const
@@ -107,7 +159,7 @@ void ValuePanel::txtC_KeyPress(int &keyAscii)
     }
     // The typed character replaces the field's one character; the field must
     // not insert it a second time.
-    m_ui.txtC->setText(fromCodeText(std::string(1, static_cast<char>(keyAscii))));
+    m_ui.txtC->setText(shownCharacters(std::string(1, static_cast<char>(keyAscii))));
     m_ui.txtC->end(false);
     m_currentCharacterCode = static_cast<qint16>(keyAscii);
     if (!m_manual) {
@@ -175,7 +227,9 @@ void ValuePanel::writeFields(const FieldWrites &writes)
 {
     // One at a time and in order: each write raises its field's change event.
     for (const FieldWrite &write : writes) {
-        field(write.field)->setText(fromCodeText(write.text));
+        field(write.field)
+            ->setText(write.field == ValueField::Character ? shownCharacters(write.text)
+                                                           : fromCodeText(write.text));
     }
 }
 

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
+#include "code_clipboard.h"
+#include "code_text.h"
+#include "field_codes.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "house_colours.h"
@@ -11,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 
 using namespace vantrel;
@@ -19,9 +23,10 @@ using namespace colours;
 
 namespace {
 
+// What txtC shows for a code: its character, or the picture of a control code.
 QString character(int code)
 {
-    return QString(QChar(code));
+    return QString(fieldcodes::displayCharacter(static_cast<unsigned char>(code)));
 }
 } // namespace
 
@@ -46,6 +51,8 @@ private Q_SLOTS:
     void focusColoursTheActiveFieldByItsCheck_data();
     void focusColoursTheActiveFieldByItsCheck();
     void everyCodeTypedIntoTheCharacterField();
+    void characterFieldShowsControlCodesByTheirPictures_data();
+    void characterFieldShowsControlCodesByTheirPictures();
     void keysThatTypeNothingConvertNothing();
     void pastingIsCutToTheFieldLimit_data();
     void pastingIsCutToTheFieldLimit();
@@ -285,7 +292,7 @@ void ValuePanelTest::everyCodeTypedIntoTheCharacterField()
     for (int code = 0; code < 256; ++code) {
         const QChar unicode = code >= 128 && code < 160 ? codePage.at(code - 128) : QChar(code);
         testing::typeText(txtC, QString(unicode));
-        QCOMPARE(txtC->text(), QString(unicode));
+        QCOMPARE(txtC->text(), character(code));
         QCOMPARE(field("txtA")->text(), QString::number(code));
         QCOMPARE(field("txtB")->text(), QString::number(code, 2).rightJustified(8, '0'));
     }
@@ -295,6 +302,61 @@ void ValuePanelTest::everyCodeTypedIntoTheCharacterField()
         QCOMPARE(txtC->text(), QStringLiteral("?"));
         QCOMPARE(field("txtA")->text(), QStringLiteral("63"));
     }
+}
+
+void ValuePanelTest::characterFieldShowsControlCodesByTheirPictures_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("1") << 1 << QStringLiteral("\u2401");
+    QTest::newRow("2") << 2 << QStringLiteral("\u2402");
+    QTest::newRow("tab") << 9 << QStringLiteral("\u2409");
+    QTest::newRow("line feed") << 10 << QStringLiteral("\u240A");
+    QTest::newRow("carriage return") << 13 << QStringLiteral("\u240D");
+    QTest::newRow("31") << 31 << QStringLiteral("\u241F");
+    QTest::newRow("space") << 32 << QStringLiteral(" ");
+    QTest::newRow("A") << 65 << QStringLiteral("A");
+    QTest::newRow("DEL") << 127 << QStringLiteral("\u2421");
+    QTest::newRow("euro") << 128 << QStringLiteral("€");
+    QTest::newRow("HOP") << 129 << QStringLiteral("ⓗ");
+    QTest::newRow("RI") << 141 << QStringLiteral("ⓡ");
+    QTest::newRow("SS3") << 143 << QStringLiteral("ⓢ");
+    QTest::newRow("DCS") << 144 << QStringLiteral("ⓓ");
+    QTest::newRow("OSC") << 157 << QStringLiteral("ⓞ");
+    QTest::newRow("no-break space") << 160 << QStringLiteral("\u00A0");
+}
+
+void ValuePanelTest::characterFieldShowsControlCodesByTheirPictures()
+{
+    QFETCH(int, code);
+    QFETCH(QString, shown);
+    setManual(false);
+    QLineEdit *txtA = field("txtA");
+    QVERIFY(testing::giveFocus(txtA));
+    txtA->selectAll();
+    QTest::keyClicks(txtA, QString::number(code));
+    QLineEdit *txtC = field("txtC");
+    QCOMPARE(txtC->text(), shown);
+
+    // A copy of it is the code again, not its picture.
+    for (const QKeySequence::StandardKey copy : {QKeySequence::Copy, QKeySequence::Cut}) {
+        QGuiApplication::clipboard()->clear();
+        txtC->setText(shown);
+        QVERIFY(testing::giveFocus(txtC));
+        txtC->selectAll();
+        const QKeyCombination keys = QKeySequence(copy)[0];
+        QTest::keyClick(txtC, keys.key(), keys.keyboardModifiers());
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(copied);
+        QCOMPARE(codeclipboard::codesOf(*copied), std::string(1, static_cast<char>(code)));
+        QCOMPARE(txtC->text(), copy == QKeySequence::Cut ? QString() : shown);
+    }
+
+    // Typed again, its code converts as ever.
+    txtC->setText(QString());
+    testing::typeText(txtC, fromCodeText(std::string(1, static_cast<char>(code))));
+    QCOMPARE(txtC->text(), shown);
+    QCOMPARE(txtA->text(), QString::number(code));
 }
 
 void ValuePanelTest::keysThatTypeNothingConvertNothing()
