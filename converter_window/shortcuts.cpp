@@ -9,10 +9,10 @@
 
 namespace vantrel {
 
-// The tabs take no focus and the arrow is out of the tab order's reach while
-// the binary/hexadecimal panel is shown, so each has a key of its own that
-// does what a click does. The fields give way to Ctrl and a digit, and to F1,
-// since none of them edits with those keys.
+// The tabs take no focus, so without keys of their own the keyboard could
+// never bring the binary/hexadecimal panel into view; the arrow and the about
+// box get keys beside them. Each key does what a click does. The fields give
+// way to Ctrl and a digit, and to F1, since none of them edits with those keys.
 void frmAscii::connectShortcuts()
 {
     const auto add = [this](const QKeySequence &keys, auto action) {
