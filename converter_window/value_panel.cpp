@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "value_panel.h"
 
-#include "code_clipboard.h"
 #include "code_text.h"
 #include "field_codes.h"
 #include "field_events.h"
@@ -9,9 +8,6 @@
 #include "key_codes.h"
 #include "palette_use.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace vantrel {
@@ -30,17 +26,6 @@ QString shownCharacters(std::string_view codeText)
     return shown;
 }
 
-// The codes that the character field's text stands for: a picture written
-// there is the code it shows.
-std::string codesOfShown(const QString &shown)
-{
-    QString characters = shown;
-    for (QChar &c : characters) {
-        c = fieldcodes::characterOfPicture(c);
-    }
-    return toCodeText(characters);
-}
-
 } // namespace
 
 ValuePanel::ValuePanel(const Fields &fields, const bool &manual, QObject *parent)
@@ -55,32 +40,12 @@ void ValuePanel::connectFields()
     fields::connect(m_ui.txtC, {.gotFocus = [this] { txtC_GotFocus(); },
                                 .keyPress = [this](int &keyAscii) { txtC_KeyPress(keyAscii); },
                                 .pasteAsTyping = true});
-    // Installed last, so it sees a copy before the field's own handling.
-    m_ui.txtC->installEventFilter(this);
     fields::connect(m_ui.txtA, {.gotFocus = [this] { txtA_GotFocus(); },
                                 .change = [this] { txtA_Change(); },
                                 .keyPress = [this](int &keyAscii) { txtA_KeyPress(keyAscii); }});
     fields::connect(m_ui.txtB, {.gotFocus = [this] { txtB_GotFocus(); },
                                 .change = [this] { txtB_Change(); },
                                 .keyPress = [this](int &keyAscii) { txtB_KeyPress(keyAscii); }});
-}
-
-bool ValuePanel::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_ui.txtC && event->type() == QEvent::KeyPress) {
-        const auto &key = static_cast<const QKeyEvent &>(*event);
-        const bool cut = key.matches(QKeySequence::Cut);
-        if ((cut || key.matches(QKeySequence::Copy)) && m_ui.txtC->hasSelectedText()) {
-            // The clipboard gets the code, not its picture.
-            QGuiApplication::clipboard()->setMimeData(
-                codeclipboard::mimeDataOf(codesOfShown(m_ui.txtC->selectedText())));
-            if (cut && !m_ui.txtC->isReadOnly()) {
-                m_ui.txtC->del();
-            }
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 QWidget *ValuePanel::activeField() const

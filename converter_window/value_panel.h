@@ -43,9 +43,6 @@ public: // handlers
     // Checks the active field and converts it into the other two.
     void cmdOk();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void connectFields();
     [[nodiscard]] QLineEdit *field(ValueField field) const;

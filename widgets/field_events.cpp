@@ -4,6 +4,7 @@
 #include "binary_text_edit.h"
 #include "code_clipboard.h"
 #include "code_text.h"
+#include "field_codes.h"
 #include "key_codes.h"
 
 #include <QAbstractScrollArea>
@@ -314,8 +315,13 @@ private:
         if (!lineEdit->hasSelectedText() || lineEdit->echoMode() != QLineEdit::Normal) {
             return;
         }
+        // A control code shows as its picture; the clipboard gets the code.
+        QString characters = lineEdit->selectedText();
+        for (QChar &c : characters) {
+            c = fieldcodes::characterOfPicture(c);
+        }
         QGuiApplication::clipboard()->setMimeData(
-            codeclipboard::mimeDataOf(toCodeText(lineEdit->selectedText())));
+            codeclipboard::mimeDataOf(toCodeText(characters)));
         if (cut && !lineEdit->isReadOnly()) {
             lineEdit->del();
         }
