@@ -336,11 +336,13 @@ void BinaryTextEdit::select(qsizetype anchor, qsizetype caret)
     announce(before);
 }
 
-void BinaryTextEdit::moveCaret(qsizetype position, bool keepAnchor)
+void BinaryTextEdit::moveCaret(qsizetype position, bool keepAnchor, bool scroll)
 {
     const CaretState before = caretState();
     m_model.moveCaret(position, keepAnchor);
-    ensureCaretVisible();
+    if (scroll) {
+        ensureCaretVisible();
+    }
     restartBlinking();
     announce(before);
 }

@@ -165,7 +165,8 @@ private:
     // caret and selection
     [[nodiscard]] CaretState caretState() const;
     void announce(const CaretState &before);
-    void moveCaret(qsizetype position, bool keepAnchor);
+    // A drag with the mouse moves the caret without scrolling to it.
+    void moveCaret(qsizetype position, bool keepAnchor, bool scroll = true);
     void select(qsizetype anchor, qsizetype caret);
     void offerSelection();
     [[nodiscard]] qsizetype pageLines() const;
@@ -178,6 +179,7 @@ private:
     void ensureCaretVisible();
     [[nodiscard]] QRect caretRectAt(qsizetype offset) const;
     [[nodiscard]] int lineTop(qsizetype lineIndex) const;
+    [[nodiscard]] int topOffset() const;
     void paintLine(QPainter &painter, qsizetype lineIndex) const;
     void paintPasteProgress(QPainter &painter) const;
     void restartBlinking();
@@ -191,6 +193,7 @@ private:
 
     QFont m_drawFont;
     int m_lineHeight = 1;
+    int m_wrappedTopOffset = 0;
     int m_ascent = 0;
 
     QBasicTimer m_blinkTimer;

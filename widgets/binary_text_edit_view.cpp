@@ -37,6 +37,9 @@ void BinaryTextEdit::updateMetrics()
                                    fieldcodes::displayCharacter(static_cast<unsigned char>(code))));
     }
     m_lineHeight = std::max(1, qCeil(metrics.lineSpacing()));
+    // Scrolled into a wrapped paragraph, QPlainTextEdit puts the line above
+    // at its natural height above the top, so a sliver of it shows.
+    m_wrappedTopOffset = std::max(0, qRound(m_lineHeight - metrics.lineSpacing()));
     m_ascent = qCeil(metrics.ascent());
     m_model.layout().setAdvances(advances);
     updateLayoutWidth();
@@ -79,11 +82,24 @@ void BinaryTextEdit::ensureCaretVisible()
     }
 }
 
+// Where the first line in view begins: below the margin at the top of the
+// text, at the top of the view when scrolled to a paragraph's start, and a
+// little lower inside a wrapped paragraph, as in QPlainTextEdit.
+int BinaryTextEdit::topOffset() const
+{
+    const qsizetype first = firstVisibleLine();
+    if (first == 0) {
+        return kMargin;
+    }
+    const qsizetype start = m_model.layout().line(first).start;
+    return m_model.layout().line(first - 1).endsParagraph || start == 0 ? 0 : m_wrappedTopOffset;
+}
+
 int BinaryTextEdit::lineTop(qsizetype lineIndex) const
 {
     // A line far out of view may lie beyond what an int holds; it only
     // needs to stay out of view.
-    const qsizetype top = kMargin + (lineIndex - firstVisibleLine()) * m_lineHeight;
+    const qsizetype top = topOffset() + (lineIndex - firstVisibleLine()) * m_lineHeight;
     constexpr qsizetype kFarAway = std::numeric_limits<int>::max() / 2;
     return int(std::clamp(top, -kFarAway, kFarAway));
 }
@@ -118,7 +134,7 @@ qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
     if (point.y() < lineTop(layout.lineOf(topParagraphStart))) {
         return topParagraphStart;
     }
-    const qsizetype row = qsizetype(std::floor(qreal(point.y() - kMargin) / m_lineHeight));
+    const qsizetype row = qsizetype(std::floor(qreal(point.y() - topOffset()) / m_lineHeight));
     const qsizetype line = first + row;
     if (line >= layout.lineCount()) {
         return m_model.size();
@@ -153,9 +169,10 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
     painter.setFont(m_drawFont);
     const QRect dirty = event->rect();
     const qsizetype top = firstVisibleLine();
-    const qsizetype first = top + std::max(0, (dirty.top() - kMargin) / m_lineHeight);
+    const qsizetype first = std::max<qsizetype>(
+        0, top + qsizetype(std::floor(qreal(dirty.top() - topOffset()) / m_lineHeight)));
     const qsizetype last =
-        std::min<qsizetype>(top + std::max(0, (dirty.bottom() - kMargin) / m_lineHeight),
+        std::min<qsizetype>(top + std::max(0, (dirty.bottom() - topOffset()) / m_lineHeight),
                             m_model.layout().lineCount() - 1);
     for (qsizetype line = first; line <= last; ++line) {
         paintLine(painter, line);

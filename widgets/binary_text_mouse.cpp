@@ -69,7 +69,7 @@ void BinaryTextMouse::move(const QMouseEvent &event)
     // The caret follows the pointer at once, wherever it is; outside the
     // view, the view scrolls after a moment, then faster the farther it goes.
     m_lastPoint = point;
-    m_field.moveCaret(m_field.offsetAt(point), true);
+    m_field.moveCaret(m_field.offsetAt(point), true, false);
     if (point.y() < 0 || point.y() >= m_field.viewport()->height()) {
         if (!m_autoScrollTimer.isActive()) {
             m_autoScrollTimer.start(kFirstAutoScrollMs, this);
@@ -129,7 +129,7 @@ void BinaryTextMouse::autoScroll()
     }
     QScrollBar *bar = m_field.verticalScrollBar();
     bar->setValue(bar->value() + (y < 0 ? -1 : 1));
-    m_field.moveCaret(m_field.offsetAt(m_lastPoint), true);
+    m_field.moveCaret(m_field.offsetAt(m_lastPoint), true, false);
     m_autoScrollTimer.start(autoScrollInterval(y < 0 ? -y : y - height + 1), this);
 }
 
