@@ -327,12 +327,14 @@ void BinaryTextEdit::announce(const CaretState &before)
     }
 }
 
-void BinaryTextEdit::select(qsizetype anchor, qsizetype caret)
+void BinaryTextEdit::select(qsizetype anchor, qsizetype caret, bool scroll)
 {
     const CaretState before = caretState();
     m_model.select(anchor, caret);
     m_preferredX = -1;
-    ensureCaretVisible();
+    if (scroll) {
+        ensureCaretVisible();
+    }
     announce(before);
 }
 

@@ -167,7 +167,7 @@ private:
     void announce(const CaretState &before);
     // A drag with the mouse moves the caret without scrolling to it.
     void moveCaret(qsizetype position, bool keepAnchor, bool scroll = true);
-    void select(qsizetype anchor, qsizetype caret);
+    void select(qsizetype anchor, qsizetype caret, bool scroll = true);
     void offerSelection();
     [[nodiscard]] qsizetype pageLines() const;
 

@@ -125,21 +125,18 @@ QRect BinaryTextEdit::characterRect(qsizetype offset) const
 
 qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
 {
-    // As in Qt's editors: above the first line of the paragraph at the top
-    // of the view is that paragraph's start, below the last line the end of
-    // the text, and a point above the view (while dragging) the line there.
+    // As in Qt's editors: the line at that height, in view or not (while
+    // dragging); above the text its start, below it its end.
     const CodeLineLayout &layout = m_model.layout();
-    const qsizetype first = firstVisibleLine();
-    const qsizetype topParagraphStart = m_model.paragraphAt(layout.line(first).start).first;
-    if (point.y() < lineTop(layout.lineOf(topParagraphStart))) {
-        return topParagraphStart;
-    }
     const qsizetype row = qsizetype(std::floor(qreal(point.y() - topOffset()) / m_lineHeight));
-    const qsizetype line = first + row;
+    const qsizetype line = firstVisibleLine() + row;
+    if (line < 0) {
+        return 0;
+    }
     if (line >= layout.lineCount()) {
         return m_model.size();
     }
-    return layout.offsetAt(std::max<qsizetype>(0, line), point.x() - kMargin);
+    return layout.offsetAt(line, point.x() - kMargin);
 }
 
 void BinaryTextEdit::resizeEvent(QResizeEvent *event)

@@ -99,10 +99,12 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
         const qreal preferred = m_field.m_preferredX >= 0 ? m_field.m_preferredX
                                                           : layout.x(layout.lineOf(caret), caret);
         const bool vertical = entry.lines != 0;
-        qsizetype target =
-            vertical ? m_field.m_model.linesMoved(
-                           caret, entry.lines * (entry.page ? m_field.pageLines() : 1), preferred)
-                     : m_field.m_model.moved(caret, entry.move);
+        qsizetype target = entry.page ? pageMoved(caret, entry.lines, preferred)
+                           : vertical ? m_field.m_model.linesMoved(caret, entry.lines, preferred)
+                                      : m_field.m_model.moved(caret, entry.move);
+        if (vertical && !entry.page && !entry.select && target == caret) {
+            return true; // a plain Up or Down that cannot go leaves all as it is
+        }
         // Selecting up from the first line or down from the last goes to the
         // text's start or end, and forgets the column, as in Qt's editors; a
         // plain Up or Down stays.
@@ -115,10 +117,6 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
             target =
                 entry.move == Move::NextChar ? m_field.selectionEnd() : m_field.selectionStart();
         }
-        if (entry.page) {
-            m_field.verticalScrollBar()->setValue(m_field.verticalScrollBar()->value() +
-                                                  entry.lines * m_field.pageLines());
-        }
         m_field.moveCaret(target, entry.select);
         m_field.m_preferredX = vertical && !toTextEnd ? preferred : -1;
         if (entry.select) {
@@ -127,6 +125,34 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
         return true;
     }
     return false;
+}
+
+// As QPlainTextEdit pages: the view moves a page first, then the caret
+// steps line by line, keeping its x, until it stands at least as far into the
+// view as it did. With the text's end (or start) in view already, the caret
+// goes to the last (or first) line.
+qsizetype BinaryTextKeys::pageMoved(qsizetype caret, int direction, qreal x)
+{
+    const BinaryTextModel &model = m_field.m_model;
+    const CodeLineLayout &layout = model.layout();
+    QScrollBar *bar = m_field.verticalScrollBar();
+    const qsizetype line = layout.lineOf(caret);
+    if (direction > 0 ? bar->value() >= bar->maximum() : bar->value() <= bar->minimum()) {
+        const qsizetype edge = direction > 0 ? layout.lineCount() - 1 : 0;
+        return model.linesMoved(caret, edge - line, x);
+    }
+    const int oldTop = m_field.lineTop(line);
+    bar->setValue(bar->value() + direction * bar->pageStep());
+    qsizetype target = caret;
+    while (direction > 0 ? m_field.lineTop(layout.lineOf(target)) < oldTop
+                         : m_field.lineTop(layout.lineOf(target)) > oldTop) {
+        const qsizetype next = model.linesMoved(target, direction, x);
+        if (next == target) {
+            break;
+        }
+        target = next;
+    }
+    return target;
 }
 
 bool BinaryTextKeys::editKey(const QKeyEvent &event)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QtGlobal>
+
 class QInputMethodEvent;
 class QKeyEvent;
 
@@ -24,6 +26,7 @@ public:
 
 private:
     bool moveKey(const QKeyEvent &event);
+    qsizetype pageMoved(qsizetype caret, int direction, qreal x);
     bool editKey(const QKeyEvent &event);
 
     BinaryTextEdit &m_field;

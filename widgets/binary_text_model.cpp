@@ -255,20 +255,29 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
 
 std::pair<qsizetype, qsizetype> BinaryTextModel::wordAt(qsizetype offset) const
 {
-    if (offset >= size()) {
-        return {size(), size()};
-    }
-    if (!isWordCode(offset)) {
-        return {offset, moved(offset, Move::NextChar)};
-    }
-    qsizetype start = offset;
+    // As Qt's editors pick a word for a double click: the one the place is
+    // in or touches, else the one before it in its paragraph; none on an
+    // empty line or before the paragraph's first word.
+    offset = legal(offset);
+    const auto [paragraphStart, paragraphEnd] = paragraphAt(offset);
+    const qsizetype textEnd = moved(paragraphStart, Move::EndOfParagraph);
     qsizetype end = offset;
-    while (start > 0 && isWordCode(start - 1)) {
+    if (end >= textEnd || !isWordCode(end)) {
+        while (end > paragraphStart && !isWordCode(end - 1)) {
+            --end;
+        }
+        if (end == paragraphStart) {
+            return {offset, offset};
+        }
+    }
+    qsizetype start = end;
+    while (start > paragraphStart && isWordCode(start - 1)) {
         --start;
     }
-    while (end < size() && isWordCode(end)) {
+    while (end < textEnd && isWordCode(end)) {
         ++end;
     }
+    (void)paragraphEnd;
     return {start, end};
 }
 

@@ -104,7 +104,7 @@ void BinaryTextMouse::doubleClick(const QMouseEvent &event)
 {
     const QPoint point = event.position().toPoint();
     const auto [start, end] = m_field.m_model.wordAt(m_field.offsetAt(point));
-    m_field.select(start, end);
+    m_field.select(start, end, false);
     m_field.offerSelection();
     m_doubleClickPoint = point;
     m_tripleClickTimer.start(QApplication::doubleClickInterval(), this);
