@@ -97,6 +97,14 @@ int exitStatus(int waitStatus)
     return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -WTERMSIG(waitStatus);
 }
 
+// Waits for the child to end; its exit status, or minus its signal.
+int waitForExit(pid_t child)
+{
+    int status = 0;
+    waitpid(child, &status, 0);
+    return exitStatus(status);
+}
+
 std::string readAll(int descriptor)
 {
     std::string text;
@@ -219,10 +227,8 @@ ProgramRun runVantrelConvert(const std::vector<std::string> &arguments, std::str
     if (child < 0) {
         throw std::runtime_error("cannot start " VANTREL_CONVERT_PATH);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
     ProgramRun run;
-    run.status = exitStatus(status);
+    run.status = waitForExit(child);
     run.out = out.contents();
     run.err = err.contents();
     return run;
@@ -242,10 +248,8 @@ ProgramRun runVantrelConvertWritingTo(const std::vector<std::string> &arguments,
     if (child < 0) {
         throw std::runtime_error("cannot start " VANTREL_CONVERT_PATH);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
     ProgramRun run;
-    run.status = exitStatus(status);
+    run.status = waitForExit(child);
     run.err = err.contents();
     return run;
 }

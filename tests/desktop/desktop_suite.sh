@@ -112,20 +112,26 @@ focus_field() {
 clipboard_filled() { ! clipboard_is sentinel; }
 wait_briefly() { poll 40 "$@"; } # up to 2 s
 
-# The whole text of a field, through the clipboard.
-copy_of() {
+# The whole text of the field that has the focus, copied without a click,
+# waiting up to TRIES polls (2 s by default): focused_copy [TRIES].
+focused_copy() {
     local attempt
     for attempt in 1 2 3; do
         # xclip stays behind to serve the selection: keep it off the output.
         printf sentinel | xclip -selection clipboard >/dev/null 2>&1
-        focus_field "$1"
         keys ctrl+a ctrl+c
-        if wait_briefly clipboard_filled; then
+        if poll "${1:-40}" clipboard_filled; then
             xclip -o -selection clipboard
             return 0
         fi
     done
     echo "(nothing copied)"
+}
+
+# The whole text of a field, through the clipboard.
+copy_of() {
+    focus_field "$1"
+    focused_copy
 }
 
 expect_field() {
@@ -278,10 +284,8 @@ focus_field txtBin
 keys ctrl+a BackSpace
 xdotool key --delay 30 ctrl+v x y z
 tail_of_txtBin() {
-    printf sentinel | xclip -selection clipboard >/dev/null 2>&1
     focus_field txtBin
-    keys ctrl+a ctrl+c
-    poll 600 clipboard_filled && xclip -o -selection clipboard | tail -c 4 | tr -d '\n'
+    focused_copy 600 | tail -c 4 | tr -d '\n'
 }
 if [[ $(tail_of_txtBin) == 1xyz ]]; then
     pass "keys typed during a large paste follow it"
@@ -291,19 +295,6 @@ fi
 stop_program
 
 # --- Keys reach the panels ----------------------------------------------------
-# The whole text of the field that has the focus, copied without a click.
-focused_copy() {
-    local attempt
-    for attempt in 1 2 3; do
-        printf sentinel | xclip -selection clipboard >/dev/null 2>&1
-        keys ctrl+a ctrl+c
-        if wait_briefly clipboard_filled; then
-            xclip -o -selection clipboard
-            return 0
-        fi
-    done
-    echo "(nothing copied)"
-}
 window_changed() { [[ $(window_picture) != "$1" ]]; }
 # Presses a panel's key, waits until the panels moved and rest again, then
 # reads the field that the key gave the focus: key_check CHECK KEY PANEL
