@@ -216,6 +216,9 @@ VANTREL_AVX2_INLINE bool encodeEightBitBlock(const char *message, char *digits)
     return true;
 }
 
+// Vector K of one block of 32 codes, or of two blocks at once: a block reads
+// seven shuffles and seven masks, more than the registers hold, so a pair
+// shares the reads and leaves the stores as the limit.
 template <unsigned K>
 VANTREL_AVX2_INLINE void storeSevenDigitVector(const char *message, char *digits)
 {
@@ -223,7 +226,18 @@ VANTREL_AVX2_INLINE void storeSevenDigitVector(const char *message, char *digits
                       kSevenDigitShuffles[K], kSevenDigitMasks[K]);
 }
 
-VANTREL_AVX2_INLINE bool encodeSevenBitBlock(const char *message, char *digits)
+template <unsigned K>
+VANTREL_AVX2_INLINE void storeSevenDigitVectorPair(const char *message, char *digits)
+{
+    const __m256i shuffle = load(kSevenDigitShuffles[K]);
+    const __m256i masks = load(kSevenDigitMasks[K]);
+    const __m256i first = loadBothLanes(message + kSevenDigitLoads[K]);
+    const __m256i second = loadBothLanes(message + 32 + kSevenDigitLoads[K]);
+    store(digits + 32 * K, digitsOfBits(_mm256_shuffle_epi8(first, shuffle), masks));
+    store(digits + 224 + 32 * K, digitsOfBits(_mm256_shuffle_epi8(second, shuffle), masks));
+}
+
+VANTREL_AVX2_INLINE void encodeSevenBitBlock(const char *message, char *digits)
 {
     storeSevenDigitVector<0>(message, digits);
     storeSevenDigitVector<1>(message, digits);
@@ -232,7 +246,34 @@ VANTREL_AVX2_INLINE bool encodeSevenBitBlock(const char *message, char *digits)
     storeSevenDigitVector<4>(message, digits);
     storeSevenDigitVector<5>(message, digits);
     storeSevenDigitVector<6>(message, digits);
-    return true;
+}
+
+VANTREL_AVX2_INLINE void encodeSevenBitPair(const char *message, char *digits)
+{
+    storeSevenDigitVectorPair<0>(message, digits);
+    storeSevenDigitVectorPair<1>(message, digits);
+    storeSevenDigitVectorPair<2>(message, digits);
+    storeSevenDigitVectorPair<3>(message, digits);
+    storeSevenDigitVectorPair<4>(message, digits);
+    storeSevenDigitVectorPair<5>(message, digits);
+    storeSevenDigitVectorPair<6>(message, digits);
+}
+
+// Pairs of blocks, then single ones, the last overlapping the one before.
+VANTREL_AVX2 std::size_t encodeSevenBit(const char *message, std::size_t length, char *digits)
+{
+    std::size_t done = 0;
+    for (; length - done >= 64; done += 64) {
+        encodeSevenBitPair(message + done, digits + 7 * done);
+    }
+    for (; length - done >= 32; done += 32) {
+        encodeSevenBitBlock(message + done, digits + 7 * done);
+    }
+    if (done != length && length >= 32) {
+        encodeSevenBitBlock(message + length - 32, digits + 7 * (length - 32));
+        done = length;
+    }
+    return done;
 }
 
 VANTREL_AVX2_INLINE bool decodeEightBitBlock(const char *digits, char *codes)
@@ -335,7 +376,7 @@ VANTREL_AVX2_INLINE bool zeroHexValueBlock(const char *text)
 
 constexpr VectorKernels kAvx2Kernels{
     .encodeEightBit = coverInBlocks<16, 1, 8, encodeEightBitBlock>,
-    .encodeSevenBit = coverInBlocks<32, 1, 7, encodeSevenBitBlock>,
+    .encodeSevenBit = encodeSevenBit,
     .decodeEightBit = coverInBlocks<8, 8, 1, decodeEightBitBlock>,
     .decodeSevenBit = coverInBlocks<8, 7, 1, decodeSevenBitBlock>,
     .hexFromBinary = coverInBlocks<32, 4, 1, hexFromBinaryBlock>,
