@@ -105,6 +105,10 @@ constexpr std::array<Bytes32, 2> kFourDigitShuffles = {
     shuffleOf([](unsigned i) { return 8 + i / 4; }),
 };
 constexpr Bytes32 kFourDigitMasks = shuffleOf([](unsigned i) { return 8u >> (i % 4); });
+// A value masked with one of those bits is 0, 1, 2, 4 or 8: "0" or "1" by
+// table.
+constexpr Bytes32 kDigitOfMaskedValue =
+    shuffleOf([](unsigned i) { return i % 16 == 0 ? '0' : '1'; });
 
 // As in the SSE2 kernels: blocks, then one last block overlapping the one
 // before; stops before a block whose step fails.
@@ -334,15 +338,33 @@ VANTREL_AVX2_INLINE bool hexFromBinaryBlock(const char *digits, char *hex)
     return true;
 }
 
-// The hexadecimal value of each byte, 0 for a byte that is not a digit.
+// All ones in each byte from low to low + count - 1: the unsigned range test
+// as one signed comparison, after moving the range to the bottom of the
+// signed bytes.
+VANTREL_AVX2_INLINE __m256i inRange(__m256i v, char low, char count)
+{
+    const __m256i moved = _mm256_add_epi8(v, repeated(static_cast<char>(0x80 - low)));
+    return _mm256_cmpgt_epi8(repeated(static_cast<char>(-128 + count)), moved);
+}
+
+// Bytes whose low four bits are the hexadecimal value of each byte, 0 for a
+// byte that is not a digit; the high four bits do not count. A decimal
+// digit's low bits are its value already, a letter's need 9 more.
 VANTREL_AVX2_INLINE __m256i hexValues(__m256i v)
 {
-    const __m256i decimal = _mm256_sub_epi8(v, repeated('0'));
-    const __m256i isDecimal = _mm256_cmpeq_epi8(_mm256_min_epu8(decimal, repeated(9)), decimal);
-    const __m256i letter = _mm256_sub_epi8(_mm256_or_si256(v, repeated(0x20)), repeated('a'));
-    const __m256i isLetter = _mm256_cmpeq_epi8(_mm256_min_epu8(letter, repeated(5)), letter);
-    return _mm256_or_si256(_mm256_and_si256(decimal, isDecimal),
-                           _mm256_and_si256(_mm256_add_epi8(letter, repeated(10)), isLetter));
+    const __m256i isDecimal = inRange(v, '0', 10);
+    const __m256i isLetter = inRange(_mm256_or_si256(v, repeated(0x20)), 'a', 6);
+    const __m256i values = _mm256_add_epi8(v, _mm256_and_si256(isLetter, repeated(9)));
+    return _mm256_and_si256(values, _mm256_or_si256(isDecimal, isLetter));
+}
+
+// The four digits of each of eight values that a shuffle spreads over a
+// vector.
+VANTREL_AVX2_INLINE void storeFourDigitsEach(char *digits, __m256i values, const Bytes32 &shuffle)
+{
+    const __m256i masked =
+        _mm256_and_si256(_mm256_shuffle_epi8(values, load(shuffle)), load(kFourDigitMasks));
+    store(digits, _mm256_shuffle_epi8(load(kDigitOfMaskedValue), masked));
 }
 
 VANTREL_AVX2_INLINE bool binaryFromHexBlock(const char *hex, char *digits)
@@ -350,10 +372,10 @@ VANTREL_AVX2_INLINE bool binaryFromHexBlock(const char *hex, char *digits)
     const __m256i values = hexValues(load(hex));
     const __m256i low = _mm256_permute2x128_si256(values, values, 0x00);
     const __m256i high = _mm256_permute2x128_si256(values, values, 0x11);
-    storeSpreadDigits(digits, low, kFourDigitShuffles[0], kFourDigitMasks);
-    storeSpreadDigits(digits + 32, low, kFourDigitShuffles[1], kFourDigitMasks);
-    storeSpreadDigits(digits + 64, high, kFourDigitShuffles[0], kFourDigitMasks);
-    storeSpreadDigits(digits + 96, high, kFourDigitShuffles[1], kFourDigitMasks);
+    storeFourDigitsEach(digits, low, kFourDigitShuffles[0]);
+    storeFourDigitsEach(digits + 32, low, kFourDigitShuffles[1]);
+    storeFourDigitsEach(digits + 64, high, kFourDigitShuffles[0]);
+    storeFourDigitsEach(digits + 96, high, kFourDigitShuffles[1]);
     return true;
 }
 
@@ -371,7 +393,7 @@ VANTREL_AVX2_INLINE bool zeroDigitBlock(const char *text)
 
 VANTREL_AVX2_INLINE bool zeroHexValueBlock(const char *text)
 {
-    return _mm256_testz_si256(hexValues(load(text)), repeated(static_cast<char>(0xFF))) != 0;
+    return _mm256_testz_si256(hexValues(load(text)), repeated(0x0F)) != 0;
 }
 
 constexpr VectorKernels kAvx2Kernels{

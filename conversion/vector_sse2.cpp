@@ -243,15 +243,24 @@ std::size_t runInBlocks(const char *text, std::size_t length)
     return true;
 }
 
-// The hexadecimal value of each byte, 0 for a byte that is not a digit.
+// All ones in each byte from low to low + count - 1: the unsigned range test
+// as one signed comparison, after moving the range to the bottom of the
+// signed bytes.
+[[gnu::always_inline]] inline __m128i inRange(__m128i v, char low, char count)
+{
+    const __m128i moved = _mm_add_epi8(v, repeated(static_cast<char>(0x80 - low)));
+    return _mm_cmpgt_epi8(repeated(static_cast<char>(-128 + count)), moved);
+}
+
+// Bytes whose low four bits are the hexadecimal value of each byte, 0 for a
+// byte that is not a digit; the high four bits do not count. A decimal
+// digit's low bits are its value already, a letter's need 9 more.
 [[gnu::always_inline]] inline __m128i hexValues(__m128i v)
 {
-    const __m128i decimal = _mm_sub_epi8(v, repeated('0'));
-    const __m128i isDecimal = _mm_cmpeq_epi8(_mm_min_epu8(decimal, repeated(9)), decimal);
-    const __m128i letter = _mm_sub_epi8(_mm_or_si128(v, repeated(0x20)), repeated('a'));
-    const __m128i isLetter = _mm_cmpeq_epi8(_mm_min_epu8(letter, repeated(5)), letter);
-    return _mm_or_si128(_mm_and_si128(decimal, isDecimal),
-                        _mm_and_si128(_mm_add_epi8(letter, repeated(10)), isLetter));
+    const __m128i isDecimal = inRange(v, '0', 10);
+    const __m128i isLetter = inRange(_mm_or_si128(v, repeated(0x20)), 'a', 6);
+    const __m128i values = _mm_add_epi8(v, _mm_and_si128(isLetter, repeated(9)));
+    return _mm_and_si128(values, _mm_or_si128(isDecimal, isLetter));
 }
 
 [[gnu::always_inline]] inline bool binaryFromHexBlock(const char *hex, char *digits)
@@ -280,7 +289,8 @@ std::size_t runInBlocks(const char *text, std::size_t length)
 
 [[gnu::always_inline]] inline bool zeroHexValueBlock(const char *text)
 {
-    const __m128i zero = _mm_cmpeq_epi8(hexValues(load(text)), _mm_setzero_si128());
+    const __m128i zero =
+        _mm_cmpeq_epi8(_mm_and_si128(hexValues(load(text)), repeated(0x0F)), _mm_setzero_si128());
     return _mm_movemask_epi8(zero) == 0xFFFF;
 }
 
