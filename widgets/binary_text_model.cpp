@@ -205,25 +205,35 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
         return from >= length
                    ? length
                    : (fieldcodes::insideLineBreak(m_codes, from + 1) ? from + 2 : from + 1);
+    // Word moves stop at every paragraph's start and end, as in Qt's
+    // editors: a line break is a step of its own.
     case Move::PreviousWord: {
+        const qsizetype start = paragraphAt(from).first;
+        if (from == start) {
+            return from == 0 ? 0 : from - 2;
+        }
         qsizetype i = from;
-        while (i > 0 && !isWordCode(i - 1)) {
+        while (i > start && !isWordCode(i - 1)) {
             --i;
         }
-        while (i > 0 && isWordCode(i - 1)) {
+        while (i > start && isWordCode(i - 1)) {
             --i;
         }
-        return legal(i);
+        return i;
     }
     case Move::NextWord: {
+        const qsizetype end = moved(from, Move::EndOfParagraph);
+        if (from == end) {
+            return end == length ? end : end + 2;
+        }
         qsizetype i = from;
-        while (i < length && isWordCode(i)) {
+        while (i < end && isWordCode(i)) {
             ++i;
         }
-        while (i < length && !isWordCode(i)) {
+        while (i < end && !isWordCode(i)) {
             ++i;
         }
-        return fieldcodes::insideLineBreak(m_codes, i) ? i + 1 : i;
+        return i;
     }
     case Move::PreviousLine:
         return linesMoved(from, -1, x);
