@@ -40,8 +40,10 @@ BinaryTextEdit::BinaryTextEdit(QWidget *parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     verticalScrollBar()->setSingleStep(1);
-    m_model.setExchangeListener(
-        [this](const TextExchange &exchange) { notifyScreenReaders(exchange); });
+    m_model.setExchangeListener([this](const TextExchange &exchange) {
+        m_mouse->follow(exchange);
+        notifyScreenReaders(exchange);
+    });
     updateMetrics();
 }
 

@@ -141,6 +141,8 @@ private:
     friend class BinaryTextMouse;
     friend class BinaryTextDrops;
     using Move = BinaryTextModel::Move;
+    // Space between the viewport's edges and the text, as QPlainTextEdit leaves.
+    static constexpr int kMargin = 4;
     // What a change of the text or the caret must tell and redraw.
     struct CaretState
     {
@@ -177,9 +179,16 @@ private:
     void updateLayoutWidth();
     void updateScrollBar();
     void ensureCaretVisible();
+    [[nodiscard]] qsizetype topLineShowingAtBottom(qsizetype lineIndex) const;
+    void scrollToLine(qsizetype lineIndex);
+    void showFromLine(qsizetype lineIndex);
+    [[nodiscard]] qreal paragraphOffset(qsizetype paragraph, qsizetype lineInParagraph) const;
+    [[nodiscard]] qreal paragraphHeight(qsizetype paragraph) const;
+    [[nodiscard]] qreal paragraphY(qsizetype paragraph) const;
+    [[nodiscard]] qreal verticalOffset() const;
+    [[nodiscard]] qreal firstLineTop() const;
     [[nodiscard]] QRect caretRectAt(qsizetype offset) const;
     [[nodiscard]] int lineTop(qsizetype lineIndex) const;
-    [[nodiscard]] int topOffset() const;
     void paintLine(QPainter &painter, qsizetype lineIndex) const;
     void paintPasteProgress(QPainter &painter) const;
     void restartBlinking();
@@ -192,8 +201,12 @@ private:
     qreal m_preferredX = -1; // kept across Up and Down
 
     QFont m_drawFont;
-    int m_lineHeight = 1;
-    int m_wrappedTopOffset = 0;
+    int m_lineHeight = 1;      // a line's step, in whole pixels
+    qreal m_naturalHeight = 1; // the font's own line spacing
+    // The view starts at a line of a paragraph, a fraction of a pixel off.
+    qsizetype m_topParagraph = 0;
+    qsizetype m_topLineInParagraph = 0;
+    qreal m_topFraction = 0;
     int m_ascent = 0;
 
     QBasicTimer m_blinkTimer;

@@ -142,11 +142,14 @@ void BinaryTextEdit::timerEvent(QTimerEvent *event)
 
 void BinaryTextEdit::mousePressEvent(QMouseEvent *event)
 {
-    if (m_paste || event->button() != Qt::LeftButton) {
+    if (m_paste) {
         event->ignore();
         return;
     }
     m_mouse->press(*event);
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+    }
 }
 
 void BinaryTextEdit::mouseMoveEvent(QMouseEvent *event)

@@ -15,8 +15,6 @@
 namespace vantrel {
 namespace {
 
-// Space between the viewport's edges and the text, as QPlainTextEdit leaves.
-constexpr int kMargin = 4;
 constexpr int kProgressBarHeight = 3;
 
 } // namespace
@@ -36,10 +34,11 @@ void BinaryTextEdit::updateMetrics()
             std::max<qreal>(1, metrics.horizontalAdvance(
                                    fieldcodes::displayCharacter(static_cast<unsigned char>(code))));
     }
-    m_lineHeight = std::max(1, qCeil(metrics.lineSpacing()));
-    // Scrolled into a wrapped paragraph, QPlainTextEdit puts the line above
-    // at its natural height above the top, so a sliver of it shows.
-    m_wrappedTopOffset = std::max(0, qRound(m_lineHeight - metrics.lineSpacing()));
+    // Lines follow each other at whole pixels, but a view scrolled into a
+    // paragraph starts at the natural bottom of the line above, as in
+    // QPlainTextEdit: a sliver of that line can show.
+    m_naturalHeight = std::max<qreal>(1, metrics.lineSpacing());
+    m_lineHeight = qCeil(m_naturalHeight);
     m_ascent = qCeil(metrics.ascent());
     m_model.layout().setAdvances(advances);
     updateLayoutWidth();
@@ -47,23 +46,26 @@ void BinaryTextEdit::updateMetrics()
 
 void BinaryTextEdit::updateLayoutWidth()
 {
-    const qsizetype topOffset = m_model.layout().line(firstVisibleLine()).start;
     m_model.layout().setWidth(std::max(1, viewport()->width() - 2 * kMargin));
     updateScrollBar();
-    verticalScrollBar()->setValue(int(m_model.layout().lineOf(topOffset)));
     viewport()->update();
 }
 
+// As QPlainTextEdit keeps its view after any change: the page is the lines
+// that fit above the bottom margin, and the view stays on the same line of
+// the same paragraph, or on the last page when that is gone.
 void BinaryTextEdit::updateScrollBar()
 {
-    // As QPlainTextEdit counts a page: the lines that fit above the bottom
-    // margin, and no more lines than the text has.
+    const CodeLineLayout &layout = m_model.layout();
     const qsizetype fullLines = std::max(1, (viewport()->height() - kMargin - 1) / m_lineHeight);
-    const qsizetype lines = m_model.layout().lineCount();
+    const qsizetype lines = layout.lineCount();
     const qsizetype page = std::min(fullLines, lines);
     QScrollBar *bar = verticalScrollBar();
     bar->setPageStep(int(page));
     bar->setRange(0, int(lines - page));
+    scrollToLine(m_topParagraph < layout.paragraphCount()
+                     ? layout.firstLineOf(m_topParagraph) + m_topLineInParagraph
+                     : bar->maximum());
 }
 
 qsizetype BinaryTextEdit::firstVisibleLine() const
@@ -71,37 +73,143 @@ qsizetype BinaryTextEdit::firstVisibleLine() const
     return std::min<qsizetype>(verticalScrollBar()->value(), m_model.layout().lineCount() - 1);
 }
 
+void BinaryTextEdit::scrollToLine(qsizetype lineIndex)
+{
+    verticalScrollBar()->setValue(int(lineIndex));
+    showFromLine(firstVisibleLine());
+}
+
+// Makes `lineIndex` the first line in view. QPlainTextEdit scrolls its
+// viewport by whole pixels and carries the fraction of a pixel left over
+// into the next scroll; keeping it too puts every line where the standard
+// field puts it.
+void BinaryTextEdit::showFromLine(qsizetype lineIndex)
+{
+    const CodeLineLayout &layout = m_model.layout();
+    const qsizetype paragraph = layout.paragraphOfLine(lineIndex);
+    const qsizetype inParagraph = lineIndex - layout.firstLineOf(paragraph);
+    if (paragraph == m_topParagraph && inParagraph == m_topLineInParagraph) {
+        return;
+    }
+    qreal fraction = 0;
+    if (viewport()->isVisible() && m_topParagraph < layout.paragraphCount()) {
+        const qreal distance =
+            verticalOffset() - paragraphY(paragraph) - paragraphOffset(paragraph, inParagraph);
+        fraction = std::trunc(distance) != 0 ? distance - std::trunc(distance) : 0;
+    }
+    m_topParagraph = paragraph;
+    m_topLineInParagraph = inParagraph;
+    m_topFraction = fraction;
+    viewport()->update();
+}
+
+// As QPlainTextEdit scrolls to the caret: only when its rectangle, in
+// whole pixels, leaves the view; a line above goes to the top, a line below
+// as low as it fits.
 void BinaryTextEdit::ensureCaretVisible()
 {
-    const qsizetype line = m_model.layout().lineOf(m_model.caret());
-    QScrollBar *bar = verticalScrollBar();
-    if (line < bar->value()) {
-        bar->setValue(int(line));
-    } else if (line >= bar->value() + bar->pageStep()) {
-        bar->setValue(int(line - bar->pageStep() + 1));
+    const CodeLineLayout &layout = m_model.layout();
+    const qsizetype line = layout.lineOf(m_model.caret());
+    const qreal offset = verticalOffset();
+    // From the top of the paragraph that holds the first line in view.
+    const qsizetype lineY = (line - layout.firstLineOf(m_topParagraph)) * m_lineHeight;
+    const qsizetype caretTop = lineY - qsizetype(offset);
+    const int height = viewport()->height();
+    if (caretTop >= 0 && caretTop + m_lineHeight <= height) {
+        return;
+    }
+    if (qreal(lineY) + m_naturalHeight >= offset + height) {
+        scrollToLine(topLineShowingAtBottom(line));
+    } else if (qreal(lineY) < offset) {
+        scrollToLine(line);
     }
 }
 
-// Where the first line in view begins: below the margin at the top of the
-// text, at the top of the view when scrolled to a paragraph's start, and a
-// little lower inside a wrapped paragraph, as in QPlainTextEdit.
-int BinaryTextEdit::topOffset() const
+// The first line in view that shows `lineIndex` at the bottom: whole
+// paragraphs above it while they fit, then the lines of the one that does
+// not that leave the line's natural bottom in view.
+qsizetype BinaryTextEdit::topLineShowingAtBottom(qsizetype lineIndex) const
 {
-    const qsizetype first = firstVisibleLine();
-    if (first == 0) {
-        return kMargin;
+    const CodeLineLayout &layout = m_model.layout();
+    const int height = viewport()->height();
+    qsizetype paragraph = layout.paragraphOfLine(lineIndex);
+    qsizetype below = paragraph;
+    qreal bottom =
+        qreal(lineIndex - layout.firstLineOf(paragraph)) * m_lineHeight + m_naturalHeight;
+    while (bottom < height && paragraph > 0) {
+        below = paragraph--;
+        bottom += paragraphHeight(paragraph);
     }
-    const qsizetype start = m_model.layout().line(first).start;
-    return m_model.layout().line(first - 1).endsParagraph || start == 0 ? 0 : m_wrappedTopOffset;
+    const qreal margin = paragraph == 0 ? kMargin : 0;
+    const qsizetype skipped =
+        std::max<qsizetype>(0, qCeil((bottom + margin - height) / m_lineHeight));
+    const qsizetype first = layout.firstLineOf(paragraph);
+    return first + skipped < layout.firstLineOf(paragraph + 1) ? first + skipped
+                                                               : layout.firstLineOf(below);
+}
+
+// How far into a paragraph a view that starts at one of its lines begins:
+// above the paragraph by the margin at the text's top, and at the natural
+// bottom of the line above inside a wrapped paragraph.
+qreal BinaryTextEdit::paragraphOffset(qsizetype paragraph, qsizetype lineInParagraph) const
+{
+    const CodeLineLayout &layout = m_model.layout();
+    qreal offset = 0;
+    if (lineInParagraph > 0 && paragraph < layout.paragraphCount() &&
+        lineInParagraph <= layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph)) {
+        offset = qreal(lineInParagraph - 1) * m_lineHeight + m_naturalHeight;
+    }
+    return paragraph == 0 && lineInParagraph == 0 ? offset - kMargin : offset;
+}
+
+qreal BinaryTextEdit::paragraphHeight(qsizetype paragraph) const
+{
+    const CodeLineLayout &layout = m_model.layout();
+    const qsizetype lines = layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph);
+    return qreal(lines) * m_lineHeight + (paragraph + 1 == layout.paragraphCount() ? kMargin : 0);
+}
+
+// Where a paragraph lies from the top of the first one in view, as
+// QPlainTextEdit measures it: paragraph by paragraph, up to about two views
+// down or one up, and beyond that only as far as it went.
+qreal BinaryTextEdit::paragraphY(qsizetype paragraph) const
+{
+    const int height = viewport()->height();
+    qsizetype current = m_topParagraph;
+    qreal y = 0;
+    qreal currentHeight = paragraphHeight(current);
+    const qreal topHeight = currentHeight;
+    while (current < paragraph && y - topHeight <= 2 * height) {
+        y += currentHeight;
+        currentHeight = paragraphHeight(++current);
+    }
+    while (current > paragraph && y + topHeight >= -height) {
+        y -= paragraphHeight(--current);
+    }
+    if (current > paragraph) {
+        y -= paragraphHeight(paragraph);
+    }
+    return y;
+}
+
+qreal BinaryTextEdit::verticalOffset() const
+{
+    return paragraphOffset(m_topParagraph, m_topLineInParagraph) + m_topFraction;
+}
+
+// The top of the first line in view, in viewport coordinates.
+qreal BinaryTextEdit::firstLineTop() const
+{
+    return qreal(m_topLineInParagraph) * m_lineHeight - verticalOffset();
 }
 
 int BinaryTextEdit::lineTop(qsizetype lineIndex) const
 {
     // A line far out of view may lie beyond what an int holds; it only
     // needs to stay out of view.
-    const qsizetype top = topOffset() + (lineIndex - firstVisibleLine()) * m_lineHeight;
-    constexpr qsizetype kFarAway = std::numeric_limits<int>::max() / 2;
-    return int(std::clamp(top, -kFarAway, kFarAway));
+    const qreal top = firstLineTop() + qreal(lineIndex - firstVisibleLine()) * m_lineHeight;
+    constexpr qreal kFarAway = std::numeric_limits<int>::max() / 2;
+    return qRound(std::clamp(top, -kFarAway, kFarAway));
 }
 
 QRect BinaryTextEdit::caretRectAt(qsizetype offset) const
@@ -126,15 +234,20 @@ QRect BinaryTextEdit::characterRect(qsizetype offset) const
 qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
 {
     // As in Qt's editors: the line at that height, in view or not (while
-    // dragging); above the text its start, below it its end.
+    // dragging); above the text its start, below it its end, and in the
+    // gap between a line's natural bottom and the next line that line's end.
     const CodeLineLayout &layout = m_model.layout();
-    const qsizetype row = qsizetype(std::floor(qreal(point.y() - topOffset()) / m_lineHeight));
-    const qsizetype line = firstVisibleLine() + row;
+    const qreal y = point.y() + verticalOffset();
+    const auto row = qsizetype(std::floor(y / m_lineHeight));
+    const qsizetype line = layout.firstLineOf(m_topParagraph) + row;
     if (line < 0) {
         return 0;
     }
     if (line >= layout.lineCount()) {
         return m_model.size();
+    }
+    if (y - qreal(row) * m_lineHeight >= m_naturalHeight) {
+        return layout.line(line).end;
     }
     return layout.offsetAt(line, point.x() - kMargin);
 }
@@ -157,7 +270,7 @@ void BinaryTextEdit::changeEvent(QEvent *event)
 
 void BinaryTextEdit::scrollContentsBy(int, int)
 {
-    viewport()->update();
+    showFromLine(firstVisibleLine());
 }
 
 void BinaryTextEdit::paintEvent(QPaintEvent *event)
@@ -166,10 +279,11 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
     painter.setFont(m_drawFont);
     const QRect dirty = event->rect();
     const qsizetype top = firstVisibleLine();
-    const qsizetype first = std::max<qsizetype>(
-        0, top + qsizetype(std::floor(qreal(dirty.top() - topOffset()) / m_lineHeight)));
+    const qreal topY = firstLineTop();
+    const qsizetype first =
+        std::max<qsizetype>(0, top + qsizetype(std::floor((dirty.top() - topY) / m_lineHeight)));
     const qsizetype last =
-        std::min<qsizetype>(top + std::max(0, (dirty.bottom() - topOffset()) / m_lineHeight),
+        std::min<qsizetype>(top + qsizetype(std::floor((dirty.bottom() - topY) / m_lineHeight)),
                             m_model.layout().lineCount() - 1);
     for (qsizetype line = first; line <= last; ++line) {
         paintLine(painter, line);

@@ -103,7 +103,10 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
                            : vertical ? m_field.m_model.linesMoved(caret, entry.lines, preferred)
                                       : m_field.m_model.moved(caret, entry.move);
         if (vertical && !entry.page && !entry.select && target == caret) {
-            return true; // a plain Up or Down that cannot go leaves all as it is
+            // A plain Up or Down that cannot go leaves all as it is, but
+            // brings the caret into view.
+            m_field.ensureCaretVisible();
+            return true;
         }
         // Selecting up from the first line or down from the last goes to the
         // text's start or end, and forgets the column, as in Qt's editors; a
@@ -111,6 +114,11 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
         const bool toTextEnd = vertical && !entry.page && entry.select && target == caret;
         if (toTextEnd) {
             target = entry.lines < 0 ? 0 : m_field.m_model.size();
+        }
+        if (entry.page && !entry.select && target == caret) {
+            // A page move that finds no line to go to leaves the selection.
+            m_field.ensureCaretVisible();
+            return true;
         }
         if (!entry.select && m_field.hasSelection() &&
             (entry.move == Move::NextChar || entry.move == Move::PreviousChar) && !vertical) {

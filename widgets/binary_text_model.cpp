@@ -81,13 +81,14 @@ bool BinaryTextModel::reset(std::string codes)
         ++m_revision;
     }
     const qsizetype removedCharacters = plainLength();
+    const qsizetype removedLength = size();
     m_codes = std::move(codes);
     m_codes.shrink_to_fit();
     m_layout.reset();
     m_history.clear();
     m_caret = m_anchor = 0;
     if (m_exchanged) {
-        m_exchanged({0, size(), 0, removedCharacters});
+        m_exchanged({0, size(), 0, removedCharacters, removedLength});
     }
     checkInvariants();
     return true;
@@ -136,7 +137,6 @@ void BinaryTextModel::moveCaret(qsizetype caret, bool keepAnchor)
     if (!keepAnchor) {
         m_anchor = m_caret;
     }
-    m_history.breakMerging();
 }
 
 void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, EditKind kind,
@@ -169,7 +169,7 @@ std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::strin
     }
     m_layout.replaced(start, removed, insertedLength);
     if (m_exchanged) {
-        m_exchanged({start, insertedLength, plainStart, removedCharacters});
+        m_exchanged({start, insertedLength, plainStart, removedCharacters, end - start});
     }
     return removed;
 }
@@ -263,32 +263,83 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
     return from;
 }
 
+// Qt's editors see three kinds of character in a word move: white space,
+// marks that separate words, and the rest, words.
+namespace {
+
+bool isSpaceCode(unsigned char code)
+{
+    return code == ' ' || code == '\t' || code == 0xA0;
+}
+
+bool isSeparatorCode(unsigned char code)
+{
+    static constexpr std::string_view kSeparators = ".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\";
+    return kSeparators.find(char(code)) != std::string_view::npos;
+}
+
+} // namespace
+
+std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
+{
+    offset = legal(offset);
+    const qsizetype start = paragraphAt(offset).first;
+    const qsizetype end = moved(start, Move::EndOfParagraph);
+    const auto code = [this](qsizetype at) {
+        return static_cast<unsigned char>(m_codes[std::size_t(at)]);
+    };
+    if (offset == start) {
+        return offset;
+    }
+    if (offset == end && (isSpaceCode(code(offset - 1)) || isSeparatorCode(code(offset - 1)))) {
+        return std::nullopt;
+    }
+    // The word stop before the next position: back over spaces, then over a
+    // run of marks or of word characters.
+    qsizetype at = offset < end ? offset + 1 : offset;
+    while (at > start && isSpaceCode(code(at - 1))) {
+        --at;
+    }
+    if (at > start && isSeparatorCode(code(at - 1))) {
+        while (at > start && isSeparatorCode(code(at - 1))) {
+            --at;
+        }
+    } else {
+        while (at > start && !isSpaceCode(code(at - 1)) && !isSeparatorCode(code(at - 1))) {
+            --at;
+        }
+    }
+    return at;
+}
+
+std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset) const
+{
+    offset = legal(offset);
+    const qsizetype end = moved(offset, Move::EndOfParagraph);
+    const auto code = [this](qsizetype at) {
+        return static_cast<unsigned char>(m_codes[std::size_t(at)]);
+    };
+    if (offset >= end) {
+        return std::nullopt;
+    }
+    qsizetype at = offset;
+    if (isSeparatorCode(code(at))) {
+        while (at < end && isSeparatorCode(code(at))) {
+            ++at;
+        }
+    } else {
+        while (at < end && !isSpaceCode(code(at)) && !isSeparatorCode(code(at))) {
+            ++at;
+        }
+    }
+    return at;
+}
+
 std::pair<qsizetype, qsizetype> BinaryTextModel::wordAt(qsizetype offset) const
 {
-    // As Qt's editors pick a word for a double click: the one the place is
-    // in or touches, else the one before it in its paragraph; none on an
-    // empty line or before the paragraph's first word.
-    offset = legal(offset);
-    const auto [paragraphStart, paragraphEnd] = paragraphAt(offset);
-    const qsizetype textEnd = moved(paragraphStart, Move::EndOfParagraph);
-    qsizetype end = offset;
-    if (end >= textEnd || !isWordCode(end)) {
-        while (end > paragraphStart && !isWordCode(end - 1)) {
-            --end;
-        }
-        if (end == paragraphStart) {
-            return {offset, offset};
-        }
-    }
-    qsizetype start = end;
-    while (start > paragraphStart && isWordCode(start - 1)) {
-        --start;
-    }
-    while (end < textEnd && isWordCode(end)) {
-        ++end;
-    }
-    (void)paragraphEnd;
-    return {start, end};
+    // From the word's start to its end, each only where Qt's editors move.
+    const qsizetype start = startOfWord(offset).value_or(legal(offset));
+    return {start, endOfWord(start).value_or(start)};
 }
 
 std::pair<qsizetype, qsizetype> BinaryTextModel::paragraphAt(qsizetype offset) const

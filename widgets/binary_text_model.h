@@ -5,6 +5,7 @@
 #include "edit_history.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,6 +27,7 @@ struct TextExchange
     qsizetype insertedLength = 0; // in codes
     qsizetype plainStart = 0;     // as plain text counts, a line break one
     qsizetype removedCharacters = 0;
+    qsizetype removedLength = 0; // in codes
 };
 
 class BinaryTextModel
@@ -87,8 +89,9 @@ public:
     [[nodiscard]] qsizetype selectionStart() const { return std::min(m_anchor, m_caret); }
     [[nodiscard]] qsizetype selectionEnd() const { return std::max(m_anchor, m_caret); }
     [[nodiscard]] std::string_view selectedCodes() const;
-    // Selects from anchor to caret, each made legal. A caret move of the
-    // user's own also stops the next typing from joining the last.
+    // Selects from anchor to caret, each made legal. As in Qt's editors,
+    // typing that goes on where the last typing ended still joins it,
+    // wherever the caret went meanwhile.
     void select(qsizetype anchor, qsizetype caret);
     void moveCaret(qsizetype caret, bool keepAnchor);
 
@@ -99,8 +102,13 @@ public:
     // the line's start; they stay put on the first or the last line.
     [[nodiscard]] qsizetype moved(qsizetype from, Move move, qreal x = 0) const;
     [[nodiscard]] qsizetype linesMoved(qsizetype from, qsizetype lines, qreal x) const;
-    // The word at `offset`, or the one character there when it is no word.
+    // The word a double click at `offset` selects, as in Qt's editors.
     [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset) const;
+    // Where Qt's editors put the start or the end of the word at `offset`;
+    // nothing where they would not move (at a paragraph's end after a
+    // space or a mark, or the end of a word at the paragraph's end).
+    [[nodiscard]] std::optional<qsizetype> startOfWord(qsizetype offset) const;
+    [[nodiscard]] std::optional<qsizetype> endOfWord(qsizetype offset) const;
     // The paragraph at `offset` with the line break that ends it.
     [[nodiscard]] std::pair<qsizetype, qsizetype> paragraphAt(qsizetype offset) const;
 

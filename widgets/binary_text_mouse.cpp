@@ -25,6 +25,24 @@ bool near(QPoint a, QPoint b)
     return (a - b).manhattanLength() < QApplication::startDragDistance();
 }
 
+bool hasSelection(const std::optional<std::pair<qsizetype, qsizetype>> &range)
+{
+    return range && range->first != range->second;
+}
+
+// Where a position goes when codes [start, start + removed) become
+// `inserted` codes: after them when it stood at or after the start, as a
+// text cursor of Qt's moves.
+qsizetype followed(qsizetype position, const TextExchange &exchange)
+{
+    if (position < exchange.start) {
+        return position;
+    }
+    const qsizetype removedEnd = exchange.start + exchange.removedLength;
+    return (position < removedEnd ? exchange.start : position - exchange.removedLength) +
+           exchange.insertedLength;
+}
+
 } // namespace
 
 BinaryTextMouse::BinaryTextMouse(BinaryTextEdit &field) : QObject(&field), m_field(field)
@@ -32,82 +50,205 @@ BinaryTextMouse::BinaryTextMouse(BinaryTextEdit &field) : QObject(&field), m_fie
 
 void BinaryTextMouse::press(const QMouseEvent &event)
 {
+    m_dragCandidate = false;
+    if (event.button() != Qt::LeftButton) {
+        return;
+    }
     const QPoint point = event.position().toPoint();
-    const qsizetype offset = m_field.offsetAt(point);
+    m_selecting = true;
+    m_lastPoint = m_pressPoint = point;
+    m_field.m_preferredX = -1;
     if (m_tripleClickTimer.isActive() && near(point, m_doubleClickPoint)) {
         m_tripleClickTimer.stop();
-        const auto [start, end] = m_field.m_model.paragraphAt(offset);
-        m_field.select(start, end);
+        selectParagraphAtCaret();
         return;
     }
-    const bool extend = event.modifiers() & Qt::ShiftModifier;
-    if (!extend && m_field.hasSelection() && offset >= m_field.selectionStart() &&
+    const qsizetype offset = m_field.offsetAt(point);
+    if (event.modifiers() == Qt::ShiftModifier) {
+        extendTo(offset, point.x());
+        m_field.ensureCaretVisible();
+        return;
+    }
+    if (m_field.hasSelection() && offset >= m_field.selectionStart() &&
         offset <= m_field.selectionEnd()) {
         m_dragCandidate = true;
-        m_dragStartPoint = point;
         return;
     }
-    m_selecting = true;
-    m_lastPoint = point;
-    m_field.moveCaret(offset, extend);
-    m_field.m_preferredX = -1;
+    placeCaret(offset);
 }
 
 void BinaryTextMouse::move(const QMouseEvent &event)
 {
-    const QPoint point = event.position().toPoint();
+    if (!(event.buttons() & Qt::LeftButton)) {
+        return;
+    }
+    pointerAt(event.position().toPoint());
+    // Outside the view, it scrolls after a moment, then faster the farther
+    // the pointer goes.
+    if (m_field.viewport()->rect().contains(m_lastPoint)) {
+        m_autoScrollTimer.stop();
+    } else if (!m_autoScrollTimer.isActive()) {
+        m_autoScrollTimer.start(kFirstAutoScrollMs, this);
+    }
+}
+
+// The pointer, with the left button down, is at `point`: the caret follows
+// it at once, wherever it is, without scrolling to it.
+void BinaryTextMouse::pointerAt(QPoint point)
+{
+    m_lastPoint = point;
     if (m_dragCandidate) {
-        if (!near(point, m_dragStartPoint)) {
-            m_dragCandidate = false;
+        // Until the button goes up, as in Qt's editors: a drag the window
+        // system ends at once (no drop anywhere) leaves the next move free
+        // to start another.
+        if ((point - m_pressPoint).manhattanLength() > QApplication::startDragDistance()) {
             m_field.m_drops.startDrag();
         }
         return;
     }
-    if (!m_selecting) {
-        return;
-    }
-    // The caret follows the pointer at once, wherever it is; outside the
-    // view, the view scrolls after a moment, then faster the farther it goes.
-    m_lastPoint = point;
-    m_field.moveCaret(m_field.offsetAt(point), true, false);
-    if (point.y() < 0 || point.y() >= m_field.viewport()->height()) {
-        if (!m_autoScrollTimer.isActive()) {
-            m_autoScrollTimer.start(kFirstAutoScrollMs, this);
-        }
-    } else {
-        m_autoScrollTimer.stop();
+    if (m_selecting) {
+        extendTo(m_field.offsetAt(point), point.x());
     }
 }
 
 void BinaryTextMouse::release(const QMouseEvent &event)
 {
     const QPoint point = event.position().toPoint();
-    if (event.button() == Qt::MiddleButton) {
+    // A drag that scrolled the view ends with the caret in view.
+    const bool wasScrolling = m_autoScrollTimer.isActive();
+    m_autoScrollTimer.stop();
+    releaseButton(event, point);
+    if (wasScrolling) {
+        m_field.ensureCaretVisible();
+    }
+}
+
+void BinaryTextMouse::releaseButton(const QMouseEvent &event, QPoint point)
+{
+    if (m_dragCandidate && event.button() == Qt::LeftButton) {
+        // A click into the selection, or the end of a drag that the window
+        // system let through: the caret goes where the button went up.
+        m_dragCandidate = false;
+        m_selecting = false;
+        m_field.moveCaret(m_field.offsetAt(point), false, false);
+        return;
+    }
+    if (m_selecting) {
+        m_selecting = false;
+        m_field.offerSelection();
+    } else if (event.button() == Qt::MiddleButton) {
         // The primary selection, pasted where the button went up.
         QClipboard *clipboard = QGuiApplication::clipboard();
         if (clipboard->supportsSelection()) {
             m_field.moveCaret(m_field.offsetAt(point), false);
             m_field.insertFromMimeData(clipboard->mimeData(QClipboard::Selection));
         }
-        return;
     }
-    if (m_dragCandidate) {
-        m_dragCandidate = false; // a click into the selection
-        m_field.moveCaret(m_field.offsetAt(point), false);
-    }
-    m_selecting = false;
-    m_autoScrollTimer.stop();
-    m_field.offerSelection();
 }
 
 void BinaryTextMouse::doubleClick(const QMouseEvent &event)
 {
     const QPoint point = event.position().toPoint();
+    m_dragCandidate = false;
     const auto [start, end] = m_field.m_model.wordAt(m_field.offsetAt(point));
     m_field.select(start, end, false);
     m_field.offerSelection();
+    m_word = Range{start, end};
     m_doubleClickPoint = point;
     m_tripleClickTimer.start(QApplication::doubleClickInterval(), this);
+}
+
+void BinaryTextMouse::follow(const TextExchange &exchange)
+{
+    for (std::optional<Range> *range : {&m_word, &m_paragraph}) {
+        if (*range) {
+            **range = {followed((*range)->first, exchange), followed((*range)->second, exchange)};
+        }
+    }
+}
+
+void BinaryTextMouse::placeCaret(qsizetype offset)
+{
+    m_word.reset();
+    m_paragraph.reset();
+    m_field.moveCaret(offset, false);
+}
+
+// A Shift+click or a drag: by paragraphs after a triple click, by words
+// after a double click, else to the very code.
+void BinaryTextMouse::extendTo(qsizetype offset, int x)
+{
+    if (hasSelection(m_paragraph)) {
+        extendByParagraphs(offset);
+    } else if (hasSelection(m_word)) {
+        extendByWords(offset, x);
+    } else {
+        m_field.moveCaret(offset, true, false);
+    }
+}
+
+// As Qt's editors extend a double click's word: to the start or the end of
+// the word under the pointer, whichever is nearer, keeping the first word;
+// nothing while the pointer is off that word's line or beside it.
+void BinaryTextMouse::extendByWords(qsizetype offset, int x)
+{
+    const BinaryTextModel &model = m_field.m_model;
+    const auto [wordAnchor, wordCaret] = *m_word;
+    const qsizetype wordStart = std::min(wordAnchor, wordCaret);
+    const qsizetype wordEnd = std::max(wordAnchor, wordCaret);
+    if (offset >= wordStart && offset <= wordEnd) {
+        m_field.select(wordAnchor, wordCaret);
+        return;
+    }
+    const std::optional<qsizetype> start = model.startOfWord(offset);
+    if (!start) {
+        return;
+    }
+    const CodeLineLayout &layout = model.layout();
+    const qsizetype line = layout.lineOf(*start);
+    const qsizetype end = model.endOfWord(*start).value_or(*start);
+    if (layout.lineOf(end) != line || end == *start) {
+        return;
+    }
+    const qreal startX = layout.x(line, *start) + BinaryTextEdit::kMargin;
+    const qreal endX = layout.x(line, end) + BinaryTextEdit::kMargin;
+    if (x < startX || x > endX) {
+        return;
+    }
+    const qsizetype anchor = offset < wordCaret ? wordEnd : wordStart;
+    m_field.select(anchor, x - startX < endX - x ? *start : end);
+    m_field.offerSelection();
+}
+
+// As Qt's editors extend a triple click's paragraph: whole paragraphs,
+// keeping the first.
+void BinaryTextMouse::extendByParagraphs(qsizetype offset)
+{
+    const BinaryTextModel &model = m_field.m_model;
+    const auto [paragraphAnchor, paragraphCaret] = *m_paragraph;
+    const qsizetype first = std::min(paragraphAnchor, paragraphCaret);
+    const qsizetype last = std::max(paragraphAnchor, paragraphCaret);
+    if (offset >= first && offset <= last) {
+        m_field.select(paragraphAnchor, paragraphCaret);
+        return;
+    }
+    if (offset < paragraphCaret) {
+        m_field.select(last, model.moved(offset, BinaryTextModel::Move::StartOfParagraph));
+    } else {
+        const qsizetype end = model.moved(offset, BinaryTextModel::Move::EndOfParagraph);
+        m_field.select(first, model.moved(end, BinaryTextModel::Move::NextChar));
+    }
+    m_field.offerSelection();
+}
+
+// The caret's paragraph with the line break after it.
+void BinaryTextMouse::selectParagraphAtCaret()
+{
+    const BinaryTextModel &model = m_field.m_model;
+    const qsizetype start = model.moved(model.caret(), BinaryTextModel::Move::StartOfParagraph);
+    const qsizetype end = model.moved(start, BinaryTextModel::Move::EndOfParagraph);
+    m_paragraph = Range{start, model.moved(end, BinaryTextModel::Move::NextChar)};
+    m_field.select(m_paragraph->first, m_paragraph->second);
 }
 
 void BinaryTextMouse::timerEvent(QTimerEvent *event)
@@ -119,18 +260,28 @@ void BinaryTextMouse::timerEvent(QTimerEvent *event)
     }
 }
 
+// As Qt's editors auto-scroll: the pointer moves again where it is, then
+// the view scrolls a line towards it, sooner the farther away it is.
 void BinaryTextMouse::autoScroll()
 {
-    const int y = m_lastPoint.y();
-    const int height = m_field.viewport()->height();
-    if (y >= 0 && y < height) {
+    const QRect view = m_field.viewport()->rect();
+    const QPoint point = m_lastPoint;
+    pointerAt(point);
+    if (view.contains(point)) {
         m_autoScrollTimer.stop();
         return;
     }
-    QScrollBar *bar = m_field.verticalScrollBar();
-    bar->setValue(bar->value() + (y < 0 ? -1 : 1));
-    m_field.moveCaret(m_field.offsetAt(m_lastPoint), true, false);
-    m_autoScrollTimer.start(autoScrollInterval(y < 0 ? -y : y - height + 1), this);
+    const int deltaY = std::max(point.y() - view.top(), view.bottom() - point.y()) - view.height();
+    const int deltaX = std::max(point.x() - view.left(), view.right() - point.x()) - view.width();
+    const int delta = std::max(deltaX, deltaY);
+    if (delta >= 0) {
+        m_autoScrollTimer.start(autoScrollInterval(delta), this);
+        if (deltaY > 0) {
+            m_field.verticalScrollBar()->triggerAction(point.y() < view.center().y()
+                                                           ? QAbstractSlider::SliderSingleStepSub
+                                                           : QAbstractSlider::SliderSingleStepAdd);
+        }
+    }
 }
 
 } // namespace vantrel

@@ -137,6 +137,12 @@ qsizetype CodeLineLayout::lineCount() const
     return last.firstLine + lineCountOf(last);
 }
 
+qsizetype CodeLineLayout::firstLineOf(qsizetype paragraph) const
+{
+    return paragraph < paragraphCount() ? qsizetype(m_paragraphs[std::size_t(paragraph)].firstLine)
+                                        : lineCount();
+}
+
 CodeLineLayout::Line CodeLineLayout::line(qsizetype index) const
 {
     const Paragraph &paragraph = m_paragraphs[paragraphOfLine(index)];

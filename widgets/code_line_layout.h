@@ -43,6 +43,11 @@ public:
     // The line a caret at `offset` stands on; a wrap point belongs to the
     // line it starts.
     [[nodiscard]] qsizetype lineOf(qsizetype offset) const;
+    // Paragraphs by number, from 0: the one that holds a line, and the
+    // first line of each (of paragraphCount(), the line count).
+    [[nodiscard]] qsizetype paragraphCount() const { return qsizetype(m_paragraphs.size()); }
+    [[nodiscard]] qsizetype paragraphOfLine(qsizetype lineIndex) const;
+    [[nodiscard]] qsizetype firstLineOf(qsizetype paragraph) const;
     // The distance of `offset` from the start of its line `lineIndex`.
     [[nodiscard]] qreal x(qsizetype lineIndex, qsizetype offset) const;
     // The offset in a line nearest to a distance from its start.
@@ -69,7 +74,6 @@ private:
     };
 
     [[nodiscard]] qsizetype paragraphAt(qsizetype offset) const;
-    [[nodiscard]] qsizetype paragraphOfLine(qsizetype lineIndex) const;
     [[nodiscard]] qsizetype codesPerLine() const;
     [[nodiscard]] qsizetype lineCountOf(const Paragraph &paragraph) const;
     [[nodiscard]] qsizetype lineStartOf(const Paragraph &paragraph, qsizetype index) const;

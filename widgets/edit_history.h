@@ -34,8 +34,6 @@ public:
     // and runs of Backspace or Delete join the edit before them.
     void record(Edit edit);
     void clear();
-    // Stops the next edit from merging into the last one.
-    void breakMerging() { m_mergeable = false; }
 
     [[nodiscard]] bool canUndo() const { return m_done > 0; }
     [[nodiscard]] bool canRedo() const { return m_done < m_edits.size(); }
