@@ -1,23 +1,18 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program in a Wayland session (weston, headless), driven through the
-# accessibility bus (screen_reader.py) on a session bus of its own. With an
-# X server at hand (Xwayland, managed by openbox, whose windows, as under
-# GNOME's or KDE's Xwayland, go where they ask) it runs on X, where the table
-# window rises; with none it runs on Wayland, converts and opens the table.
+# accessibility bus (run it through on_bus.sh). With an X server at hand it
+# runs on X, where the table window rises; with none it runs on Wayland,
+# converts and opens the table. The X server is Xwayland managed by openbox,
+# whose windows go where they ask, as under GNOME's or KDE's Xwayland:
+# weston's own X window manager (--xwayland) ignores where they ask to go.
 #   wayland_suite.sh PATH/TO/vantrel
 set -euo pipefail
-if [[ -z ${VANTREL_ON_BUS:-} ]]; then
-    export VANTREL_ON_BUS=1
-    # The bus daemons log every service they start: keep only the rest.
-    exec dbus-run-session -- "$0" "$@" > >(grep -v '^SpiRegistry') 2> >(grep -v '^dbus-daemon' >&2)
-fi
 program=$1
 here=$(dirname "$0")
 session=$(mktemp -d)
 unset QT_QPA_PLATFORM DISPLAY
 export LANG=C.UTF-8 XDG_RUNTIME_DIR=$session XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-vantrel
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 
 failures=0
 fail() {
@@ -49,8 +44,6 @@ weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
     >"$session/weston.log" 2>&1 &
 started+=($!)
 wait_for test -S "$session/$WAYLAND_DISPLAY" || { cat "$session/weston.log" >&2; exit 1; }
-# Qt joins the accessibility bus only if it is already running.
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
 
 # The window system a process chose: the Qt platform plugin it loaded.
 platform_of() {
@@ -76,11 +69,7 @@ stop_program() {
 expect_platform() { # CHECK PLATFORM
     local chose
     chose=$(platform_of "$pid" || echo none)
-    if [[ $chose == "$2" ]]; then
-        pass "$1"
-    else
-        fail "$1: the program chose $chose"
-    fi
+    [[ $chose == "$2" ]] && pass "$1" || fail "$1: the program chose $chose"
 }
 
 # --- An X server at hand --------------------------------------------------
@@ -97,11 +86,11 @@ stdbuf -oL xev -root -event substructure >"$session/moves" 2>&1 &
 started+=($!)
 start_program
 expect_platform "with Xwayland at hand, the program runs on X" xcb
-"$here/screen_reader.py" "$pid" convert || fail "on X in a Wayland session: see above"
-# The frame's heights, oldest first: the rise is six steps of 4 px (60
-# twips) up, then one of 8 px (120 twips) down. The first step up moves
-# the frame from where the manager put it, below the title bar: the last
-# five and the drop are the table's own.
+"$here/screen_reader.py" convert "$pid" || fail "on X in a Wayland session: see above"
+# The table's frame's heights, oldest first. The table rises six steps of
+# 4 px (60 twips) and drops 8 px (120 twips). It took its starting height
+# before the manager framed it, so its first step puts the frame down past
+# the title bar; the other five and the drop show as they are.
 frame_heights() {
     local table frame
     table=$(xdotool search --name '^CÓDIGO ASCII$' | head -n 1) || return 1
@@ -115,11 +104,8 @@ table_rose() {
     steps=$(awk 'NR > 1 { printf "%d ", $1 - last } { last = $1 }' <<<"$heights")
     [[ $steps == *"-4 -4 -4 -4 -4 8 " ]]
 }
-if wait_for table_rose; then
-    pass "the table window rises 360 twips and drops 120"
-else
+wait_for table_rose && pass "the table window rises 360 twips and drops 120" ||
     fail "the table window's frame went through the heights $(frame_heights | tr '\n' ' ')"
-fi
 stop_program
 start_program QT_QPA_PLATFORM=wayland
 expect_platform "QT_QPA_PLATFORM still chooses" wayland
@@ -129,7 +115,7 @@ stop_program
 unset DISPLAY
 start_program
 expect_platform "with no X server, the program runs on Wayland" wayland
-"$here/screen_reader.py" "$pid" convert || fail "on Wayland: see above"
+"$here/screen_reader.py" convert "$pid" || fail "on Wayland: see above"
 stop_program
 
 ((failures == 0)) || { echo "$failures checks failed" >&2; exit 1; }
