@@ -27,6 +27,14 @@ void installSpanishStandardTexts(QApplication &application)
 
 } // namespace
 
+void preferPlaceableWindows()
+{
+    // Qt reads the variable when QApplication is made; -platform overrides it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    }
+}
+
 void setUpApplication(QApplication &application)
 {
     QApplication::setApplicationName(applicationTitle());

@@ -6,6 +6,7 @@
 #include "elements.h"
 #include "house_colours.h"
 #include "message_conversion.h"
+#include "option_button_accessible.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
 #include "picture_button.h"
@@ -124,6 +125,8 @@ QButtonGroup *createBitModeButtons(QWidget *window, QWidget *frame)
     bitMode->setExclusive(true);
     bitMode->addButton(seven, static_cast<int>(BitMode::Seven));
     bitMode->addButton(eight, static_cast<int>(BitMode::Eight));
+    accessibility::makeOptionButton(seven);
+    accessibility::makeOptionButton(eight);
     eight->setChecked(true);
     seven->setEnabled(false);
     eight->setEnabled(false);

@@ -14,6 +14,8 @@ packages=(
     qt6-translations-l10n                # Qt's standard texts in Spanish
     xvfb xauth xdotool x11-xkb-utils x11-utils xclip openbox imagemagick  # real-display tests
     qt6-gtk-platformtheme                # a dark desktop theme for them (GTK's Adwaita:dark)
+    qt6-wayland weston xwayland          # a Wayland session for them, with and without XWayland
+    at-spi2-core dbus-daemon dbus-bin python3-pyatspi  # what a screen reader reads, for them
     libgtest-dev libgmock-dev libbenchmark-dev
     valgrind                            # scripts/leaks.sh
     fontconfig

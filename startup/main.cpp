@@ -12,6 +12,7 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = vantrel::startup::answerCommandLine(argc, argv)) {
         return *status;
     }
+    vantrel::app::preferPlaceableWindows();
     QApplication application(argc, argv);
     vantrel::app::setUpApplication(application);
     vantrel::app::startupWindow().show();

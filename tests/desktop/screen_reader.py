@@ -1,0 +1,177 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Reads and drives the program as a screen reader does, through AT-SPI (run
+it through on_bus.sh). PROGRAM is a path to start or the PID of a running one.
+  screen_reader.py tree PROGRAM     roles and names in the converter window, the
+                                    binary fields read and typed, the tabs pressed
+  screen_reader.py convert PROGRAM  a conversion, then the table window opened
+"""
+
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+failures = 0
+
+
+def check(passed, what, detail=""):
+    global failures
+    failures += not passed
+    print(f"PASS: {what}" if passed else f"FAIL: {what}: {detail}",
+          file=sys.stdout if passed else sys.stderr)
+    return passed
+
+
+def poll(predicate, seconds=10):
+    """The predicate's first true value, polled every 50 ms, or None."""
+    deadline = time.monotonic() + seconds
+    while True:
+        try:
+            value = predicate()
+        except Exception:  # the tree is still being built or torn down
+            value = None
+        if value or time.monotonic() > deadline:
+            return value
+        time.sleep(0.05)
+
+
+def window(pid, title):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            app.clear_cache()  # windows come and go: read the tree afresh
+            return next(w for w in app if w is not None and w.name == title)
+
+
+def descendants(node):
+    for child in filter(None, node):
+        yield child
+        yield from descendants(child)
+
+
+def find(root, role, name, multi_line=None):
+    return next(node for node in descendants(root)
+                if node.getRole() == role and node.name == name and multi_line in (
+                    None, node.getState().contains(pyatspi.STATE_MULTI_LINE)))
+
+
+def press(node):
+    node.queryAction().doAction(0)
+
+
+def type_into(node, text):  # as a user types: into the field with the focus
+    node.queryComponent().grabFocus()
+    poll(lambda: node.getState().contains(pyatspi.STATE_FOCUSED))
+    node.queryEditableText().setTextContents(text)
+
+
+def text_of(node):
+    return node.queryText().getText(0, -1)
+
+
+def text_becomes(node, expected, what):
+    check(poll(lambda: text_of(node) == expected, 5), what,
+          f"{node.name!r} holds {text_of(node)!r}, not {expected!r}")
+
+
+def inside(node, outer):
+    a, b = (n.queryComponent().getExtents(pyatspi.DESKTOP_COORDS) for n in (node, outer))
+    return (b.x <= a.x and a.x + a.width <= b.x + b.width and
+            b.y <= a.y and a.y + a.height <= b.y + b.height)
+
+
+# Every field, button and tab of the converter window, by role and name.
+CONTROLS = sorted(
+    [("text", name) for name in ("CARACTER", "VALOR ASCII/DECIMAL", "VALOR BINARIO",
+                                 "MENSAJE", "MENSAJE EN BINARIO", "VALOR HEXADECIMAL",
+                                 "VALOR BINARIO")] +
+    [("push button", "Acerca del programa."), ("push button", "Ver conversión de texto."),
+     ("push button", "Ver lista de código Ascii (Visual Basic 6.0)."),
+     ("check box", "Manual activado."), ("radio button", "Modo 7 bits."),
+     ("radio button", "Modo 8 bits."), ("page tab", "ASCII"), ("page tab", "HEXA")])
+CONTAINERS = {pyatspi.ROLE_FILLER, pyatspi.ROLE_FRAME, pyatspi.ROLE_SCROLL_BAR}
+
+
+def check_tree(converter):
+    met = sorted((node.getRoleName(), node.name) for node in descendants(converter)
+                 if node.getRole() not in CONTAINERS
+                 and node.getState().contains(pyatspi.STATE_VISIBLE))
+    check(met == CONTROLS, "every field, button and tab has its role and Spanish name",
+          f"missing {sorted(set(CONTROLS) - set(met))}, unexpected {sorted(set(met) - set(CONTROLS))}")
+
+    def field(name, multi_line=None):
+        return find(converter, pyatspi.ROLE_TEXT, name, multi_line)
+
+    txtHexa, txtBin, txtC = field("VALOR HEXADECIMAL"), field("VALOR BINARIO", True), field("CARACTER")
+    txtMensaje, txtBinario = field("MENSAJE"), field("MENSAJE EN BINARIO")
+
+    def shows(tab_name, node, what):
+        tab = find(converter, pyatspi.ROLE_PAGE_TAB, tab_name)
+        press(tab)
+        check(poll(lambda: inside(node, converter) and
+                   tab.getState().contains(pyatspi.STATE_SELECTED)),
+              what, f"{node.name!r} is not in view, or the tab is not selected")
+
+    shows("HEXA", txtHexa, "the tab HEXA, pressed, shows its panel")
+    type_into(txtBin, "0100000101000010")
+    text_becomes(txtHexa, "4142", "digits written into txtBin convert")
+    txtBin.queryEditableText().insertText(0, "1111", 4)
+    text_becomes(txtHexa, "F4142", "digits inserted into txtBin convert")
+    type_into(txtHexa, "41")
+    text_becomes(txtBin, "1000001", "txtBin reads back the program's conversion")
+    # A line break is one character to a screen reader, two codes to the field.
+    type_into(txtBin, "0100\n0001")
+    txtBin.queryEditableText().insertText(5, "1", 1)
+    text = txtBin.queryText()
+    check(text_of(txtBin) == "0100\n10001" and text.characterCount == 10 and
+          text.getText(5, 7) == "10", "offsets after a line break in txtBin",
+          f"{text_of(txtBin)!r}, {text.characterCount} characters")
+
+    shows("ASCII", txtC, "the tab ASCII, pressed, shows the value panel")
+    # Manual mode off, every change converts. (Here: on the message panel a
+    # modal box says what that costs, and the press would wait for it.)
+    manual = find(converter, pyatspi.ROLE_CHECK_BOX, "Manual activado.")
+    press(manual)
+    check(poll(lambda: not manual.getState().contains(pyatspi.STATE_CHECKED)),
+          "manual mode switched off", "still checked")
+    press(find(converter, pyatspi.ROLE_PUSH_BUTTON, "Ver conversión de texto."))
+    check(poll(lambda: inside(txtMensaje, converter)), "the arrow shows the message panel",
+          "txtMensaje is not in view")
+    type_into(txtBinario, "0100100001101001")
+    text_becomes(txtMensaje, "Hi", "digits written into txtBinario decode")
+    type_into(txtMensaje, "Hola")
+    text_becomes(txtBinario, "01001000011011110110110001100001",
+                 "txtBinario reads back the program's encoding")
+    press(find(converter, pyatspi.ROLE_RADIO_BUTTON, "Modo 7 bits."))
+    text_becomes(txtBinario, "1001000110111111011001100001",
+                 "the option button 7, pressed, re-encodes in 7 bits")
+    shows("HEXA", txtHexa, "the tab HEXA, pressed again, shows its panel")
+    shows("ASCII", txtMensaje, "the tab ASCII brings back the message panel")
+
+
+def check_convert(converter):
+    press(find(converter, pyatspi.ROLE_PAGE_TAB, "HEXA"))
+    type_into(find(converter, pyatspi.ROLE_TEXT, "VALOR BINARIO", True), "01000001")
+    text_becomes(find(converter, pyatspi.ROLE_TEXT, "VALOR HEXADECIMAL"), "41",
+                 "digits written into txtBin convert")
+    press(find(converter, pyatspi.ROLE_PUSH_BUTTON,
+               "Ver lista de código Ascii (Visual Basic 6.0)."))
+    check(poll(lambda: window(pid, "CÓDIGO ASCII")), "the at sign opens the table window",
+          "no window named CÓDIGO ASCII")
+
+
+if __name__ == "__main__":
+    checks, target = sys.argv[1:3]
+    started = None if target.isdigit() else subprocess.Popen([target], stdout=subprocess.DEVNULL)
+    pid = started.pid if started else int(target)
+    try:
+        converter = poll(lambda: window(pid, "VANTREL"), 30)
+        if check(converter, "the converter window is on the accessibility bus",
+                 f"no window named VANTREL in process {pid}"):
+            {"tree": check_tree, "convert": check_convert}[checks](converter)
+    finally:
+        if started:
+            started.kill()
+            started.wait()
+    sys.exit(1 if failures else 0)
