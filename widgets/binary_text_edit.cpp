@@ -235,7 +235,7 @@ void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
         return;
     }
     if (std::optional<std::string> codes = codeclipboard::codesOf(*source)) {
-        replaceSelection(std::move(*codes), EditKind::Other);
+        replaceSelection(std::move(*codes), EditKind::Typing);
         Q_EMIT pasteFinished();
         return;
     }
@@ -244,7 +244,7 @@ void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
         pasteInSlices(std::move(text));
         return;
     }
-    replaceSelection(fieldcodes::codesFromText(text), EditKind::Other);
+    replaceSelection(fieldcodes::codesFromText(text), EditKind::Typing);
     Q_EMIT pasteFinished();
 }
 

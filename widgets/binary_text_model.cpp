@@ -147,7 +147,9 @@ void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, 
     edit.presentLength = qsizetype(codes.size());
     edit.kind = kind;
     edit.joinsPrevious = joinsPrevious;
+    edit.putsLineBreak = fieldcodes::findLineBreak(codes, 0, qsizetype(codes.size())) >= 0;
     edit.away = exchange(start, end, std::move(codes));
+    edit.takesLineBreak = fieldcodes::findLineBreak(edit.away, 0, qsizetype(edit.away.size())) >= 0;
     m_history.record(std::move(edit));
 }
 

@@ -46,32 +46,32 @@ bool EditHistory::redoGoesOn() const
 
 bool EditHistory::mergeInto(Edit &last, Edit &edit) const
 {
-    if (edit.kind != last.kind || edit.joinsPrevious) {
+    if (edit.joinsPrevious) {
         return false;
     }
-    switch (edit.kind) {
-    case EditKind::Typing:
+    const bool typing = edit.kind == EditKind::Typing && last.kind == EditKind::Typing &&
+                        !edit.putsLineBreak && !last.putsLineBreak;
+    if (typing) {
         if (edit.away.empty() && edit.position == last.position + last.presentLength) {
             last.presentLength += edit.presentLength;
             return true;
         }
         return false;
-    case EditKind::DeletingBack:
-        if (edit.presentLength == 0 && last.presentLength == 0 &&
-            edit.position + qsizetype(edit.away.size()) == last.position) {
-            last.away.insert(0, edit.away);
-            last.position = edit.position;
-            return true;
-        }
-        return false;
-    case EditKind::DeletingForward:
-        if (edit.presentLength == 0 && last.presentLength == 0 && edit.position == last.position) {
-            last.away += edit.away;
-            return true;
-        }
-        return false;
-    case EditKind::Other:
-        return false;
+    }
+    const auto isKeyRemoval = [](const Edit &removal) {
+        return (removal.kind == EditKind::DeletingBack ||
+                removal.kind == EditKind::DeletingForward) &&
+               removal.presentLength == 0 && !removal.takesLineBreak;
+    };
+    const bool removals = isKeyRemoval(edit) && isKeyRemoval(last);
+    if (removals && edit.position == last.position) { // Delete after Delete
+        last.away += edit.away;
+        return true;
+    }
+    if (removals && edit.position + qsizetype(edit.away.size()) == last.position) {
+        last.away.insert(0, edit.away); // Backspace after Backspace
+        last.position = edit.position;
+        return true;
     }
     return false;
 }

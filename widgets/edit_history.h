@@ -13,7 +13,7 @@ namespace vantrel {
 
 enum class EditKind {
     Other,
-    Typing,          // typed characters merge into one edit
+    Typing,          // typed or pasted text: runs of it merge into one edit
     DeletingBack,    // Backspace
     DeletingForward, // Delete
 };
@@ -24,14 +24,18 @@ struct Edit
     qsizetype presentLength = 0; // codes now in the text at position
     std::string away;            // codes the edit took out of the text
     EditKind kind = EditKind::Other;
-    bool joinsPrevious = false; // undone and redone together with the one before
+    bool joinsPrevious = false;  // undone and redone together with the one before
+    bool putsLineBreak = false;  // the codes it put in hold a line break
+    bool takesLineBreak = false; // the codes it took out hold a line break
 };
 
 class EditHistory
 {
 public:
-    // Records a done edit, dropping what could be redone; typed characters
-    // and runs of Backspace or Delete join the edit before them.
+    // Records a done edit, dropping what could be redone. As in Qt's
+    // editors, typing goes on in the edit before it when it starts where
+    // that one ended, and a Backspace or a Delete joins the one before it
+    // when the two touch; a line break is always a step of its own.
     void record(Edit edit);
     void clear();
 
