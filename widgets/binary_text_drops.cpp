@@ -9,7 +9,7 @@
 
 namespace vantrel {
 
-void BinaryTextDrops::startDrag()
+bool BinaryTextDrops::startDrag()
 {
     m_sourceStart = m_field.selectionStart();
     m_sourceEnd = m_field.selectionEnd();
@@ -26,6 +26,7 @@ void BinaryTextDrops::startDrag()
         m_field.edit([&] { return m_field.m_model.replace(start, end, {}); });
     }
     m_sourceStart = m_sourceEnd = -1;
+    return done != Qt::IgnoreAction;
 }
 
 bool BinaryTextDrops::accepts(const QDropEvent &event) const

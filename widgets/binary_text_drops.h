@@ -18,7 +18,8 @@ class BinaryTextDrops
 public:
     explicit BinaryTextDrops(BinaryTextEdit &field) : m_field(field) {}
 
-    void startDrag();
+    // Whether the dragged codes were dropped somewhere.
+    bool startDrag();
     void enter(QDragMoveEvent &event);
     void leave();
     void drop(QDropEvent &event);

@@ -101,8 +101,11 @@ void BinaryTextMouse::pointerAt(QPoint point)
         // Until the button goes up, as in Qt's editors: a drag the window
         // system ends at once (no drop anywhere) leaves the next move free
         // to start another.
-        if ((point - m_pressPoint).manhattanLength() > QApplication::startDragDistance()) {
-            m_field.m_drops.startDrag();
+        if ((point - m_pressPoint).manhattanLength() > QApplication::startDragDistance() &&
+            m_field.m_drops.startDrag()) {
+            // Dropped: the window system took the release, the gesture is over.
+            m_dragCandidate = m_selecting = false;
+            m_autoScrollTimer.stop();
         }
         return;
     }
@@ -266,7 +269,9 @@ void BinaryTextMouse::autoScroll()
 {
     const QRect view = m_field.viewport()->rect();
     const QPoint point = m_lastPoint;
-    pointerAt(point);
+    if (!m_dragCandidate) { // a drag starts only from the user's own move
+        pointerAt(point);
+    }
     if (view.contains(point)) {
         m_autoScrollTimer.stop();
         return;
