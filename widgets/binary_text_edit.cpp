@@ -315,6 +315,9 @@ BinaryTextEdit::CaretState BinaryTextEdit::caretState() const
 void BinaryTextEdit::announce(const CaretState &before)
 {
     const qsizetype caret = m_model.caret();
+    if (before.caret != caret) {
+        m_pageCaretY.reset();
+    }
     if (before.caret == caret && before.anchor == m_model.anchor()) {
         return;
     }

@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QMenu;
@@ -187,6 +188,7 @@ private:
     [[nodiscard]] qreal paragraphY(qsizetype paragraph) const;
     [[nodiscard]] qreal verticalOffset() const;
     [[nodiscard]] qreal firstLineTop() const;
+    [[nodiscard]] qreal contentTop(qsizetype lineIndex) const;
     [[nodiscard]] QRect caretRectAt(qsizetype offset) const;
     [[nodiscard]] int lineTop(qsizetype lineIndex) const;
     void paintLine(QPainter &painter, qsizetype lineIndex) const;
@@ -199,6 +201,9 @@ private:
     BinaryTextMouse *m_mouse; // a QObject child, for its timers
     BinaryTextDrops m_drops{*this};
     qreal m_preferredX = -1; // kept across Up and Down
+    // Where in the view the caret stood when paging began, kept while the
+    // user pages on.
+    std::optional<qreal> m_pageCaretY;
 
     QFont m_drawFont;
     int m_lineHeight = 1;      // a line's step, in whole pixels

@@ -203,6 +203,12 @@ qreal BinaryTextEdit::firstLineTop() const
     return qreal(m_topLineInParagraph) * m_lineHeight - verticalOffset();
 }
 
+// The top of a line from the top of the paragraph that the view starts in.
+qreal BinaryTextEdit::contentTop(qsizetype lineIndex) const
+{
+    return qreal(lineIndex - m_model.layout().firstLineOf(m_topParagraph)) * m_lineHeight;
+}
+
 int BinaryTextEdit::lineTop(qsizetype lineIndex) const
 {
     // A line far out of view may lie beyond what an int holds; it only
@@ -233,23 +239,38 @@ QRect BinaryTextEdit::characterRect(qsizetype offset) const
 
 qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
 {
-    // As in Qt's editors: the line at that height, in view or not (while
-    // dragging); above the text its start, below it its end, and in the
-    // gap between a line's natural bottom and the next line that line's end.
+    // As QPlainTextEdit finds the paragraph at a point, in view or not
+    // (while dragging): down paragraph by paragraph, or up, where it steps
+    // by the height of the paragraph it leaves. In the paragraph: above its
+    // lines its start, below them its end, in the gap between a line's
+    // natural bottom and the next line that line's end.
     const CodeLineLayout &layout = m_model.layout();
     const qreal y = point.y() + verticalOffset();
-    const auto row = qsizetype(std::floor(y / m_lineHeight));
-    const qsizetype line = layout.firstLineOf(m_topParagraph) + row;
-    if (line < 0) {
-        return 0;
+    qsizetype paragraph = m_topParagraph;
+    qreal paragraphTop = 0;
+    qreal height = paragraphHeight(paragraph);
+    while (paragraph + 1 < layout.paragraphCount() && paragraphTop + height <= y) {
+        paragraphTop += height;
+        height = paragraphHeight(++paragraph);
     }
-    if (line >= layout.lineCount()) {
-        return m_model.size();
+    while (paragraph > 0 && paragraphTop > y) {
+        paragraphTop -= height;
+        height = paragraphHeight(--paragraph);
     }
-    if (y - qreal(row) * m_lineHeight >= m_naturalHeight) {
-        return layout.line(line).end;
+    const qreal inParagraph = y - paragraphTop;
+    const qsizetype first = layout.firstLineOf(paragraph);
+    const qsizetype lines = layout.firstLineOf(paragraph + 1) - first;
+    if (inParagraph < 0) {
+        return layout.line(first).start;
     }
-    return layout.offsetAt(line, point.x() - kMargin);
+    const auto row = qsizetype(std::floor(inParagraph / m_lineHeight));
+    if (row >= lines) {
+        return layout.line(first + lines - 1).end;
+    }
+    if (inParagraph - qreal(row) * m_lineHeight >= m_naturalHeight) {
+        return layout.line(first + row).end;
+    }
+    return layout.offsetAt(first + row, point.x() - kMargin);
 }
 
 void BinaryTextEdit::resizeEvent(QResizeEvent *event)

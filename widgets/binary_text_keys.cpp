@@ -116,16 +116,18 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
             target = entry.lines < 0 ? 0 : m_field.m_model.size();
         }
         if (entry.page && !entry.select && target == caret) {
-            // A page move that finds no line to go to leaves the selection.
-            m_field.ensureCaretVisible();
-            return true;
+            return true; // a page move that finds no line to go to leaves the selection
         }
         if (!entry.select && m_field.hasSelection() &&
             (entry.move == Move::NextChar || entry.move == Move::PreviousChar) && !vertical) {
             target =
                 entry.move == Move::NextChar ? m_field.selectionEnd() : m_field.selectionStart();
         }
+        const std::optional<qreal> pageCaretY = m_field.m_pageCaretY;
         m_field.moveCaret(target, entry.select);
+        if (entry.page) {
+            m_field.m_pageCaretY = pageCaretY;
+        }
         m_field.m_preferredX = vertical && !toTextEnd ? preferred : -1;
         if (entry.select) {
             m_field.offerSelection();
@@ -136,31 +138,97 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
 }
 
 // As QPlainTextEdit pages: the view moves a page first, then the caret
-// steps line by line, keeping its x, until it stands at least as far into the
-// view as it did. With the text's end (or start) in view already, the caret
-// goes to the last (or first) line.
+// steps line by line, keeping its x, until it stands at least as far into
+// the view as it did when paging began. With the text's end (or start) in
+// view already, the caret goes to the last (or first) line.
 qsizetype BinaryTextKeys::pageMoved(qsizetype caret, int direction, qreal x)
 {
-    const BinaryTextModel &model = m_field.m_model;
-    const CodeLineLayout &layout = model.layout();
-    QScrollBar *bar = m_field.verticalScrollBar();
-    const qsizetype line = layout.lineOf(caret);
-    if (direction > 0 ? bar->value() >= bar->maximum() : bar->value() <= bar->minimum()) {
-        const qsizetype edge = direction > 0 ? layout.lineCount() - 1 : 0;
-        return model.linesMoved(caret, edge - line, x);
+    BinaryTextEdit &field = m_field;
+    const CodeLineLayout &layout = field.m_model.layout();
+    field.ensureCaretVisible();
+    if (!field.m_pageCaretY) {
+        field.m_pageCaretY = field.contentTop(layout.lineOf(caret)) - field.verticalOffset();
     }
-    const int oldTop = m_field.lineTop(line);
-    bar->setValue(bar->value() + direction * bar->pageStep());
+    qreal caretY = *field.m_pageCaretY;
+    if (direction > 0) {
+        caretY = scrollPageDown().value_or(caretY);
+    } else {
+        caretY = scrollPageUp().value_or(caretY);
+    }
+    caretY += field.verticalOffset();
     qsizetype target = caret;
-    while (direction > 0 ? m_field.lineTop(layout.lineOf(target)) < oldTop
-                         : m_field.lineTop(layout.lineOf(target)) > oldTop) {
-        const qsizetype next = model.linesMoved(target, direction, x);
-        if (next == target) {
+    for (;;) {
+        const qsizetype next = field.m_model.linesMoved(target, direction, x);
+        if (next == target && layout.lineOf(next) == layout.lineOf(target)) {
             break;
         }
         target = next;
+        const qreal top = field.contentTop(layout.lineOf(target));
+        if (direction > 0 ? top >= caretY : top <= caretY) {
+            break;
+        }
     }
     return target;
+}
+
+// Scrolls the view a page down: its first line becomes the first one that
+// did not fit whole. With the last paragraph in view it stays, and the
+// caret goes to the end: the y to page to, then, is returned.
+std::optional<qreal> BinaryTextKeys::scrollPageDown()
+{
+    BinaryTextEdit &field = m_field;
+    const CodeLineLayout &layout = field.m_model.layout();
+    const qreal bottom = field.verticalOffset() + field.viewport()->height();
+    qsizetype paragraph = field.m_topParagraph;
+    qreal y = 0;
+    while (y + field.paragraphHeight(paragraph) <= bottom) {
+        if (paragraph + 1 >= layout.paragraphCount()) {
+            return bottom;
+        }
+        y += field.paragraphHeight(paragraph++);
+    }
+    const qsizetype lines = layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph);
+    const qreal fitting = (bottom - y - field.m_naturalHeight) / field.m_lineHeight;
+    const qsizetype line =
+        std::clamp<qsizetype>(fitting < 0 ? 0 : qsizetype(std::floor(fitting)) + 1, 0, lines - 1);
+    field.scrollToLine(layout.firstLineOf(paragraph) + line);
+    return std::nullopt;
+}
+
+// Scrolls the view a page up: the first line in view becomes the first
+// whose top is a view's height above. At the text's top the caret goes to
+// the first line: the y to page to, then, is returned.
+std::optional<qreal> BinaryTextKeys::scrollPageUp()
+{
+    BinaryTextEdit &field = m_field;
+    const CodeLineLayout &layout = field.m_model.layout();
+    const qreal top = field.verticalOffset() - field.viewport()->height();
+    const qsizetype firstInView = field.m_topParagraph;
+    std::optional<qreal> caretY;
+    qsizetype paragraph = firstInView;
+    qreal y = 0;
+    while (y >= top) {
+        if (paragraph == 0) {
+            if (firstInView == 0 && field.m_topLineInParagraph == 0) {
+                caretY = 0;
+            }
+            break;
+        }
+        y -= field.paragraphHeight(--paragraph);
+    }
+    const qsizetype lines = layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph);
+    const qreal below = (top - y) / field.m_lineHeight;
+    qsizetype line = below <= 0 ? 0 : qsizetype(std::ceil(below));
+    if (line >= lines) {
+        if (paragraph + 1 < layout.paragraphCount() && paragraph + 1 != firstInView) {
+            ++paragraph;
+            line = 0;
+        } else {
+            line = lines - 1;
+        }
+    }
+    field.scrollToLine(layout.firstLineOf(paragraph) + line);
+    return caretY;
 }
 
 bool BinaryTextKeys::editKey(const QKeyEvent &event)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <optional>
 
 class QInputMethodEvent;
 class QKeyEvent;
@@ -27,6 +28,8 @@ public:
 private:
     bool moveKey(const QKeyEvent &event);
     qsizetype pageMoved(qsizetype caret, int direction, qreal x);
+    std::optional<qreal> scrollPageDown();
+    std::optional<qreal> scrollPageUp();
     bool editKey(const QKeyEvent &event);
 
     BinaryTextEdit &m_field;

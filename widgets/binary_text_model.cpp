@@ -148,6 +148,7 @@ void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, 
     edit.kind = kind;
     edit.joinsPrevious = joinsPrevious;
     edit.putsLineBreak = fieldcodes::findLineBreak(codes, 0, qsizetype(codes.size())) >= 0;
+    edit.endsLine = codes.ends_with("\r\n");
     edit.away = exchange(start, end, std::move(codes));
     edit.takesLineBreak = fieldcodes::findLineBreak(edit.away, 0, qsizetype(edit.away.size())) >= 0;
     m_history.record(std::move(edit));

@@ -50,7 +50,7 @@ bool EditHistory::mergeInto(Edit &last, Edit &edit) const
         return false;
     }
     const bool typing = edit.kind == EditKind::Typing && last.kind == EditKind::Typing &&
-                        !edit.putsLineBreak && !last.putsLineBreak;
+                        !edit.putsLineBreak && !last.endsLine;
     if (typing) {
         if (edit.away.empty() && edit.position == last.position + last.presentLength) {
             last.presentLength += edit.presentLength;

@@ -26,6 +26,7 @@ struct Edit
     EditKind kind = EditKind::Other;
     bool joinsPrevious = false;  // undone and redone together with the one before
     bool putsLineBreak = false;  // the codes it put in hold a line break
+    bool endsLine = false;       // the codes it put in end with a line break
     bool takesLineBreak = false; // the codes it took out hold a line break
 };
 
