@@ -235,7 +235,7 @@ void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
         return;
     }
     if (std::optional<std::string> codes = codeclipboard::codesOf(*source)) {
-        replaceSelection(std::move(*codes), EditKind::Typing);
+        replaceSelection(std::move(*codes), EditKind::Pasting);
         Q_EMIT pasteFinished();
         return;
     }
@@ -244,7 +244,7 @@ void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
         pasteInSlices(std::move(text));
         return;
     }
-    replaceSelection(fieldcodes::codesFromText(text), EditKind::Typing);
+    replaceSelection(fieldcodes::codesFromText(text), EditKind::Pasting);
     Q_EMIT pasteFinished();
 }
 

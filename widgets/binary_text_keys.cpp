@@ -233,11 +233,17 @@ std::optional<qreal> BinaryTextKeys::scrollPageUp()
 
 bool BinaryTextKeys::editKey(const QKeyEvent &event)
 {
+    // Copying and selecting all leave the view; every other editing key
+    // brings the caret into it, even one that found nothing to do.
     if (event.matches(QKeySequence::Copy)) {
         m_field.copy();
-    } else if (event.matches(QKeySequence::SelectAll)) {
+        return true;
+    }
+    if (event.matches(QKeySequence::SelectAll)) {
         m_field.selectAll();
-    } else if (event.matches(QKeySequence::Cut)) {
+        return true;
+    }
+    if (event.matches(QKeySequence::Cut)) {
         m_field.cut();
     } else if (event.matches(QKeySequence::Paste)) {
         m_field.paste();
@@ -272,6 +278,7 @@ bool BinaryTextKeys::editKey(const QKeyEvent &event)
     } else {
         return false;
     }
+    m_field.ensureCaretVisible();
     return true;
 }
 

@@ -49,7 +49,8 @@ bool EditHistory::mergeInto(Edit &last, Edit &edit) const
     if (edit.joinsPrevious) {
         return false;
     }
-    const bool typing = edit.kind == EditKind::Typing && last.kind == EditKind::Typing &&
+    const bool typing = edit.kind == EditKind::Typing &&
+                        (last.kind == EditKind::Typing || last.kind == EditKind::Pasting) &&
                         !edit.putsLineBreak && !last.endsLine;
     if (typing) {
         if (edit.away.empty() && edit.position == last.position + last.presentLength) {

@@ -13,7 +13,8 @@ namespace vantrel {
 
 enum class EditKind {
     Other,
-    Typing,          // typed or pasted text: runs of it merge into one edit
+    Typing,          // typed text: a run of it merges into one edit
+    Pasting,         // pasted text: typing right after it merges into it
     DeletingBack,    // Backspace
     DeletingForward, // Delete
 };
