@@ -22,16 +22,23 @@ void EditHistory::clear()
     m_mergeable = false;
 }
 
+// A step taken ends the merging; undo or redo with nothing to do leaves it.
 Edit *EditHistory::undoStep()
 {
+    if (!canUndo()) {
+        return nullptr;
+    }
     m_mergeable = false;
-    return canUndo() ? &m_edits[--m_done] : nullptr;
+    return &m_edits[--m_done];
 }
 
 Edit *EditHistory::redoStep()
 {
+    if (!canRedo()) {
+        return nullptr;
+    }
     m_mergeable = false;
-    return canRedo() ? &m_edits[m_done++] : nullptr;
+    return &m_edits[m_done++];
 }
 
 bool EditHistory::undoGoesOn() const
