@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "option_button_accessible.h"
 
+#include "accessible_kind.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -59,17 +61,7 @@ QAccessibleInterface *optionButtonFactory(const QString &, QObject *object)
 
 void makeOptionButton(QAbstractButton *button)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(optionButtonFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-    button->setProperty(kOptionButtonProperty, true);
-    // An interface made for the button while it was built would stay cached.
-    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(button);
-        made && made->role() != QAccessible::RadioButton) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
+    markForFactory(button, kOptionButtonProperty, optionButtonFactory, QAccessible::RadioButton);
 }
 
 } // namespace vantrel::accessibility

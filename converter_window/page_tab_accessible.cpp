@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "page_tab_accessible.h"
 
+#include "accessible_kind.h"
 #include "clickable_label.h"
 
 #include <QAccessible>
@@ -64,18 +65,7 @@ QAccessibleInterface *pageTabFactory(const QString &, QObject *object)
 
 void makePageTab(ClickableLabel *label)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(pageTabFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-    label->setProperty(kPageTabProperty, true);
-    // An interface made for the label before it became a tab (by an
-    // accessibility event of its construction) would stay cached.
-    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(label);
-        made && made->role() != QAccessible::PageTab) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
+    markForFactory(label, kPageTabProperty, pageTabFactory, QAccessible::PageTab);
 }
 
 void setPageTabSelected(ClickableLabel *label, bool selected)

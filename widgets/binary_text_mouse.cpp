@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace vantrel {
 namespace {
@@ -190,19 +191,26 @@ void BinaryTextMouse::extendTo(qsizetype offset, int x)
     }
 }
 
+// Over the first word or paragraph, that one is selected again, as it was.
+bool BinaryTextMouse::reselects(const Range &range, qsizetype offset)
+{
+    const auto [start, end] = std::minmax(range.first, range.second);
+    if (offset < start || offset > end) {
+        return false;
+    }
+    m_field.select(range.first, range.second);
+    return true;
+}
+
 // As Qt's editors extend a double click's word: to the start or the end of
 // the word under the pointer, whichever is nearer, keeping the first word;
 // nothing while the pointer is off that word's line or beside it.
 void BinaryTextMouse::extendByWords(qsizetype offset, int x)
 {
-    const BinaryTextModel &model = m_field.m_model;
-    const auto [wordAnchor, wordCaret] = *m_word;
-    const qsizetype wordStart = std::min(wordAnchor, wordCaret);
-    const qsizetype wordEnd = std::max(wordAnchor, wordCaret);
-    if (offset >= wordStart && offset <= wordEnd) {
-        m_field.select(wordAnchor, wordCaret);
+    if (reselects(*m_word, offset)) {
         return;
     }
+    const BinaryTextModel &model = m_field.m_model;
     const std::optional<qsizetype> start = model.startOfWord(offset);
     if (!start) {
         return;
@@ -218,7 +226,8 @@ void BinaryTextMouse::extendByWords(qsizetype offset, int x)
     if (x < startX || x > endX) {
         return;
     }
-    const qsizetype anchor = offset < wordCaret ? wordEnd : wordStart;
+    const auto [wordStart, wordEnd] = std::minmax(m_word->first, m_word->second);
+    const qsizetype anchor = offset < m_word->second ? wordEnd : wordStart;
     m_field.select(anchor, x - startX < endX - x ? *start : end);
     m_field.offerSelection();
 }
@@ -227,15 +236,12 @@ void BinaryTextMouse::extendByWords(qsizetype offset, int x)
 // keeping the first.
 void BinaryTextMouse::extendByParagraphs(qsizetype offset)
 {
-    const BinaryTextModel &model = m_field.m_model;
-    const auto [paragraphAnchor, paragraphCaret] = *m_paragraph;
-    const qsizetype first = std::min(paragraphAnchor, paragraphCaret);
-    const qsizetype last = std::max(paragraphAnchor, paragraphCaret);
-    if (offset >= first && offset <= last) {
-        m_field.select(paragraphAnchor, paragraphCaret);
+    if (reselects(*m_paragraph, offset)) {
         return;
     }
-    if (offset < paragraphCaret) {
+    const BinaryTextModel &model = m_field.m_model;
+    const auto [first, last] = std::minmax(m_paragraph->first, m_paragraph->second);
+    if (offset < m_paragraph->second) {
         m_field.select(last, model.moved(offset, BinaryTextModel::Move::StartOfParagraph));
     } else {
         const qsizetype end = model.moved(offset, BinaryTextModel::Move::EndOfParagraph);

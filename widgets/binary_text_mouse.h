@@ -41,6 +41,7 @@ private:
     void releaseButton(const QMouseEvent &event, QPoint point);
     void placeCaret(qsizetype offset);
     void extendTo(qsizetype offset, int x);
+    bool reselects(const Range &range, qsizetype offset);
     void extendByWords(qsizetype offset, int x);
     void extendByParagraphs(qsizetype offset);
     void selectParagraphAtCaret();
