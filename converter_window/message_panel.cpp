@@ -71,6 +71,7 @@ const std::string &MessagePanel::binaryMessage() const
 
 void MessagePanel::setBinaryMessage(std::string binary)
 {
+    // Emptied first: the change handler sees both writes, and a refused text leaves no stale one.
     m_ui.txtBinario->setCodeText({});
     m_ui.txtBinario->setCodeText(std::move(binary));
     m_ui.txtBinario->moveCursorToEnd();
@@ -129,6 +130,7 @@ void MessagePanel::txtBinario_KeyPress(int &keyAscii)
     keyAscii = 0; // a binary message never takes a line break from Enter
 }
 
+// Both bit-mode buttons only convert again: the conversion reads the mode from the group.
 void MessagePanel::Option1_Click()
 {
     convertOnActiveSide();
@@ -160,6 +162,7 @@ void MessagePanel::HexaText()
                                             static_cast<std::size_t>(m_ui.txtMensaje->maxLength()));
     palette::setBackground(m_ui.txtBinario, decoded.valid ? colours::kActive : colours::kInvalid);
     m_invalidCode = !decoded.valid;
+    // Emptied first: the change handler runs for the empty field, then for the decoded text.
     m_ui.txtMensaje->setText(QString());
     m_ui.txtMensaje->setText(fromCodeText(decoded.message));
     m_markerFromDecoding = !decoded.valid;

@@ -146,6 +146,7 @@ void PanelSwitching::endVerticalBounce()
 void PanelSwitching::tmrSizeV_Timer()
 {
     const int top = frame2Top();
+    // Unlike tests on purpose: up, at or past the rest; down, exactly it (slides start at rest).
     const bool arrived = m_hexPanel ? top <= kHexPanelTop : top == kAsciiTop;
     if (!arrived) {
         setFrame2Top(top + (m_hexPanel ? -kSlideStep : kSlideStep));

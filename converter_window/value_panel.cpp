@@ -182,6 +182,7 @@ void ValuePanel::convertBinaryField()
     }
     palette::setBackground(m_ui.txtB, colours::kActive);
     const BinarioResult result = binario(text);
+    // Painted twice on purpose: a complete text may still hold a digit other than 0 and 1.
     if (!result.valid) {
         palette::setBackground(m_ui.txtB, colours::kInvalid);
     }
