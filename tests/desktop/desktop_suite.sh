@@ -5,7 +5,7 @@
 # and button, another window taking the focus, a minimised window, and the
 # desktop's dark theme. Fields are read through the clipboard.
 #   desktop_suite.sh PATH/TO/vantrel [SCREENSHOT-DIRECTORY]
-set -euo pipefail
+set -Eeuo pipefail
 program=$1
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
@@ -14,10 +14,34 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 failures=0
 fail() {
     failures=$((failures + 1))
+    last_check="FAIL: $*"
     echo "FAIL: $* (screen in $shots/failure-$failures.png)" >&2
     import -window root "$shots/failure-$failures.png" 2>/dev/null || true
 }
-pass() { echo "PASS: $*"; }
+pass() {
+    last_check="PASS: $*"
+    echo "PASS: $*"
+}
+
+# A command that fails outside a check stops the suite (set -e); say which
+# one, and after which check, instead of ending without a word. The ERR trap
+# only records: it also runs in the subshells of command substitutions, whose
+# failures are no concern of the suite.
+last_check="(none yet)"
+stopped_at=
+finished=
+# Called by the ERR trap: the failed command, where it ran, and the lines of
+# the calls that led there, innermost first.
+note_stop() {
+    stopped_at="'$2' (exit $1) at line $3 in ${FUNCNAME[1]:-the suite}"
+    local calls=("${BASH_LINENO[@]:1}")
+    ((${#calls[@]} <= 1)) || stopped_at+=", called from line ${calls[*]:0:${#calls[@]}-1}"
+}
+trap 'note_stop $? "$BASH_COMMAND" $LINENO' ERR
+trap 'if [[ -z $finished ]]; then
+    echo "STOPPED before the end: ${stopped_at:-an exit}; last check: $last_check" >&2
+fi
+[[ -z ${pid:-} ]] || kill "$pid" 2>/dev/null || true' EXIT
 
 # Polls until the command succeeds, every 50 ms, the way QTRY_ waits:
 # poll TRIES COMMAND...
@@ -31,6 +55,19 @@ poll() {
     return 1
 }
 wait_for() { poll 200 "$@"; } # up to 10 s
+
+window_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
+# Activates a window and waits until it is the active one. A request that
+# reaches a busy window manager may be dropped, and xdotool's --sync can then
+# wait long and fail, so the request is sent again until it takes.
+activate() {
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        xdotool windowactivate "$1" >/dev/null 2>&1 || true
+        poll 40 window_active "$1" && return 0
+    done
+    return 1
+}
 
 # The visible window with exactly that title (xdotool's own search ignores case).
 window_named() {
@@ -224,8 +261,8 @@ click chkManual
 typed_check "manual mode: 300 waits for Enter" txtA "ctrl+a 3 0 0" txtA 300
 click cmd2
 wait_for window_named 'CÓDIGO ASCII' || fail "the at sign opens no table window"
-table=$(window_named 'CÓDIGO ASCII')
-wait_for xdotool windowactivate --sync "$converter"
+table=$(window_named 'CÓDIGO ASCII' || true)
+activate "$converter" || fail "the converter window never became active again"
 if wait_for pixel_is "$converter" ${corner[txtA]} "0,160,240"; then
     pass "re-activating the window leaves txtA's colour as it was"
 else
@@ -234,9 +271,14 @@ fi
 keys Escape
 
 # --- The minimised table comes back -----------------------------------------
-xdotool windowminimize --sync "$table"
+table_minimised() { xprop -id "$table" _NET_WM_STATE | grep -q HIDDEN; }
+if [[ -z $table ]]; then
+    fail "no table window to minimise"
+elif ! { xdotool windowminimize "$table" && wait_for table_minimised; }; then
+    fail "the table window never minimised: $(xprop -id "$table" _NET_WM_STATE)"
+fi
 click cmd2
-if wait_for table_shown; then
+if [[ -n $table ]] && wait_for table_shown; then
     pass "the at sign restores the minimised table"
 else
     fail "the table stays minimised: $(xprop -id "$table" _NET_WM_STATE)"
@@ -393,12 +435,12 @@ screenshots() { # prefix, then the environment to start with
     # The focus on a button: no blinking caret in the picture.
     focus_field txtB
     keys Tab
-    wait_for window_still
+    wait_for window_still || fail "$prefix: the converter window never came to rest"
     import -window "$converter" "$shots/$prefix-converter.png"
     click cmd2
-    wait_for window_named 'CÓDIGO ASCII'
+    wait_for window_named 'CÓDIGO ASCII' || fail "$prefix: the at sign opens no table window"
     local table
-    table=$(window_named 'CÓDIGO ASCII')
+    table=$(window_named 'CÓDIGO ASCII' || echo root)
     # Full once the last line is in: wait for two identical pictures.
     local before=
     for _ in $(seq 100); do
@@ -408,10 +450,10 @@ screenshots() { # prefix, then the environment to start with
         [[ $now == "$before" ]] && break
         before=$now
     done
-    wait_for xdotool windowactivate --sync "$converter"
+    activate "$converter" || fail "$prefix: the converter window never became active again"
     click cmd3
-    wait_for window_named Vantrel
-    import -window "$(window_named Vantrel)" "$shots/$prefix-about.png"
+    wait_for window_named Vantrel || fail "$prefix: the question mark opens no about box"
+    import -window "$(window_named Vantrel || echo root)" "$shots/$prefix-about.png"
     keys Return
     stop_program
 }
@@ -426,4 +468,5 @@ for window in converter table about; do
     fi
 done
 
+finished=1
 ((failures == 0)) || { echo "$failures checks failed; screenshots in $shots" >&2; exit 1; }
