@@ -28,19 +28,6 @@ constexpr std::array<char16_t, 256> makeUnicodeTable()
 
 constexpr std::array<char16_t, 256> kUnicodeOfCode = makeUnicodeTable();
 
-bool isSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDFFF;
-}
-bool isHighSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // The UTF-8 bytes of every code's character, at most three.
 struct Utf8Bytes
 {
@@ -182,18 +169,10 @@ std::string codeTextFromUtf16(std::u16string_view text)
 {
     std::string codes;
     codes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit < 0x80) {
-            codes.push_back(static_cast<char>(unit));
-        } else if (!isSurrogate(unit)) {
-            codes.push_back(static_cast<char>(codeOfUnicode(unit)));
-        } else {
-            if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-                ++i; // the pair is a single character
-            }
-            codes.push_back(static_cast<char>(kUnknownCode));
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf16Character character = utf16CharacterAt(text, i);
+        codes.push_back(static_cast<char>(character.code));
+        i += character.units;
     }
     return codes;
 }

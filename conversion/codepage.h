@@ -17,8 +17,41 @@ inline constexpr unsigned char kUnknownCode = 63;
 [[nodiscard]] char32_t unicodeOfCode(unsigned char code);
 [[nodiscard]] unsigned char codeOfUnicode(char32_t character);
 
-// A code text holds one code per char. A UTF-16 surrogate pair is one
-// character (code 63); a lone surrogate is also code 63.
+[[nodiscard]] constexpr bool isSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+[[nodiscard]] constexpr bool isHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+[[nodiscard]] constexpr bool isLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// One character of a UTF-16 text: its code and how many units it takes.
+struct Utf16Character
+{
+    unsigned char code;
+    std::size_t units;
+};
+
+// The character that starts at text[at]. A surrogate pair is one character
+// outside the set (code 63, two units); a lone surrogate is code 63 too.
+// Inline: the fields convert pastes of millions of units with it.
+[[nodiscard]] inline Utf16Character utf16CharacterAt(std::u16string_view text, std::size_t at)
+{
+    const char16_t unit = text[at];
+    if (!isSurrogate(unit)) {
+        return {unit < 0x80 ? static_cast<unsigned char>(unit) : codeOfUnicode(unit), 1};
+    }
+    const bool pair = isHighSurrogate(unit) && at + 1 < text.size() && isLowSurrogate(text[at + 1]);
+    return {kUnknownCode, pair ? std::size_t{2} : std::size_t{1}};
+}
+
+// A code text holds one code per char, each character as utf16CharacterAt
+// reads it.
 [[nodiscard]] std::string codeTextFromUtf16(std::u16string_view text);
 [[nodiscard]] std::u16string utf16FromCodeText(std::string_view codeText);
 

@@ -34,28 +34,26 @@ constexpr std::array<C1Picture, 5> kC1Pictures{{
 // Walks text[from, to), giving each character's codes to `put`.
 template <typename Put> qsizetype convert(QStringView text, qsizetype from, qsizetype to, Put put)
 {
-    const auto *units = reinterpret_cast<const char16_t *>(text.utf16());
-    const qsizetype size = text.size();
+    const std::u16string_view units(reinterpret_cast<const char16_t *>(text.utf16()),
+                                    static_cast<std::size_t>(text.size()));
     qsizetype i = from;
     while (i < to) {
-        const char16_t unit = units[i];
+        const char16_t unit = units[std::size_t(i)];
         if (unit < 0x80 && unit != u'\r' && unit != u'\n') {
             put(static_cast<char>(unit));
+            ++i;
         } else if (isTypedLineBreak(unit)) {
-            if (unit == u'\r' && i + 1 < size && units[i + 1] == u'\n') {
-                ++i;
-            }
+            const bool crLf = unit == u'\r' && std::size_t(i) + 1 < units.size() &&
+                              units[std::size_t(i) + 1] == u'\n';
             put(kCr);
             put(kLf);
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size &&
-                   QChar::isLowSurrogate(units[i + 1])) {
-            ++i; // one character outside the set
-            put(static_cast<char>(codepage::kUnknownCode));
+            i += crLf ? 2 : 1;
         } else {
-            put(static_cast<char>(QChar::isSurrogate(unit) ? codepage::kUnknownCode
-                                                           : codepage::codeOfUnicode(unit)));
+            const codepage::Utf16Character character =
+                codepage::utf16CharacterAt(units, std::size_t(i));
+            put(static_cast<char>(character.code));
+            i += qsizetype(character.units);
         }
-        ++i;
     }
     return i;
 }

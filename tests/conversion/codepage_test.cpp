@@ -52,6 +52,37 @@ TEST(CodepageTest, Utf16TextsConvertCharacterByCharacter)
     EXPECT_EQ(codeTextFromUtf16(utf16FromCodeText(all)), all);
 }
 
+// Every UTF-16 unit, alone and before each kind of unit: a unit that is no
+// surrogate is one character with the code codeOfUnicode gives it, a high
+// surrogate before a low one is one character (63) of two units, and any
+// other surrogate is one character (63) of its own.
+TEST(CodepageTest, EveryUtf16UnitReadsAsOneCharacter)
+{
+    const char16_t nextUnits[] = {u'A', u'\xE9', 0xD800, 0xDBFF, 0xDC00, 0xDFFF, 0xFFFF};
+    for (unsigned value = 0; value <= 0xFFFF; ++value) {
+        const auto unit = static_cast<char16_t>(value);
+        const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+        const unsigned char code = surrogate ? kUnknownCode : codeOfUnicode(value);
+        const std::u16string alone(1, unit);
+        const Utf16Character single = utf16CharacterAt(alone, 0);
+        ASSERT_EQ(single.code, code) << value;
+        ASSERT_EQ(single.units, 1U) << value;
+        for (const char16_t next : nextUnits) {
+            const bool pair =
+                value >= 0xD800 && value <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF;
+            const std::u16string text{unit, next};
+            const Utf16Character first = utf16CharacterAt(text, 0);
+            ASSERT_EQ(first.code, code) << value << " " << unsigned(next);
+            ASSERT_EQ(first.units, pair ? 2U : 1U) << value << " " << unsigned(next);
+            const std::string expected =
+                pair ? std::string(1, '?')
+                     : std::string{static_cast<char>(code),
+                                   static_cast<char>(utf16CharacterAt(text, 1).code)};
+            ASSERT_EQ(codeTextFromUtf16(text), expected) << value << " " << unsigned(next);
+        }
+    }
+}
+
 TEST(CodepageTest, Utf8TextsConvertCharacterByCharacter)
 {
     const std::pair<std::string_view, std::string_view> cases[] = {

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void cleanup() { testing::destroyAllWindows(); }
 
     void everyCodeShowsACharacterNoOtherCodeShows();
+    void fieldsReadCharactersAsTheCodePageDoes();
     void textAreaShowsControlsAsPicturesAndReadsBackTheCodes_data();
     void textAreaShowsControlsAsPicturesAndReadsBackTheCodes();
     void controlCodesDrawDistinctlyInTheFieldsFonts_data();
@@ -96,6 +97,30 @@ void CodePicturesTest::everyCodeShowsACharacterNoOtherCodeShows()
     }
     QCOMPARE(controls, 32 + 1 + 5); // C0, DEL and the five undefined codes
     QCOMPARE(shownCharacters.size(), 256);
+}
+
+// Line breaks aside, a field reads every UTF-16 unit, alone and before a
+// letter or either half of a surrogate pair, as the code page reads it.
+void CodePicturesTest::fieldsReadCharactersAsTheCodePageDoes()
+{
+    const char16_t nextUnits[] = {0, u'A', 0xD800, 0xDC00};
+    for (unsigned value = 0; value <= 0xFFFF; ++value) {
+        const auto unit = static_cast<char16_t>(value);
+        if (isTypedLineBreak(unit)) {
+            continue;
+        }
+        for (const char16_t next : nextUnits) {
+            std::u16string text(1, unit);
+            if (next != 0) {
+                text.push_back(next);
+            }
+            if (fieldcodes::codesFromText(QStringView(text)) != codepage::codeTextFromUtf16(text)) {
+                QFAIL(qPrintable(QStringLiteral("U+%1 before U+%2 reads otherwise")
+                                     .arg(unsigned(value), 4, 16, QLatin1Char('0'))
+                                     .arg(unsigned(next), 4, 16, QLatin1Char('0'))));
+            }
+        }
+    }
 }
 
 void CodePicturesTest::textAreaShowsControlsAsPicturesAndReadsBackTheCodes_data()
