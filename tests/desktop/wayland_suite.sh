@@ -103,8 +103,10 @@ frame_heights() {
 table_rose() {
     local heights
     heights=$(frame_heights) || return 1
-    awk 'NR == 2 { second = $1; lowest = $1 } NR > 2 && $1 < lowest { lowest = $1 }
-         { last = $1 } END { exit !(NR > 2 && second - lowest >= 16 && last - lowest == 8) }' \
+    # From the lowest place the frame was put (past the title bar), up to
+    # the top of the rise, then the drop.
+    awk 'NR == 1 || $1 > framed { framed = $1; lowest = $1 } $1 < lowest { lowest = $1 }
+         { last = $1 } END { exit !(framed - lowest >= 16 && last - lowest == 8) }' \
         <<<"$heights"
 }
 wait_for table_rose && pass "the table window rises 360 twips and drops 120" ||
