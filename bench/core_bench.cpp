@@ -5,6 +5,7 @@
 // take the fastest path this processor runs; at the large sizes the scalar
 // reference and the SSE2 path are measured too.
 
+#include "binary_digit_count.h"
 #include "conversion_paths.h"
 #include "hex_conversion.h"
 #include "message_conversion.h"
@@ -125,6 +126,23 @@ void BM_HexToBinary(benchmark::State &state, OnPath path)
     });
 }
 
+// What a binary field counts when it takes a whole new text: all digits,
+// skipped in vector runs, or a letter every `letterEvery` digits, counted a
+// word at a time.
+void BM_NonBinaryDigitCount(benchmark::State &state, std::size_t letterEvery)
+{
+    const auto size = static_cast<std::size_t>(state.range(0));
+    std::string text = randomText(size, "01");
+    for (std::size_t i = 0; letterEvery != 0 && i < size; i += letterEvery) {
+        text[i] = 'a';
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vantrel::nonBinaryDigitCount(text));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(size));
+}
+
 constexpr std::int64_t kMiB = 1 << 20;
 
 BENCHMARK_CAPTURE(BM_BinText, 8bit, BitMode::Eight, {})->Arg(500)->Arg(kMiB);
@@ -133,6 +151,8 @@ BENCHMARK_CAPTURE(BM_HexaText, 8bit, BitMode::Eight, {})->Arg(32'766)->Arg(8 * k
 BENCHMARK_CAPTURE(BM_HexaText, 7bit, BitMode::Seven, {})->Arg(32'766)->Arg(8 * kMiB);
 BENCHMARK_CAPTURE(BM_BinaryToHex, fastest, {})->Arg(32'764)->Arg(8 * kMiB);
 BENCHMARK_CAPTURE(BM_HexToBinary, fastest, {})->Arg(500)->Arg(kMiB);
+BENCHMARK_CAPTURE(BM_NonBinaryDigitCount, digits, 0)->Arg(8 * kMiB);
+BENCHMARK_CAPTURE(BM_NonBinaryDigitCount, letter_every_100, 100)->Arg(8 * kMiB);
 
 BENCHMARK_CAPTURE(BM_BinText, 8bit_scalar, BitMode::Eight, Path::Scalar)->Arg(kMiB);
 BENCHMARK_CAPTURE(BM_BinText, 8bit_SSE2, BitMode::Eight, Path::Sse2)->Arg(kMiB);

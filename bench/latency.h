@@ -31,13 +31,15 @@ inline double timed(const std::function<void()> &action)
 }
 
 // One line: the case, its median and 95th percentile against the target.
-inline void report(const char *name, std::vector<double> samples, double targetMs)
+// Gives the median.
+inline double report(const char *name, std::vector<double> samples, double targetMs)
 {
     std::sort(samples.begin(), samples.end());
     const double median = samples[samples.size() / 2];
     const double p95 = samples[std::min(samples.size() - 1, samples.size() * 95 / 100)];
     std::printf("%-58s %8.2f %8.2f %8.0f  %s\n", name, median, p95, targetMs,
                 median < targetMs ? "ok" : "SLOW");
+    return median;
 }
 
 // A line of /proc/self/status in bytes: "VmRSS:" now, "VmHWM:" at the peak.

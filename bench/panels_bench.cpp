@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -117,30 +118,53 @@ double pasteDigits(BinaryTextEdit *target, std::size_t digits)
     });
 }
 
+// Keys in automatic mode at growing lengths, then how much a key in the
+// longest field costs against one in the shortest: the same at any length
+// means a ratio near 1.
 void reportBinaryFields(frmAscii &window)
 {
     std::printf("\n%-58s %8s %8s %8s\n", "binary fields at any length (ms)", "median", "p95",
                 "target");
+    constexpr std::size_t kShortest = 100'000;
+    constexpr std::size_t kLongest = 100'000'000;
+    const struct
+    {
+        KeyPlace place;
+        const char *what;
+    } places[] = {{KeyPlace::End, "digit at the end"},
+                  {KeyPlace::Middle, "digit in the middle"},
+                  {KeyPlace::Backspace, "Backspace at the end"}};
+    const QLocale english(QLocale::English);
     for (const char *name : {"txtBin", "txtBinario"}) {
         BinaryTextEdit *target = binaryField(window, name);
-        for (const std::size_t digits : {std::size_t{1'000'000}, std::size_t{16'000'000}}) {
-            const struct
-            {
-                KeyPlace place;
-                const char *what;
-            } places[] = {{KeyPlace::End, "digit at the end"},
-                          {KeyPlace::Middle, "digit in the middle"},
-                          {KeyPlace::Backspace, "Backspace at the end"}};
-            for (const auto &[place, what] : places) {
+        double shortestMedian[3] = {};
+        double longestMedian[3] = {};
+        for (const std::size_t digits :
+             {kShortest, std::size_t{1'000'000}, std::size_t{16'000'000}, kLongest}) {
+            for (int p = 0; p < 3; ++p) {
                 const QByteArray label = QStringLiteral("%1 of %2 digits, %3")
                                              .arg(QLatin1String(name))
-                                             .arg(digits)
-                                             .arg(QLatin1String(what))
+                                             .arg(english.toString(qulonglong(digits)))
+                                             .arg(QLatin1String(places[p].what))
                                              .toLatin1();
-                report(label.constData(), binaryKeys(target, digits, place), 16);
+                const double median =
+                    report(label.constData(), binaryKeys(target, digits, places[p].place),
+                           digits == kLongest ? 2 : 16);
+                (digits == kShortest ? shortestMedian : longestMedian)[p] = median;
             }
+            target->setCodeText({});
         }
-        target->setCodeText({});
+        for (int p = 0; p < 3; ++p) {
+            const double ratio = longestMedian[p] / shortestMedian[p];
+            const QByteArray label = QStringLiteral("%1 %2: %3 / %4")
+                                         .arg(QLatin1String(name))
+                                         .arg(QLatin1String(places[p].what))
+                                         .arg(english.toString(qulonglong(kLongest)))
+                                         .arg(english.toString(qulonglong(kShortest)))
+                                         .toLatin1();
+            std::printf("%-58s %8.2f %8s %8.0f  %s\n", label.constData(), ratio, "", 2.0,
+                        ratio <= 2 ? "ok" : "SLOW");
+        }
     }
     BinaryTextEdit *txtBin = binaryField(window, "txtBin");
     std::vector<double> pastes16;

@@ -116,22 +116,24 @@ std::optional<std::string> binaryToHexScalar(std::string_view binary)
     return convertBinaryDigits(binary);
 }
 
+// The digits whose conversion is the one cut to maxDigits: all of them when
+// the result fits, else the first groups of the padded text. A prefix that
+// long pads the same way, since the cut falls on a group boundary.
+std::string_view shownDigits(std::string_view binary, std::size_t maxDigits)
+{
+    const std::size_t padding = (4 - binary.size() % 4) % 4;
+    if ((binary.size() + padding) / 4 <= maxDigits) {
+        return binary;
+    }
+    return binary.substr(0, maxDigits == 0 ? 0 : maxDigits * 4 - padding);
+}
+
 std::optional<std::string> binaryToHexCutScalar(std::string_view binary, std::size_t maxDigits)
 {
     if (!detail::allBinaryDigits(binary)) {
         return std::nullopt;
     }
-    const std::size_t padding = (4 - binary.size() % 4) % 4;
-    const std::size_t digits = (binary.size() + padding) / 4;
-    if (digits <= maxDigits) {
-        return convertBinaryDigits(binary);
-    }
-    if (maxDigits == 0) {
-        return std::string();
-    }
-    // The kept digits come from the first groups of the padded text; a prefix
-    // that long pads the same way, since the cut falls on a group boundary.
-    return convertBinaryDigits(binary.substr(0, maxDigits * 4 - padding));
+    return convertBinaryDigits(shownDigits(binary, maxDigits));
 }
 
 // Checks the digits while converting them, in one pass: the leading zeros
@@ -179,17 +181,12 @@ std::optional<std::string> binaryToHexWithKernels(std::string_view binary,
 std::optional<std::string> binaryToHexCutWithKernels(std::string_view binary, std::size_t maxDigits,
                                                      const detail::VectorKernels &kernels)
 {
-    const std::size_t padding = (4 - binary.size() % 4) % 4;
-    const std::size_t digits = (binary.size() + padding) / 4;
-    if (digits <= maxDigits) {
-        return binaryToHexWithKernels(binary, kernels);
-    }
-    // As in the scalar cut; the digits past it are only checked.
-    const std::size_t kept = maxDigits == 0 ? 0 : maxDigits * 4 - padding;
-    if (!detail::allBinaryDigits(binary.substr(kept), kernels)) {
+    // The digits past the cut are only checked.
+    const std::string_view shown = shownDigits(binary, maxDigits);
+    if (!detail::allBinaryDigits(binary.substr(shown.size()), kernels)) {
         return std::nullopt;
     }
-    return binaryToHexWithKernels(binary.substr(0, kept), kernels);
+    return binaryToHexWithKernels(shown, kernels);
 }
 
 // The kernels find the first digit of value other than 0 and write the
@@ -272,6 +269,15 @@ std::optional<std::string> binaryToHex(std::string_view binary)
 std::optional<std::string> binaryToHexCut(std::string_view binary, std::size_t maxDigits)
 {
     return detail::binaryToHexCut(binary, maxDigits, detail::fastestPath());
+}
+
+std::optional<std::string> binaryToHexCutCounted(std::string_view binary,
+                                                 std::size_t nonBinaryDigits, std::size_t maxDigits)
+{
+    if (nonBinaryDigits != 0) {
+        return std::nullopt;
+    }
+    return binaryToHex(shownDigits(binary, maxDigits));
 }
 
 std::optional<std::string> hexToBinary(std::string_view hex)

@@ -30,6 +30,13 @@ namespace vantrel {
 [[nodiscard]] std::optional<std::string> binaryToHexCut(std::string_view binary,
                                                         std::size_t maxDigits);
 
+// The same cut conversion of a text whose characters other than "0" and "1"
+// are counted already (nonBinaryDigitCount): the count decides validity and
+// only the digits that can show are read, so the cost does not grow with the
+// text.
+[[nodiscard]] std::optional<std::string>
+binaryToHexCutCounted(std::string_view binary, std::size_t nonBinaryDigits, std::size_t maxDigits);
+
 // Writes four binary digits for every character: "0"-"9", "A"-"F" and
 // "a"-"f" by their value, any other character as 0. Fails only for a
 // non-empty text none of whose characters is a hexadecimal digit.

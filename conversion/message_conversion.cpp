@@ -192,4 +192,18 @@ DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode, std::size_
     return detail::hexaText(binaryMessage, mode, maxCodes, detail::fastestPath());
 }
 
+DecodedMessage hexaTextCounted(std::string_view binaryMessage, std::size_t nonBinaryDigits,
+                               BitMode mode, std::size_t maxCodes)
+{
+    if (nonBinaryDigits != 0) {
+        return invalidCode();
+    }
+    // The partial group at the start and the groups that can show; a prefix
+    // that long leaves the same partial group.
+    const auto width = static_cast<std::size_t>(mode);
+    const std::size_t shownGroups = std::min(binaryMessage.size() / width, maxCodes);
+    return hexaText(binaryMessage.substr(0, binaryMessage.size() % width + shownGroups * width),
+                    mode, maxCodes);
+}
+
 } // namespace vantrel

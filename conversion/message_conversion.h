@@ -33,4 +33,11 @@ struct DecodedMessage
 [[nodiscard]] DecodedMessage hexaText(std::string_view binaryMessage, BitMode mode,
                                       std::size_t maxCodes = std::string_view::npos);
 
+// HexaText of a text whose characters other than "0" and "1" are counted
+// already (nonBinaryDigitCount): the count decides validity and only the
+// groups that can show are read, so the cost does not grow with the text.
+[[nodiscard]] DecodedMessage hexaTextCounted(std::string_view binaryMessage,
+                                             std::size_t nonBinaryDigits, BitMode mode,
+                                             std::size_t maxCodes);
+
 } // namespace vantrel

@@ -55,9 +55,10 @@ void HexPanel::txtBin_Change()
     if (m_hexEntry) {
         return;
     }
-    // Only what the hexadecimal field can hold is converted.
-    const auto hex =
-        binaryToHexCut(binaryText(), static_cast<std::size_t>(m_ui.txtHexa->maxLength()));
+    // The field counts its codes that are not digits, so only what the
+    // hexadecimal field can hold is read and converted.
+    const auto hex = binaryToHexCutCounted(binaryText(), std::size_t(m_ui.txtBin->nonBinaryCodes()),
+                                           static_cast<std::size_t>(m_ui.txtHexa->maxLength()));
     m_binaryInvalid = !hex;
     palette::setBackground(m_ui.txtBin, hex ? colours::kActive : colours::kInvalid);
     if (hex) {

@@ -157,9 +157,11 @@ void MessagePanel::BinText()
 
 void MessagePanel::HexaText()
 {
-    // Only what the message field can hold is decoded; all of it is checked.
-    const DecodedMessage decoded = hexaText(binaryMessage(), bitMode(),
-                                            static_cast<std::size_t>(m_ui.txtMensaje->maxLength()));
+    // The field counts its codes that are not digits, so only what the
+    // message field can hold is read and decoded.
+    const DecodedMessage decoded =
+        hexaTextCounted(binaryMessage(), std::size_t(m_ui.txtBinario->nonBinaryCodes()), bitMode(),
+                        static_cast<std::size_t>(m_ui.txtMensaje->maxLength()));
     palette::setBackground(m_ui.txtBinario, decoded.valid ? colours::kActive : colours::kInvalid);
     m_invalidCode = !decoded.valid;
     // Emptied first: the change handler runs for the empty field, then for the decoded text.

@@ -79,6 +79,8 @@ public:
     // Grows with every edit that really changes the text; an edit that puts
     // back the same codes leaves it as it is.
     [[nodiscard]] quint64 revision() const { return m_model.revision(); }
+    // Codes other than "0" and "1", known at every change without a scan.
+    [[nodiscard]] qsizetype nonBinaryCodes() const { return m_model.nonBinaryCodes(); }
 
     [[nodiscard]] bool isUndoAvailable() const { return m_model.canUndo(); }
     [[nodiscard]] bool isRedoAvailable() const { return m_model.canRedo(); }

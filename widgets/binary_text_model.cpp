@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "binary_text_model.h"
 
+#include "binary_digit_count.h"
 #include "field_codes.h"
 
 namespace vantrel {
@@ -84,6 +85,7 @@ bool BinaryTextModel::reset(std::string codes)
     const qsizetype removedLength = size();
     m_codes = std::move(codes);
     m_codes.shrink_to_fit();
+    m_nonBinaryCodes = qsizetype(nonBinaryDigitCount(m_codes));
     m_layout.reset();
     m_history.clear();
     m_caret = m_anchor = 0;
@@ -163,6 +165,10 @@ std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::strin
     if (m_codes.compare(std::size_t(start), std::size_t(end - start), codes) != 0) {
         ++m_revision;
     }
+    const std::string_view away =
+        std::string_view(m_codes).substr(std::size_t(start), std::size_t(end - start));
+    m_nonBinaryCodes +=
+        qsizetype(nonBinaryDigitCount(codes)) - qsizetype(nonBinaryDigitCount(away));
     std::string removed;
     if (start == 0 && end == size()) {
         removed = std::exchange(m_codes, std::move(codes)); // no copy of a whole text

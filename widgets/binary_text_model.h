@@ -61,6 +61,9 @@ public:
     [[nodiscard]] qsizetype plainLength() const;
     // Grows with every change that really alters the codes.
     [[nodiscard]] quint64 revision() const { return m_revision; }
+    // Codes other than "0" and "1", kept through every change at the cost of
+    // the codes it exchanges: a binary text is valid when there are none.
+    [[nodiscard]] qsizetype nonBinaryCodes() const { return m_nonBinaryCodes; }
     [[nodiscard]] const CodeLineLayout &layout() const { return m_layout; }
     [[nodiscard]] CodeLineLayout &layout() { return m_layout; }
 
@@ -130,6 +133,7 @@ private:
     qsizetype m_caret = 0;
     qsizetype m_anchor = 0;
     quint64 m_revision = 0;
+    qsizetype m_nonBinaryCodes = 0;
     std::function<void(const TextExchange &)> m_exchanged;
 };
 

@@ -13,6 +13,7 @@
 // one seed (./fuzz.sh does both).
 
 #include "application.h"
+#include "binary_text_edit.h"
 #include "code_text.h"
 #include "fresh_windows.h"
 #include "frmAscii.h"
@@ -31,6 +32,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QHash>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
@@ -348,6 +350,8 @@ private:
     // action; on a failure prints the end of the trace.
     void run(quint32 seed, int actions, QStringList &trace);
     void checkInvariants(const QString &afterAction);
+
+    QHash<const QWidget *, quint64> m_countedRevision;
 };
 
 namespace {
@@ -388,6 +392,7 @@ void RandomUserTest::run(quint32 seed, int actions, QStringList &trace)
     frmAscii &converter = app::converterWindow();
     converter.show();
     QVERIFY(QTest::qWaitForWindowActive(&converter));
+    m_countedRevision.clear();
     RandomUser user(seed, clock, prompt);
     for (int action = 0; action < actions; ++action) {
         user.act();
@@ -413,6 +418,19 @@ void RandomUserTest::checkInvariants(const QString &afterAction)
     }
     QVERIFY2(toCodeText(area("txtMensaje")->text()).size() <= 500, context);
     QVERIFY2(toCodeText(area("txtHexa")->text()).size() <= 500, context);
+    // What the binary fields' validity rests on, kept through every edit;
+    // recounted only after a change, as the fields grow to millions.
+    for (const char *name : {"txtBinario", "txtBin"}) {
+        const auto *field = element<BinaryTextEdit>(&converter, name);
+        if (std::exchange(m_countedRevision[field], field->revision()) == field->revision()) {
+            continue;
+        }
+        const std::string &codes = field->codeText();
+        const auto digits = std::count(codes.begin(), codes.end(), '0') +
+                            std::count(codes.begin(), codes.end(), '1');
+        QVERIFY2(field->nonBinaryCodes() == qsizetype(codes.size()) - digits,
+                 context + " non-digits of " + name);
+    }
     for (const char *name : kConverterFields) {
         QVERIFY2(kFieldColours.contains(testing::background(element<QWidget>(&converter, name))),
                  context + " colour of " + name);

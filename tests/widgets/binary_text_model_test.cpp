@@ -6,6 +6,7 @@
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
 
 using namespace vantrel;
 
@@ -110,8 +111,9 @@ void BinaryTextModelTest::editsKeepTheLayoutAndTheRules_data()
 }
 
 // Replacements, moves, undo and redo at random places; after each the
-// codes are what string surgery gives, the lines what a slow wrap gives, and
-// no position stands inside a line break.
+// codes are what string surgery gives, the lines what a slow wrap gives, the
+// count of codes other than digits what a recount gives, and no position
+// stands inside a line break.
 void BinaryTextModelTest::editsKeepTheLayoutAndTheRules()
 {
     QFETCH(quint32, seed);
@@ -178,6 +180,9 @@ void BinaryTextModelTest::editsKeepTheLayoutAndTheRules()
             }
         }
         QCOMPARE(model.plainLength(), model.size() - pairs);
+        QCOMPARE(model.nonBinaryCodes(),
+                 qsizetype(std::count_if(model.codes().begin(), model.codes().end(),
+                                         [](char code) { return code != '0' && code != '1'; })));
     }
 }
 
