@@ -2,6 +2,7 @@
 #include "frmAsciiColl.h"
 
 #include "elements.h"
+#include "field_elements.h"
 #include "field_codes.h"
 #include "field_events.h"
 #include "house_colours.h"

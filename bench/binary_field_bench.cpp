@@ -8,6 +8,7 @@
 
 #include "binary_text_edit.h"
 #include "elements.h"
+#include "field_elements.h"
 #include "latency.h"
 
 #include <QApplication>

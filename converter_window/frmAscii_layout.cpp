@@ -4,6 +4,7 @@
 #include "binary_text_edit.h"
 #include "clickable_label.h"
 #include "elements.h"
+#include "field_elements.h"
 #include "house_colours.h"
 #include "message_conversion.h"
 #include "option_button_accessible.h"

@@ -11,15 +11,9 @@
 
 class QAbstractButton;
 class QFrame;
-class QLineEdit;
 class QObject;
 class QTimer;
 class QWidget;
-
-namespace vantrel {
-class BinaryTextEdit;
-class TextArea;
-} // namespace vantrel
 
 // Factories for the windows' elements: each gets its design name as its
 // objectName and is placed in twips.
@@ -43,31 +37,6 @@ void setTooltip(QWidget *widget, const QString &tooltip);
 
 QTimer *timer(QObject *parent, const QString &name, int intervalMs, bool enabled);
 QFrame *frame(QWidget *parent, const QString &name, const QRect &twips);
-
-struct FieldDesign
-{
-    QFont font;
-    QString tooltip;
-    QString text;
-    int maxLength = 0; // 0: no limit
-    bool centred = false;
-    // Long runs of digits must wrap anywhere: looking for word boundaries in
-    // them makes each layout quadratic in the text's length.
-    bool digitsOnly = false;
-};
-
-// Borderless single-line field.
-QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
-                    const FieldDesign &design);
-
-// Borderless multi-line field with a vertical scroll bar.
-TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
-                   const FieldDesign &design);
-
-// Borderless multi-line field for texts of any length (binary dumps), with a
-// vertical scroll bar; the design's maxLength and digitsOnly do not apply.
-BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect &twips,
-                               const FieldDesign &design);
 
 // A push button that stays pressed while checked: the option buttons and the
 // check box.

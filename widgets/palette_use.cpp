@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "palette_use.h"
 
-#include "binary_text_edit.h"
-
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace vantrel::palette {
 namespace {
 
+// The line edits and every multi-line field (the text areas and the binary
+// fields are scroll areas): their background is the base colour.
 bool isTextField(const QWidget *widget)
 {
     return qobject_cast<const QLineEdit *>(widget) ||
-           qobject_cast<const QPlainTextEdit *>(widget) ||
-           qobject_cast<const BinaryTextEdit *>(widget);
+           qobject_cast<const QAbstractScrollArea *>(widget);
 }
 
 void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)

@@ -2,6 +2,7 @@
 #include "binary_text_edit.h"
 #include "code_line_layout.h"
 #include "elements.h"
+#include "field_elements.h"
 #include "field_events.h"
 #include "palette_use.h"
 #include "screen_colours.h"

@@ -18,7 +18,7 @@
 
 using namespace vantrel;
 
-class AppTest : public QObject
+class FieldsAndBuildingBlocksTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -46,7 +46,7 @@ private Q_SLOTS:
     void textAreaLimitCountsCharactersOfTheSet();
 };
 
-void AppTest::textAreaTextHasCrLfLineBreaks_data()
+void FieldsAndBuildingBlocksTest::textAreaTextHasCrLfLineBreaks_data()
 {
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("read");
@@ -69,7 +69,7 @@ void AppTest::textAreaTextHasCrLfLineBreaks_data()
                            << "";
 }
 
-void AppTest::textAreaTextHasCrLfLineBreaks()
+void FieldsAndBuildingBlocksTest::textAreaTextHasCrLfLineBreaks()
 {
     QFETCH(QString, written);
     QFETCH(QString, read);
@@ -78,7 +78,7 @@ void AppTest::textAreaTextHasCrLfLineBreaks()
     QCOMPARE(field.text(), read);
 }
 
-void AppTest::textAreaLimitCountsCharactersOfTheSet_data()
+void FieldsAndBuildingBlocksTest::textAreaLimitCountsCharactersOfTheSet_data()
 {
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("kept");
@@ -93,7 +93,7 @@ void AppTest::textAreaLimitCountsCharactersOfTheSet_data()
     QTest::newRow("emoji counts one") << QString::fromUtf8("😀😀😀😀😀") << QString::fromUtf8("😀😀😀😀");
 }
 
-void AppTest::textAreaLimitCountsCharactersOfTheSet()
+void FieldsAndBuildingBlocksTest::textAreaLimitCountsCharactersOfTheSet()
 {
     QFETCH(QString, written);
     QFETCH(QString, kept);
@@ -123,7 +123,7 @@ void AppTest::textAreaLimitCountsCharactersOfTheSet()
     QCOMPARE(field.text(), QStringLiteral("abc"));
 }
 
-void AppTest::twipsRoundToTheNearestPixel_data()
+void FieldsAndBuildingBlocksTest::twipsRoundToTheNearestPixel_data()
 {
     QTest::addColumn<int>("twips");
     QTest::addColumn<int>("pixels");
@@ -140,14 +140,14 @@ void AppTest::twipsRoundToTheNearestPixel_data()
     QTest::newRow("bounce step") << -2650 << -177;
 }
 
-void AppTest::twipsRoundToTheNearestPixel()
+void FieldsAndBuildingBlocksTest::twipsRoundToTheNearestPixel()
 {
     QFETCH(int, twips);
     QFETCH(int, pixels);
     QCOMPARE(twips::toPixels(twips), pixels);
 }
 
-void AppTest::placedWidgetsKeepTheirTwips()
+void FieldsAndBuildingBlocksTest::placedWidgetsKeepTheirTwips()
 {
     QWidget parent;
     QWidget child(&parent);
@@ -161,7 +161,7 @@ void AppTest::placedWidgetsKeepTheirTwips()
     QCOMPARE(child.x(), 321);
 }
 
-void AppTest::typedCharactersArriveWithTheirCode_data()
+void FieldsAndBuildingBlocksTest::typedCharactersArriveWithTheirCode_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("key");
@@ -190,7 +190,7 @@ struct KeyRecorder
     }
 };
 
-void AppTest::typedCharactersArriveWithTheirCode()
+void FieldsAndBuildingBlocksTest::typedCharactersArriveWithTheirCode()
 {
     QFETCH(QString, text);
     QFETCH(int, key);
@@ -205,7 +205,7 @@ void AppTest::typedCharactersArriveWithTheirCode()
     QCOMPARE(recorder.codes, QList<int>{code});
 }
 
-void AppTest::keysThatTypeNothingReachOnlyTheField_data()
+void FieldsAndBuildingBlocksTest::keysThatTypeNothingReachOnlyTheField_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
@@ -218,7 +218,7 @@ void AppTest::keysThatTypeNothingReachOnlyTheField_data()
     QTest::newRow("shift only") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << "abc";
 }
 
-void AppTest::keysThatTypeNothingReachOnlyTheField()
+void FieldsAndBuildingBlocksTest::keysThatTypeNothingReachOnlyTheField()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
@@ -233,7 +233,7 @@ void AppTest::keysThatTypeNothingReachOnlyTheField()
     QCOMPARE(field.text(), textAfter);
 }
 
-void AppTest::aSwallowedKeyLeavesTheFieldAlone()
+void FieldsAndBuildingBlocksTest::aSwallowedKeyLeavesTheFieldAlone()
 {
     QLineEdit field;
     fields::connect(&field, {.keyPress = [](int &keyAscii) {
@@ -246,7 +246,7 @@ void AppTest::aSwallowedKeyLeavesTheFieldAlone()
     QCOMPARE(field.text(), QStringLiteral("ab"));
 }
 
-void AppTest::changeEventsRunInsideProgramWrites()
+void FieldsAndBuildingBlocksTest::changeEventsRunInsideProgramWrites()
 {
     QLineEdit first;
     QLineEdit second;
@@ -265,7 +265,7 @@ void AppTest::changeEventsRunInsideProgramWrites()
     QVERIFY(log.isEmpty());
 }
 
-void AppTest::multiLineFieldsReportChangesAndFocus()
+void FieldsAndBuildingBlocksTest::multiLineFieldsReportChangesAndFocus()
 {
     QWidget window;
     auto *other = new QLineEdit(&window);
@@ -289,7 +289,7 @@ void AppTest::multiLineFieldsReportChangesAndFocus()
     QCOMPARE(changes, 4);
 }
 
-void AppTest::changeHandlerRunsOncePerRealChange_data()
+void FieldsAndBuildingBlocksTest::changeHandlerRunsOncePerRealChange_data()
 {
     QTest::addColumn<QString>("kind");
     for (const char *kind : {"line edit", "text area", "binary field"}) {
@@ -300,7 +300,7 @@ void AppTest::changeHandlerRunsOncePerRealChange_data()
 // Random editing keys from an empty field, line breaks, deletions at either
 // end and undo back to empty among them. Every run of the change handler
 // must see a text other than the one before, and none may be missed.
-void AppTest::changeHandlerRunsOncePerRealChange()
+void FieldsAndBuildingBlocksTest::changeHandlerRunsOncePerRealChange()
 {
     QFETCH(QString, kind);
     QWidget window;
@@ -358,7 +358,7 @@ void AppTest::changeHandlerRunsOncePerRealChange()
     }
 }
 
-void AppTest::backgroundsGoThroughThePalette()
+void FieldsAndBuildingBlocksTest::backgroundsGoThroughThePalette()
 {
     QWidget frame;
     QLineEdit field;
@@ -372,5 +372,5 @@ void AppTest::backgroundsGoThroughThePalette()
     QCOMPARE(field.palette().color(QPalette::Disabled, QPalette::Base), QColor(0, 160, 240));
 }
 
-QTEST_MAIN(AppTest)
-#include "app_test.moc"
+QTEST_MAIN(FieldsAndBuildingBlocksTest)
+#include "fields_and_building_blocks_test.moc"

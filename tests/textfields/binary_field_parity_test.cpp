@@ -19,6 +19,7 @@
 
 #include "binary_text_edit.h"
 #include "elements.h"
+#include "field_elements.h"
 #include "typing.h"
 
 #include <QAbstractEventDispatcher>

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "field_elements.h"
+
+#include "binary_text_edit.h"
+#include "text_area.h"
+#include "twips.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
+namespace vantrel::elements {
+
+QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
+                    const FieldDesign &design)
+{
+    auto *field = create<QLineEdit>(parent, name, twips);
+    field->setFrame(false);
+    field->setFont(design.font);
+    if (design.maxLength > 0) {
+        field->setMaxLength(design.maxLength);
+    }
+    field->setAlignment(design.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    field->setText(design.text);
+    setTooltip(field, design.tooltip);
+    return field;
+}
+
+namespace {
+
+// What both multi-line fields have: no frame, their font (digits unshaped:
+// they need no shaping, and long runs of them lay out quicker without), a
+// vertical scroll bar always and no horizontal one, the tooltip.
+void setUpMultiLineField(QAbstractScrollArea *field, const FieldDesign &design, bool digitsOnly)
+{
+    field->setFrameShape(QFrame::NoFrame);
+    QFont font = design.font;
+    if (digitsOnly) {
+        font.setStyleStrategy(QFont::PreferNoShaping);
+    }
+    field->setFont(font);
+    field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTooltip(field, design.tooltip);
+}
+
+} // namespace
+
+TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
+                   const FieldDesign &design)
+{
+    auto *field = create<TextArea>(parent, name, twips);
+    field->setMaxLength(design.maxLength);
+    setUpMultiLineField(field, design, design.digitsOnly);
+    field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QTextOption option = field->document()->defaultTextOption();
+    option.setWrapMode(design.digitsOnly ? QTextOption::WrapAnywhere
+                                         : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // A fixed direction spares every layout a scan of the whole text for
+    // its first strong character.
+    option.setTextDirection(Qt::LeftToRight);
+    field->document()->setDefaultTextOption(option);
+    field->setTabChangesFocus(true);
+    field->setText(design.text);
+    return field;
+}
+
+BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect &twips,
+                               const FieldDesign &design)
+{
+    auto *field = create<BinaryTextEdit>(parent, name, twips);
+    // The field draws every code by its own advance, digits or not.
+    setUpMultiLineField(field, design, true);
+    field->setPlainText(design.text);
+    return field;
+}
+
+} // namespace vantrel::elements

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "elements.h"
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+namespace vantrel {
+class BinaryTextEdit;
+class TextArea;
+} // namespace vantrel
+
+// Factories for the windows' text fields, named and placed in twips as
+// every element is.
+namespace vantrel::elements {
+
+struct FieldDesign
+{
+    QFont font;
+    QString tooltip;
+    QString text;
+    int maxLength = 0; // 0: no limit
+    bool centred = false;
+    // Long runs of digits must wrap anywhere: looking for word boundaries in
+    // them makes each layout quadratic in the text's length.
+    bool digitsOnly = false;
+};
+
+// Borderless single-line field.
+QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
+                    const FieldDesign &design);
+
+// Borderless multi-line field with a vertical scroll bar.
+TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
+                   const FieldDesign &design);
+
+// Borderless multi-line field for texts of any length (binary dumps), with a
+// vertical scroll bar; the design's maxLength and digitsOnly do not apply.
+BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect &twips,
+                               const FieldDesign &design);
+
+} // namespace vantrel::elements
