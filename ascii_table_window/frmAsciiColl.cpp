@@ -2,8 +2,8 @@
 #include "frmAsciiColl.h"
 
 #include "elements.h"
-#include "field_elements.h"
 #include "field_codes.h"
+#include "field_elements.h"
 #include "field_events.h"
 #include "house_colours.h"
 #include "house_look.h"
