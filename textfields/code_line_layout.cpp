@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "code_line_layout.h"
 
+#include "binary_digits.h"
 #include "field_codes.h"
 
 #include <algorithm>
@@ -270,20 +271,15 @@ qsizetype CodeLineLayout::lineStartOf(const Paragraph &paragraph, qsizetype inde
 
 qsizetype CodeLineLayout::oddCodesIn(std::string_view codes) const
 {
-    // Runs of binary digits, 0x30 and 0x31, are passed eight at a time.
-    constexpr std::uint64_t kBinaryDigits = 0x3030303030303030;
-    constexpr std::uint64_t kAllButLowestBit = 0xFEFEFEFEFEFEFEFE;
+    // Runs of binary digits are passed eight at a time.
     const bool binaryDigitsEven = !m_odd['0'] && !m_odd['1'];
     qsizetype count = 0;
     std::size_t i = 0;
     while (i < codes.size()) {
-        std::uint64_t eight = 0;
-        if (binaryDigitsEven && i + 8 <= codes.size()) {
-            std::memcpy(&eight, codes.data() + i, sizeof eight);
-            if ((eight & kAllButLowestBit) == kBinaryDigits) {
-                i += 8;
-                continue;
-            }
+        if (binaryDigitsEven && i + 8 <= codes.size() &&
+            detail::nonBinaryBytes(detail::loadBytes(codes.data() + i)) == 0) {
+            i += 8;
+            continue;
         }
         count += m_odd[static_cast<unsigned char>(codes[i])];
         ++i;
