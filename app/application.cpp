@@ -68,7 +68,13 @@ frmAscii &converterWindow()
 }
 frmAsciiColl &asciiTableWindow()
 {
-    return existingOrNew(state().asciiTableWindow, connectAsciiTableWindow);
+    // A table that was shown and is hidden again was closed: it is deleted
+    // once the event loop next runs, so a request before that gets a new one.
+    QPointer<frmAsciiColl> &table = state().asciiTableWindow;
+    if (table && table->isHidden() && table->testAttribute(Qt::WA_WState_ExplicitShowHide)) {
+        table.clear();
+    }
+    return existingOrNew(table, connectAsciiTableWindow);
 }
 frmInicio &startupWindow()
 {
