@@ -58,7 +58,9 @@ constexpr std::array<std::array<char, 2>, 256> kByteDigits = makeByteDigitTable(
 
 unsigned hexValue(char c)
 {
-    const int value = kHexValue[static_cast<unsigned char>(c)];
+    // The table holds -1 for a character that is no digit: the sign is meant.
+    const int value =
+        kHexValue[static_cast<unsigned char>(c)]; // NOLINT(bugprone-signed-char-misuse)
     return value == kNotHex ? 0 : static_cast<unsigned>(value);
 }
 

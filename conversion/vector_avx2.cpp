@@ -226,7 +226,7 @@ VANTREL_AVX2_INLINE bool encodeEightBitBlock(const char *message, char *digits)
 template <unsigned K>
 VANTREL_AVX2_INLINE void storeSevenDigitVector(const char *message, char *digits)
 {
-    storeSpreadDigits(digits + 32 * K, loadBothLanes(message + kSevenDigitLoads[K]),
+    storeSpreadDigits(digits + 32 * std::size_t{K}, loadBothLanes(message + kSevenDigitLoads[K]),
                       kSevenDigitShuffles[K], kSevenDigitMasks[K]);
 }
 
@@ -237,8 +237,9 @@ VANTREL_AVX2_INLINE void storeSevenDigitVectorPair(const char *message, char *di
     const __m256i masks = load(kSevenDigitMasks[K]);
     const __m256i first = loadBothLanes(message + kSevenDigitLoads[K]);
     const __m256i second = loadBothLanes(message + 32 + kSevenDigitLoads[K]);
-    store(digits + 32 * K, digitsOfBits(_mm256_shuffle_epi8(first, shuffle), masks));
-    store(digits + 224 + 32 * K, digitsOfBits(_mm256_shuffle_epi8(second, shuffle), masks));
+    store(digits + 32 * std::size_t{K}, digitsOfBits(_mm256_shuffle_epi8(first, shuffle), masks));
+    store(digits + 224 + 32 * std::size_t{K},
+          digitsOfBits(_mm256_shuffle_epi8(second, shuffle), masks));
 }
 
 VANTREL_AVX2_INLINE void encodeSevenBitBlock(const char *message, char *digits)

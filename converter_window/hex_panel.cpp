@@ -71,7 +71,7 @@ void HexPanel::txtHexa_Change()
     if (!m_hexEntry) {
         return;
     }
-    const auto binary = hexToBinary(toCodeText(m_ui.txtHexa->text()));
+    auto binary = hexToBinary(toCodeText(m_ui.txtHexa->text()));
     m_hexInvalid = !binary;
     palette::setBackground(m_ui.txtHexa, binary ? colours::kActive : colours::kInvalid);
     if (binary) {

@@ -68,7 +68,7 @@ QString versionText()
 QString asTyped(const QString &name, const QStringList &arguments)
 {
     for (const QString &argument : arguments) {
-        const QString spelling = argument.section(QLatin1Char('='), 0, 0);
+        QString spelling = argument.section(QLatin1Char('='), 0, 0);
         if (spelling == QLatin1Char('-') + name || spelling == QLatin1String("--") + name) {
             return spelling;
         }
@@ -108,7 +108,7 @@ CommandLineAnswer valueError(const QStringList &arguments)
         if (!argument.startsWith(QLatin1Char('-')) || !argument.contains(QLatin1Char('='))) {
             continue;
         }
-        const QString spelling = argument.section(QLatin1Char('='), 0, 0);
+        QString spelling = argument.section(QLatin1Char('='), 0, 0);
         if (isFlag(spelling.mid(spelling.startsWith(QLatin1String("--")) ? 2 : 1))) {
             return usageError(QStringLiteral("la opción «%1» no admite valor").arg(spelling));
         }

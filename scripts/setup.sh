@@ -9,6 +9,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     clang libclang-rt-14-dev            # fuzz targets and their sanitizer runtime
     clang-format                        # the format check in CI
+    clang-tidy                          # the linter in CI
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     qt6-base-private-dev                 # tests queue input as the window system does
     qt6-translations-l10n                # Qt's standard texts in Spanish

@@ -214,7 +214,7 @@ int BinaryTextEdit::lineTop(qsizetype lineIndex) const
     // A line far out of view may lie beyond what an int holds; it only
     // needs to stay out of view.
     const qreal top = firstLineTop() + qreal(lineIndex - firstVisibleLine()) * m_lineHeight;
-    constexpr qreal kFarAway = std::numeric_limits<int>::max() / 2;
+    constexpr qreal kFarAway = qreal(std::numeric_limits<int>::max()) / 2;
     return qRound(std::clamp(top, -kFarAway, kFarAway));
 }
 
