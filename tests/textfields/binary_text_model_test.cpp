@@ -100,6 +100,8 @@ private Q_SLOTS:
     void undoGoesBackThroughEarlierTexts();
     void rangesInsideALineBreakTakeTheWholePair_data();
     void rangesInsideALineBreakTakeTheWholePair();
+    void oneUndoTakesBackWhatQtEditorsGroup_data();
+    void oneUndoTakesBackWhatQtEditorsGroup();
 };
 
 void BinaryTextModelTest::editsKeepTheLayoutAndTheRules_data()
@@ -270,6 +272,92 @@ void BinaryTextModelTest::rangesInsideALineBreakTakeTheWholePair()
     model.replace(start, end, {});
     QCOMPARE(QByteArray::fromStdString(model.codes()), expected);
     QCOMPARE(model.caret(), model.legal(model.caret()));
+}
+
+void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup_data()
+{
+    // A script of edits: "t" types the next code, "p" pastes the codes up
+    // to the next space, "<" is Backspace, ">" Delete, "k" a word delete,
+    // "c" puts the caret at the next digit's offset, "e" is Enter, "u" an
+    // undo and "r" a redo (with nothing to redo). The text is what one
+    // undo after the script leaves, as QPlainTextEdit leaves it.
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QByteArray>("afterOneUndo");
+    QTest::newRow("typing joins across a caret move")
+        << QByteArray("") << QByteArray("t0c1c1t1") << QByteArray("");
+    QTest::newRow("typing apart is a step of its own")
+        << QByteArray("00") << QByteArray("c0t1c2t1") << QByteArray("100");
+    QTest::newRow("typing joins a paste before it")
+        << QByteArray("") << QByteArray("p11 t0") << QByteArray("");
+    QTest::newRow("a paste stands apart from typing")
+        << QByteArray("") << QByteArray("t0p11 ") << QByteArray("0");
+    QTest::newRow("a paste with a line break joins typing after it")
+        << QByteArray("") << QByteArray("p1\r\n1 t0") << QByteArray("");
+    QTest::newRow("Enter stands alone")
+        << QByteArray("") << QByteArray("t0et1") << QByteArray("0\r\n");
+    QTest::newRow("Delete then Backspace join")
+        << QByteArray("0110") << QByteArray("c2><") << QByteArray("0110");
+    QTest::newRow("a word delete stands alone")
+        << QByteArray("01 10") << QByteArray("c5k<") << QByteArray("01 ");
+    QTest::newRow("an empty redo keeps the run")
+        << QByteArray("") << QByteArray("t0rt1") << QByteArray("");
+    QTest::newRow("an undo ends the run")
+        << QByteArray("") << QByteArray("t0t1ut1") << QByteArray("");
+}
+
+// The undo steps that Qt's editors make of the same edits.
+void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup()
+{
+    QFETCH(QByteArray, start);
+    QFETCH(QByteArray, script);
+    QFETCH(QByteArray, afterOneUndo);
+    const auto unescaped = [](QByteArray text) {
+        return text.replace("\\r", "\r").replace("\\n", "\n").toStdString();
+    };
+    BinaryTextModel model;
+    setUp(model);
+    model.reset(unescaped(start));
+    const std::string steps = unescaped(script);
+    using Move = BinaryTextModel::Move;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const qsizetype caret = model.caret();
+        switch (steps[i]) {
+        case 't':
+            model.replace(caret, caret, std::string(1, steps[++i]), EditKind::Typing);
+            break;
+        case 'p': {
+            const std::size_t end = steps.find(' ', i);
+            model.replace(caret, caret, steps.substr(i + 1, end - i - 1), EditKind::Pasting);
+            i = end;
+            break;
+        }
+        case '<':
+            model.removeSelectionOr(Move::PreviousChar, EditKind::DeletingBack);
+            break;
+        case '>':
+            model.removeSelectionOr(Move::NextChar, EditKind::DeletingForward);
+            break;
+        case 'k':
+            model.removeSelectionOr(Move::PreviousWord, EditKind::Other);
+            break;
+        case 'c':
+            model.moveCaret(steps[++i] - '0', false);
+            break;
+        case 'e':
+            model.replace(caret, caret, "\r\n");
+            break;
+        case 'u':
+            model.undo();
+            break;
+        default:
+            model.redo();
+            break;
+        }
+    }
+    model.undo();
+    QCOMPARE(QByteArray::fromStdString(model.codes()),
+             QByteArray::fromStdString(unescaped(afterOneUndo)));
 }
 
 QTEST_APPLESS_MAIN(BinaryTextModelTest)
