@@ -234,8 +234,11 @@ void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
         Q_EMIT pasteFinished();
         return;
     }
+    // As in Qt's editors, nothing to put in leaves the selection alone.
     if (std::optional<std::string> codes = codeclipboard::codesOf(*source)) {
-        replaceSelection(std::move(*codes), EditKind::Pasting);
+        if (!codes->empty()) {
+            replaceSelection(std::move(*codes), EditKind::Pasting);
+        }
         Q_EMIT pasteFinished();
         return;
     }
@@ -244,7 +247,9 @@ void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
         pasteInSlices(std::move(text));
         return;
     }
-    replaceSelection(fieldcodes::codesFromText(text), EditKind::Pasting);
+    if (!text.isEmpty()) {
+        replaceSelection(fieldcodes::codesFromText(text), EditKind::Pasting);
+    }
     Q_EMIT pasteFinished();
 }
 

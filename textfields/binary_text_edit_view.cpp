@@ -243,9 +243,10 @@ qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
     // (while dragging): down paragraph by paragraph, or up, where it steps
     // by the height of the paragraph it leaves. In the paragraph: above its
     // lines its start, below them its end, in the gap between a line's
-    // natural bottom and the next line that line's end.
+    // natural bottom and the next line that line's end. Like QPlainTextEdit,
+    // the point is rounded to whole pixels once moved into the text.
     const CodeLineLayout &layout = m_model.layout();
-    const qreal y = point.y() + verticalOffset();
+    const qreal y = qRound(point.y() + verticalOffset());
     qsizetype paragraph = m_topParagraph;
     qreal paragraphTop = 0;
     qreal height = paragraphHeight(paragraph);

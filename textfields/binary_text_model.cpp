@@ -87,6 +87,7 @@ bool BinaryTextModel::reset(std::string codes)
     m_codes.shrink_to_fit();
     m_nonBinaryCodes = qsizetype(nonBinaryDigitCount(m_codes));
     m_layout.reset();
+    m_origins.reset(size());
     m_history.clear();
     m_caret = m_anchor = 0;
     if (m_exchanged) {
@@ -115,16 +116,28 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
             break;
         }
         const auto awayLength = qsizetype(edit->away.size());
-        edit->away =
-            exchange(edit->position, edit->position + edit->presentLength, std::move(edit->away));
+        edit->presentOrigin = CodeOrigins::contiguousStart(edit->awayOrigins).value_or(-1);
+        edit->away = exchange(edit->position, edit->position + edit->presentLength,
+                              std::move(edit->away), edit->awayOrigins);
         edit->presentLength = awayLength;
         m_caret = m_anchor = edit->position + awayLength;
+        if (undoing && edit->kind == EditKind::Pasting && edit->position == 0 && awayLength == 0) {
+            m_caret = m_anchor = afterFirstParagraph();
+        }
         changed = true;
     } while (undoing ? m_history.undoGoesOn() : m_history.redoGoesOn());
     if (changed) {
         settleSelection();
     }
     return changed;
+}
+
+// Qt's editors give a paste at the very start of the text the first
+// paragraph's format too, and undoing that last leaves the caret past the
+// first paragraph's line break, or at the end of a text of one paragraph.
+qsizetype BinaryTextModel::afterFirstParagraph() const
+{
+    return m_layout.paragraphCount() > 1 ? m_layout.line(m_layout.firstLineOf(1)).start : size();
 }
 
 void BinaryTextModel::select(qsizetype anchor, qsizetype caret)
@@ -151,12 +164,17 @@ void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, 
     edit.joinsPrevious = joinsPrevious;
     edit.putsLineBreak = fieldcodes::findLineBreak(codes, 0, qsizetype(codes.size())) >= 0;
     edit.endsLine = codes.ends_with("\r\n");
-    edit.away = exchange(start, end, std::move(codes));
+    edit.awayOrigins = m_origins.fresh(edit.presentLength);
+    edit.presentOrigin = CodeOrigins::contiguousStart(edit.awayOrigins).value_or(-1);
+    edit.away = exchange(start, end, std::move(codes), edit.awayOrigins);
     edit.takesLineBreak = fieldcodes::findLineBreak(edit.away, 0, qsizetype(edit.away.size())) >= 0;
     m_history.record(std::move(edit));
 }
 
-std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::string codes)
+// `origins` come in as those of `codes` and go out as those of the codes
+// taken out.
+std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::string codes,
+                                      OriginRuns &origins)
 {
     Q_ASSERT(0 <= start && start <= end && end <= size());
     const qsizetype plainStart = start - m_layout.lineBreaksBefore(start);
@@ -177,6 +195,7 @@ std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::strin
         m_codes.replace(std::size_t(start), std::size_t(end - start), codes);
     }
     m_layout.replaced(start, removed, insertedLength);
+    origins = m_origins.exchange(start, end, std::move(origins));
     if (m_exchanged) {
         m_exchanged({start, insertedLength, plainStart, removedCharacters, end - start});
     }
@@ -298,7 +317,7 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
         return static_cast<unsigned char>(m_codes[std::size_t(at)]);
     };
     if (offset == start) {
-        return offset;
+        return std::nullopt;
     }
     if (offset == end && (isSpaceCode(code(offset - 1)) || isSeparatorCode(code(offset - 1)))) {
         return std::nullopt;
@@ -378,6 +397,7 @@ void BinaryTextModel::checkInvariants() const
     Q_ASSERT(m_layout.lineBreaksBefore(0) == 0);
     Q_ASSERT(m_layout.line(m_layout.lineCount() - 1).end <= size());
     Q_ASSERT(m_layout.lineOf(size()) == m_layout.lineCount() - 1);
+    Q_ASSERT(m_origins.size() == size());
 #endif
 }
 

@@ -108,8 +108,8 @@ public:
     // The word a double click at `offset` selects, as in Qt's editors.
     [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset) const;
     // Where Qt's editors put the start or the end of the word at `offset`;
-    // nothing where they would not move (at a paragraph's end after a
-    // space or a mark, or the end of a word at the paragraph's end).
+    // nothing where they would not move (the start at a paragraph's start,
+    // or at its end after a space or a mark; the end at a paragraph's end).
     [[nodiscard]] std::optional<qsizetype> startOfWord(qsizetype offset) const;
     [[nodiscard]] std::optional<qsizetype> endOfWord(qsizetype offset) const;
     // The paragraph at `offset` with the line break that ends it.
@@ -120,15 +120,17 @@ public:
 
 private:
     bool exchangeHistoryStep(bool undoing);
-    std::string exchange(qsizetype start, qsizetype end, std::string codes);
+    std::string exchange(qsizetype start, qsizetype end, std::string codes, OriginRuns &origins);
     void record(qsizetype start, qsizetype end, std::string codes, EditKind kind,
                 bool joinsPrevious);
     void settleSelection();
+    [[nodiscard]] qsizetype afterFirstParagraph() const;
     [[nodiscard]] bool isWordCode(qsizetype offset) const;
     void checkInvariants() const;
 
     std::string m_codes;
     CodeLineLayout m_layout{m_codes};
+    CodeOrigins m_origins;
     EditHistory m_history;
     qsizetype m_caret = 0;
     qsizetype m_anchor = 0;

@@ -6,12 +6,11 @@ namespace vantrel {
 void EditHistory::record(Edit edit)
 {
     m_edits.resize(m_done);
-    if (m_mergeable && !m_edits.empty() && mergeInto(m_edits.back(), edit)) {
+    if (!m_edits.empty() && mergeInto(m_edits.back(), edit)) {
         return;
     }
     m_edits.push_back(std::move(edit));
     m_done = m_edits.size();
-    m_mergeable = true;
 }
 
 void EditHistory::clear()
@@ -19,26 +18,16 @@ void EditHistory::clear()
     m_edits.clear();
     m_edits.shrink_to_fit();
     m_done = 0;
-    m_mergeable = false;
 }
 
-// A step taken ends the merging; undo or redo with nothing to do leaves it.
 Edit *EditHistory::undoStep()
 {
-    if (!canUndo()) {
-        return nullptr;
-    }
-    m_mergeable = false;
-    return &m_edits[--m_done];
+    return canUndo() ? &m_edits[--m_done] : nullptr;
 }
 
 Edit *EditHistory::redoStep()
 {
-    if (!canRedo()) {
-        return nullptr;
-    }
-    m_mergeable = false;
-    return &m_edits[m_done++];
+    return canRedo() ? &m_edits[m_done++] : nullptr;
 }
 
 bool EditHistory::undoGoesOn() const
@@ -60,24 +49,35 @@ bool EditHistory::mergeInto(Edit &last, Edit &edit) const
                         (last.kind == EditKind::Typing || last.kind == EditKind::Pasting) &&
                         !edit.putsLineBreak && !last.endsLine;
     if (typing) {
-        if (edit.away.empty() && edit.position == last.position + last.presentLength) {
+        const bool follows = edit.away.empty() && last.presentOrigin >= 0 &&
+                             edit.position == last.position + last.presentLength &&
+                             edit.presentOrigin == last.presentOrigin + last.presentLength;
+        if (follows) {
             last.presentLength += edit.presentLength;
-            return true;
         }
+        return follows;
+    }
+    const auto keyRemovalOrigin = [](const Edit &removal) -> std::optional<qint64> {
+        const bool byKey =
+            (removal.kind == EditKind::DeletingBack || removal.kind == EditKind::DeletingForward) &&
+            removal.presentLength == 0 && !removal.takesLineBreak;
+        return byKey ? CodeOrigins::contiguousStart(removal.awayOrigins) : std::nullopt;
+    };
+    const std::optional<qint64> lastOrigin = keyRemovalOrigin(last);
+    const std::optional<qint64> editOrigin = keyRemovalOrigin(edit);
+    if (!lastOrigin || !editOrigin) {
         return false;
     }
-    const auto isKeyRemoval = [](const Edit &removal) {
-        return (removal.kind == EditKind::DeletingBack ||
-                removal.kind == EditKind::DeletingForward) &&
-               removal.presentLength == 0 && !removal.takesLineBreak;
-    };
-    const bool removals = isKeyRemoval(edit) && isKeyRemoval(last);
-    if (removals && edit.position == last.position) { // Delete after Delete
-        last.away += edit.away;
+    const auto lastLength = qsizetype(last.away.size());
+    const auto editLength = qsizetype(edit.away.size());
+    if (edit.position == last.position && *lastOrigin + lastLength == *editOrigin) {
+        last.away += edit.away; // on forward, as Delete does
+        CodeOrigins::append(last.awayOrigins, edit.awayOrigins);
         return true;
     }
-    if (removals && edit.position + qsizetype(edit.away.size()) == last.position) {
-        last.away.insert(0, edit.away); // Backspace after Backspace
+    if (edit.position + editLength == last.position && *editOrigin + editLength == *lastOrigin) {
+        last.away.insert(0, edit.away); // on back, as Backspace does
+        CodeOrigins::prepend(last.awayOrigins, edit.awayOrigins);
         last.position = edit.position;
         return true;
     }

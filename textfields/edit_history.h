@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "code_origins.h"
+
 #include <QtGlobal>
 #include <string>
 #include <vector>
@@ -24,6 +26,8 @@ struct Edit
     qsizetype position = 0;
     qsizetype presentLength = 0; // codes now in the text at position
     std::string away;            // codes the edit took out of the text
+    OriginRuns awayOrigins;      // where those codes first came in
+    qint64 presentOrigin = -1;   // where the codes now in first came in, in one run
     EditKind kind = EditKind::Other;
     bool joinsPrevious = false;  // undone and redone together with the one before
     bool putsLineBreak = false;  // the codes it put in hold a line break
@@ -35,9 +39,10 @@ class EditHistory
 {
 public:
     // Records a done edit, dropping what could be redone. As in Qt's
-    // editors, typing goes on in the edit before it when it starts where
-    // that one ended, and a Backspace or a Delete joins the one before it
-    // when the two touch; a line break is always a step of its own.
+    // editors, typing goes on in the last edit done when it starts where
+    // that one's codes end, in the text and in their origins; a Backspace
+    // or a Delete joins the one before it likewise when the codes they took
+    // out touch in both; a line break is always a step of its own.
     void record(Edit edit);
     void clear();
 
@@ -55,7 +60,6 @@ private:
 
     std::vector<Edit> m_edits;
     std::size_t m_done = 0;
-    bool m_mergeable = false;
 };
 
 } // namespace vantrel

@@ -382,6 +382,34 @@ public:
     using QPlainTextEdit::QPlainTextEdit;
 };
 
+// QPlainTextDocumentLayout lays a changed paragraph out again only when it
+// is next measured. Within an edit that can happen while QPlainTextEdit is
+// still moving its view for that same edit, and the view then keeps a
+// sixteenth of a pixel more or less, depending on which paragraphs were
+// measured first. Laying every paragraph out before the view hears of the
+// change keeps that accident out of the comparison, as settle() does
+// between inputs.
+class EagerLayout : public QPlainTextDocumentLayout
+{
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override
+    {
+        {
+            const QSignalBlocker quiet(this);
+            QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
+            for (QTextBlock block = document()->firstBlock(); block.isValid();
+                 block = block.next()) {
+                blockBoundingRect(block);
+            }
+        }
+        Q_EMIT documentSizeChanged(documentSize());
+        Q_EMIT update(QRectF(0, -document()->documentMargin(), 1e9, 1e9));
+    }
+};
+
 // A BinaryTextEdit and a reference QPlainTextEdit set up alike, each in its
 // own window, and what makes both live the same run.
 class FieldPair : public QObject
@@ -479,6 +507,7 @@ private:
         m_binary = elements::binaryTextEdit(m_binaryWindow.get(), QStringLiteral("txtBin"),
                                             kFieldTwips, design);
         m_reference = new ReferenceEdit(m_referenceWindow.get());
+        m_reference->document()->setDocumentLayout(new EagerLayout(m_reference->document()));
         m_reference->setGeometry(m_binary->geometry());
         m_reference->setFrameShape(m_binary->frameShape());
         // As the binary field draws: its font, without kerning and shaping.
@@ -584,7 +613,7 @@ private:
     Observation observe(BinaryTextEdit *field) const
     {
         QStringList lines;
-        for (qsizetype start = firstCodeFrom(field, 1 - field->lineHeight()); start >= 0;) {
+        for (qsizetype start = firstCodeFrom(field, -1); start >= 0;) {
             const int top = field->characterRect(start).top();
             if (top >= field->viewport()->height()) {
                 break;
@@ -596,7 +625,7 @@ private:
                                      ? field->selectionEnd()
                                      : field->selectionStart();
         return observed(field, field->toPlainText(), field->cursorPosition(), anchor,
-                        m_binaryWrites, firstCodeFrom(field, 0), lines);
+                        m_binaryWrites, firstCodeFrom(field, -1), lines);
     }
 
     Observation observe(ReferenceEdit *field) const
@@ -615,7 +644,8 @@ private:
         for (QTextBlock block = top; block.isValid(); block = block.next()) {
             const qreal blockTop =
                 field->blockBoundingGeometry(block).translated(field->contentOffset()).top();
-            for (int i = 0; i < block.layout()->lineCount() && blockTop < height; ++i) {
+            for (int i = block == top ? topLine : 0;
+                 i < block.layout()->lineCount() && blockTop < height; ++i) {
                 const QTextLine line = block.layout()->lineAt(i);
                 const qreal lineTop = blockTop + line.y();
                 if (lineTop + line.height() > 0 && lineTop < height) {
@@ -630,7 +660,10 @@ private:
                         m_referenceWrites, codes(top.position() + topStart), lines);
     }
 
-    // Lines in view are each "first code@top pixel"; positions count codes.
+    // Lines in view are each "first code@top pixel", from the first line in
+    // view down: that line starts within a pixel of the top, give or take the
+    // fraction of a pixel the view carries, and a sliver of the line above
+    // it is left out. Positions count codes.
     static Observation observed(const QAbstractScrollArea *field, const QString &text,
                                 qsizetype caret, qsizetype anchor,
                                 const QMap<QClipboard::Mode, bool> &writes, qsizetype topLine,

@@ -102,6 +102,8 @@ private Q_SLOTS:
     void rangesInsideALineBreakTakeTheWholePair();
     void oneUndoTakesBackWhatQtEditorsGroup_data();
     void oneUndoTakesBackWhatQtEditorsGroup();
+    void undoingAPasteAtTheStartPassesTheFirstLine_data();
+    void undoingAPasteAtTheStartPassesTheFirstLine();
 };
 
 void BinaryTextModelTest::editsKeepTheLayoutAndTheRules_data()
@@ -302,8 +304,41 @@ void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup_data()
         << QByteArray("01 10") << QByteArray("c5k<") << QByteArray("01 ");
     QTest::newRow("an empty redo keeps the run")
         << QByteArray("") << QByteArray("t0rt1") << QByteArray("");
-    QTest::newRow("an undo ends the run")
+    QTest::newRow("typing after undoing it all starts anew")
         << QByteArray("") << QByteArray("t0t1ut1") << QByteArray("");
+    QTest::newRow("typing goes on after a removal is undone")
+        << QByteArray("01") << QByteArray("c2t1c1>uc3t0") << QByteArray("01");
+    QTest::newRow("typing stands apart after an insertion is undone")
+        << QByteArray("01") << QByteArray("c2t1c0t1uc3t0") << QByteArray("011");
+    QTest::newRow("Delete then Backspace of codes typed apart stand apart")
+        << QByteArray("1") << QByteArray("c0t0><") << QByteArray("0");
+    QTest::newRow("Backspace then Delete join")
+        << QByteArray("01") << QByteArray("c2<c0>") << QByteArray("01");
+}
+
+void BinaryTextModelTest::undoingAPasteAtTheStartPassesTheFirstLine_data()
+{
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<qsizetype>("caretAfterUndo");
+    QTest::newRow("empty") << QByteArray("") << qsizetype(0);
+    QTest::newRow("one line") << QByteArray("01") << qsizetype(2);
+    QTest::newRow("empty first line") << QByteArray("\r\n1") << qsizetype(2);
+    QTest::newRow("two lines") << QByteArray("01\r\n1") << qsizetype(4);
+}
+
+// Qt's editors give a paste at the text's start the first paragraph's
+// format too; undoing that last leaves the caret past the first line.
+void BinaryTextModelTest::undoingAPasteAtTheStartPassesTheFirstLine()
+{
+    QFETCH(QByteArray, start);
+    QFETCH(qsizetype, caretAfterUndo);
+    BinaryTextModel model;
+    setUp(model);
+    model.reset(start.toStdString());
+    model.replace(0, 0, "10", EditKind::Pasting);
+    model.undo();
+    QCOMPARE(QByteArray::fromStdString(model.codes()), start);
+    QCOMPARE(model.caret(), caretAfterUndo);
 }
 
 // The undo steps that Qt's editors make of the same edits.
