@@ -9,6 +9,7 @@
 #include "house_look.h"
 #include "installed_fonts.h"
 #include "key_codes.h"
+#include "line_field.h"
 #include "palette_use.h"
 #include "program_state.h"
 #include "text_area.h"

@@ -6,11 +6,11 @@
 
 class QAbstractButton;
 class QLabel;
-class QLineEdit;
 class QTimer;
 
 namespace vantrel {
 
+class LineField;
 class TextArea;
 
 // The ASCII table: codes 1 to 255 with their characters in four columns, in
@@ -55,7 +55,7 @@ private:
     {
         std::array<Column, 4> columns;
         QLabel *Label1 = nullptr;
-        QLineEdit *txtFont = nullptr;
+        LineField *txtFont = nullptr;
         QAbstractButton *cmdFont = nullptr;
         QTimer *Timer1 = nullptr;
         QTimer *tmrTop = nullptr;

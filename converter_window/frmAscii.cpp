@@ -7,6 +7,7 @@
 #include "hex_panel.h"
 #include "house_colours.h"
 #include "house_look.h"
+#include "line_field.h"
 #include "message_box.h"
 #include "message_panel.h"
 #include "palette_use.h"
@@ -31,12 +32,8 @@ constexpr QSize kClientSizeTwips(7575, 2775);
 void focusAtEnd(QWidget *field)
 {
     field->setFocus(Qt::OtherFocusReason);
-    if (auto *line = qobject_cast<QLineEdit *>(field)) {
-        line->end(false);
-    } else if (auto *area = qobject_cast<TextArea *>(field)) {
-        area->moveCursor(QTextCursor::End);
-    } else if (auto *binary = qobject_cast<BinaryTextEdit *>(field)) {
-        binary->moveCursorToEnd();
+    if (auto *text = dynamic_cast<TextField *>(field)) {
+        text->moveCursorToEnd();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "elements.h"
 #include "field_elements.h"
 #include "house_colours.h"
+#include "line_field.h"
 #include "message_conversion.h"
 #include "option_button_accessible.h"
 #include "painted_widgets.h"
@@ -52,7 +53,7 @@ ImageWidget *image(QWidget *parent, const QString &name, const QRect &twips,
 }
 
 // The value panel's fields: one big centred line each.
-QLineEdit *valueField(QWidget *frame, const QString &name, const QRect &twips,
+LineField *valueField(QWidget *frame, const QString &name, const QRect &twips,
                       elements::FieldDesign design)
 {
     design.font = calibri(48);

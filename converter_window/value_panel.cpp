@@ -6,6 +6,7 @@
 #include "field_events.h"
 #include "house_colours.h"
 #include "key_codes.h"
+#include "line_field.h"
 #include "palette_use.h"
 
 #include <QLineEdit>
@@ -53,7 +54,7 @@ QWidget *ValuePanel::activeField() const
     return m_activeField ? field(*m_activeField) : nullptr;
 }
 
-QLineEdit *ValuePanel::field(ValueField field) const
+LineField *ValuePanel::field(ValueField field) const
 {
     switch (field) {
     case ValueField::Decimal:

@@ -6,10 +6,11 @@
 #include <QObject>
 #include <optional>
 
-class QLineEdit;
 class QWidget;
 
 namespace vantrel {
+
+class LineField;
 
 // The value panel: a character (txtC), its decimal code (txtA) and its eight
 // binary digits (txtB). The field the user works in converts into the other
@@ -20,9 +21,9 @@ class ValuePanel : public QObject
 public:
     struct Fields
     {
-        QLineEdit *txtC = nullptr;
-        QLineEdit *txtA = nullptr;
-        QLineEdit *txtB = nullptr;
+        LineField *txtC = nullptr;
+        LineField *txtA = nullptr;
+        LineField *txtB = nullptr;
     };
 
     // manual is the window's manual mode, read at every keystroke.
@@ -45,7 +46,7 @@ public: // handlers
 
 private:
     void connectFields();
-    [[nodiscard]] QLineEdit *field(ValueField field) const;
+    [[nodiscard]] LineField *field(ValueField field) const;
     // Makes a field the active one, coloured as its check says.
     void enter(ValueField active, bool passesCheck);
     // Enter with manual mode on runs cmdOk and is swallowed; true when it did.

@@ -25,12 +25,18 @@ namespace {
 // Pastes longer than this are converted in slices, the window repainting.
 constexpr qsizetype kSlicedPasteLength = 4'000'000;
 
+// Screen readers learn of the binary fields once, as the application starts.
+void installAccessibility()
+{
+    accessibility::installBinaryTextEditFactory();
+}
+Q_COREAPP_STARTUP_FUNCTION(installAccessibility)
+
 } // namespace
 
 BinaryTextEdit::BinaryTextEdit(QWidget *parent)
     : QAbstractScrollArea(parent), m_mouse(new BinaryTextMouse(*this))
 {
-    accessibility::installBinaryTextEditFactory();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -94,6 +100,12 @@ void BinaryTextEdit::setSelection(qsizetype anchor, qsizetype position)
 void BinaryTextEdit::moveCursorToEnd()
 {
     setCursorPosition(m_model.size());
+}
+
+void BinaryTextEdit::onTextChanged(QObject *context, std::function<void()> changed)
+{
+    QObject::connect(this, &BinaryTextEdit::textChanged, context,
+                     [changed = std::move(changed)] { changed(); });
 }
 
 bool BinaryTextEdit::canPaste() const

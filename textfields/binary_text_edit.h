@@ -4,6 +4,7 @@
 #include "binary_text_drops.h"
 #include "binary_text_keys.h"
 #include "binary_text_model.h"
+#include "text_field.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -41,7 +42,7 @@ namespace vantrel {
 class BinaryTextMouse;
 class PasteConversion;
 
-class BinaryTextEdit : public QAbstractScrollArea
+class BinaryTextEdit : public QAbstractScrollArea, public TextField
 {
     Q_OBJECT
     Q_PROPERTY(QString plainText READ toPlainText WRITE setPlainText NOTIFY textChanged USER true)
@@ -66,7 +67,9 @@ public:
     void setCursorPosition(qsizetype position);
     // Selects from anchor to position, the caret at position.
     void setSelection(qsizetype anchor, qsizetype position);
-    void moveCursorToEnd();
+    void moveCursorToEnd() override;
+    void onTextChanged(QObject *context, std::function<void()> changed) override;
+    [[nodiscard]] quint64 textRevision() const override { return revision(); }
     [[nodiscard]] bool hasSelection() const { return m_model.hasSelection(); }
     [[nodiscard]] qsizetype selectionStart() const { return m_model.selectionStart(); }
     [[nodiscard]] qsizetype selectionEnd() const { return m_model.selectionEnd(); }

@@ -2,19 +2,19 @@
 #include "field_elements.h"
 
 #include "binary_text_edit.h"
+#include "line_field.h"
 #include "text_area.h"
 #include "twips.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
 namespace vantrel::elements {
 
-QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
+LineField *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
                     const FieldDesign &design)
 {
-    auto *field = create<QLineEdit>(parent, name, twips);
+    auto *field = create<LineField>(parent, name, twips);
     field->setFrame(false);
     field->setFont(design.font);
     if (design.maxLength > 0) {

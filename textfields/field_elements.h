@@ -7,11 +7,11 @@
 #include <QRect>
 #include <QString>
 
-class QLineEdit;
 class QWidget;
 
 namespace vantrel {
 class BinaryTextEdit;
+class LineField;
 class TextArea;
 } // namespace vantrel
 
@@ -32,7 +32,7 @@ struct FieldDesign
 };
 
 // Borderless single-line field.
-QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
+LineField *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
                     const FieldDesign &design);
 
 // Borderless multi-line field with a vertical scroll bar.

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "field_events.h"
 
-#include "binary_text_edit.h"
 #include "code_clipboard.h"
 #include "code_text.h"
 #include "field_codes.h"
 #include "key_codes.h"
+#include "text_field.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -19,9 +19,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <utility>
 
 namespace vantrel::fields {
 namespace {
@@ -375,44 +375,14 @@ private:
 
 } // namespace
 
-// Remembers `current` as the last value seen; true when it differs.
-template <typename Value> bool replaceIfDifferent(Value &last, Value current)
+void connect(TextField *field, FieldHandlers handlers)
 {
-    if (current == last) {
-        return false;
-    }
-    last = std::move(current);
-    return true;
-}
-
-void connect(QLineEdit *field, FieldHandlers handlers)
-{
-    auto *filter =
-        new FieldEventFilter(field, std::move(handlers), [field, last = field->text()]() mutable {
-            return replaceIfDifferent(last, field->text());
-        });
-    QObject::connect(field, &QLineEdit::textChanged, filter, &FieldEventFilter::textChanged);
-}
-
-// The raw text, since toPlainText() turns a no-break space into a space.
-void connect(QPlainTextEdit *field, FieldHandlers handlers)
-{
-    auto *filter = new FieldEventFilter(
-        field, std::move(handlers), [field, last = field->document()->toRawText()]() mutable {
-            return replaceIfDifferent(last, field->document()->toRawText());
-        });
-    QObject::connect(field, &QPlainTextEdit::textChanged, filter, &FieldEventFilter::textChanged);
-}
-
-// A text of any length: the field counts its real changes, so nothing is
-// copied or compared here.
-void connect(BinaryTextEdit *field, FieldHandlers handlers)
-{
-    auto *filter = new FieldEventFilter(field, std::move(handlers),
-                                        [field, last = field->revision()]() mutable {
-                                            return replaceIfDifferent(last, field->revision());
+    auto *filter = new FieldEventFilter(dynamic_cast<QWidget *>(field), std::move(handlers),
+                                        [field, last = field->textRevision()]() mutable {
+                                            const quint64 now = field->textRevision();
+                                            return std::exchange(last, now) != now;
                                         });
-    QObject::connect(field, &BinaryTextEdit::textChanged, filter, &FieldEventFilter::textChanged);
+    field->onTextChanged(filter, [filter] { filter->textChanged(); });
 }
 
 std::optional<int> typedCharacterCode(const QKeyEvent &event)

@@ -5,11 +5,9 @@
 #include <optional>
 
 class QKeyEvent;
-class QLineEdit;
-class QPlainTextEdit;
 
 namespace vantrel {
-class BinaryTextEdit;
+class TextField;
 }
 
 // Wires a text field's events to a window's handlers: the field received the
@@ -37,9 +35,7 @@ struct FieldHandlers
     bool pasteAsTyping = false;
 };
 
-void connect(QLineEdit *field, FieldHandlers handlers);
-void connect(QPlainTextEdit *field, FieldHandlers handlers);
-void connect(BinaryTextEdit *field, FieldHandlers handlers);
+void connect(TextField *field, FieldHandlers handlers);
 
 // The 8-bit code of the character a key event types, if it types one. Keys
 // that type nothing (arrows, Delete), focus keys (Tab) and Ctrl shortcuts

@@ -178,6 +178,28 @@ void TextArea::appendText(const QString &text)
     end.insertText(plain);
 }
 
+void TextArea::onTextChanged(QObject *context, std::function<void()> changed)
+{
+    QObject::connect(this, &QPlainTextEdit::textChanged, context,
+                     [changed = std::move(changed)] { changed(); });
+}
+
+// The raw text, since toPlainText() turns a no-break space into a space.
+quint64 TextArea::textRevision() const
+{
+    QString raw = document()->toRawText();
+    if (raw != m_lastRawText) {
+        m_lastRawText = std::move(raw);
+        ++m_revision;
+    }
+    return m_revision;
+}
+
+void TextArea::moveCursorToEnd()
+{
+    moveCursor(QTextCursor::End);
+}
+
 qsizetype TextArea::room() const
 {
     if (m_maxLength == 0) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text_field.h"
+
 #include <QPlainTextEdit>
 
 // A multi-line text field whose text is what the conversions read and write:
@@ -15,7 +17,7 @@
 // and program writes alike.
 namespace vantrel {
 
-class TextArea : public QPlainTextEdit
+class TextArea : public QPlainTextEdit, public TextField
 {
     Q_OBJECT
 public:
@@ -34,6 +36,10 @@ public:
     // caret or rebuilding the document.
     void appendText(const QString &text);
 
+    void onTextChanged(QObject *context, std::function<void()> changed) override;
+    [[nodiscard]] quint64 textRevision() const override;
+    void moveCursorToEnd() override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
@@ -48,6 +54,8 @@ private:
     [[nodiscard]] qsizetype room() const;
 
     int m_maxLength = 0;
+    mutable QString m_lastRawText;
+    mutable quint64 m_revision = 0;
 };
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 #include "binary_text_edit.h"
 #include "code_text.h"
 #include "field_events.h"
+#include "line_field.h"
 #include "text_area.h"
 
 #include <QApplication>
@@ -56,7 +57,7 @@ Field makeField(const QString &kind)
         return {std::move(area)};
     }
     if (kind == QLatin1String("line edit")) { // as the windows wire theirs
-        auto line = std::make_unique<QLineEdit>();
+        auto line = std::make_unique<LineField>();
         fields::connect(line.get(), {.keyPress = [](int &) {}});
         return {std::move(line)};
     }

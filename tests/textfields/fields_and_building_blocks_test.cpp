@@ -2,6 +2,7 @@
 #include "binary_text_edit.h"
 #include "field_events.h"
 #include "fresh_windows.h"
+#include "line_field.h"
 #include "palette_use.h"
 #include "screen_colours.h"
 #include "text_area.h"
@@ -195,7 +196,7 @@ void FieldsAndBuildingBlocksTest::typedCharactersArriveWithTheirCode()
     QFETCH(QString, text);
     QFETCH(int, key);
     QFETCH(int, code);
-    QLineEdit field;
+    LineField field;
     KeyRecorder recorder;
     fields::connect(&field, recorder.handlers());
     field.show();
@@ -223,7 +224,7 @@ void FieldsAndBuildingBlocksTest::keysThatTypeNothingReachOnlyTheField()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, textAfter);
-    QLineEdit field(QStringLiteral("abc"));
+    LineField field(QStringLiteral("abc"));
     KeyRecorder recorder;
     fields::connect(&field, recorder.handlers());
     field.show();
@@ -235,7 +236,7 @@ void FieldsAndBuildingBlocksTest::keysThatTypeNothingReachOnlyTheField()
 
 void FieldsAndBuildingBlocksTest::aSwallowedKeyLeavesTheFieldAlone()
 {
-    QLineEdit field;
+    LineField field;
     fields::connect(&field, {.keyPress = [](int &keyAscii) {
         if (keyAscii == 'x') {
             keyAscii = 0;
@@ -248,8 +249,8 @@ void FieldsAndBuildingBlocksTest::aSwallowedKeyLeavesTheFieldAlone()
 
 void FieldsAndBuildingBlocksTest::changeEventsRunInsideProgramWrites()
 {
-    QLineEdit first;
-    QLineEdit second;
+    LineField first;
+    LineField second;
     QStringList log;
     fields::connect(&first, {.change = [&] {
         log << "first:" + first.text();
@@ -269,7 +270,7 @@ void FieldsAndBuildingBlocksTest::multiLineFieldsReportChangesAndFocus()
 {
     QWidget window;
     auto *other = new QLineEdit(&window);
-    auto *field = new QPlainTextEdit(&window);
+    auto *field = new TextArea(&window);
     int changes = 0;
     int focusCount = 0;
     QList<int> codes;
@@ -307,7 +308,7 @@ void FieldsAndBuildingBlocksTest::changeHandlerRunsOncePerRealChange()
     QWidget *field = nullptr;
     std::function<QString()> text;
     if (kind == QLatin1String("line edit")) {
-        auto *edit = new QLineEdit(&window);
+        auto *edit = new LineField(&window);
         text = [edit] { return edit->text(); };
         field = edit;
     } else if (kind == QLatin1String("text area")) {
@@ -323,9 +324,9 @@ void FieldsAndBuildingBlocksTest::changeHandlerRunsOncePerRealChange()
     const auto connectTo = [&](auto *typed) {
         fields::connect(typed, {.change = [&] { seen << text(); }});
     };
-    if (auto *edit = qobject_cast<QLineEdit *>(field)) {
+    if (auto *edit = qobject_cast<LineField *>(field)) {
         connectTo(edit);
-    } else if (auto *area = qobject_cast<QPlainTextEdit *>(field)) {
+    } else if (auto *area = qobject_cast<TextArea *>(field)) {
         connectTo(area);
     } else {
         connectTo(static_cast<BinaryTextEdit *>(field));

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "line_field.h"
+
+namespace vantrel {
+
+LineField::LineField(QWidget *parent) : QLineEdit(parent)
+{}
+
+LineField::LineField(const QString &text, QWidget *parent) : QLineEdit(text, parent)
+{
+    m_lastText = text;
+}
+
+void LineField::onTextChanged(QObject *context, std::function<void()> changed)
+{
+    QObject::connect(this, &QLineEdit::textChanged, context,
+                     [changed = std::move(changed)] { changed(); });
+}
+
+// Counted when read: a line is short, and comparing it is all it takes.
+quint64 LineField::textRevision() const
+{
+    if (text() != m_lastText) {
+        m_lastText = text();
+        ++m_revision;
+    }
+    return m_revision;
+}
+
+void LineField::moveCursorToEnd()
+{
+    end(false);
+}
+
+} // namespace vantrel
