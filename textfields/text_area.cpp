@@ -20,11 +20,6 @@ constexpr QChar kTab(u'\t');
 constexpr QChar kDocumentFrameStart(0xFDD0);
 constexpr QChar kDocumentFrameEnd(0xFDD1);
 
-bool isLineBreak(QChar c)
-{
-    return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-}
-
 // A control character other than the tab as the document holds it: its
 // picture, which the font draws where it would draw a box or nothing, and
 // which reading the field turns back into the character.
@@ -85,7 +80,7 @@ QString fieldTextFromDocument(QStringView raw)
     QString text;
     text.reserve(raw.size() + raw.size() / 8);
     for (const QChar c : raw) {
-        if (isLineBreak(c)) {
+        if (isTypedLineBreak(c.unicode())) { // the document holds no CR
             text.append(QStringLiteral("\r\n"));
         } else {
             text.append(fieldcodes::characterOfPicture(c));
@@ -106,7 +101,7 @@ QString startThatMayFit(const QString &text, qsizetype room)
 
 qsizetype characterWidth(const QString &text, qsizetype i)
 {
-    return isLineBreak(text.at(i)) ? 2 : 1;
+    return isTypedLineBreak(text.at(i).unicode()) ? 2 : 1;
 }
 
 // The length of a text in characters of the program's character set: a
