@@ -295,11 +295,6 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
 // marks that separate words, and the rest, words.
 namespace {
 
-bool isSpaceCode(unsigned char code)
-{
-    return code == ' ' || code == '\t' || code == 0xA0;
-}
-
 bool isSeparatorCode(unsigned char code)
 {
     static constexpr std::string_view kSeparators = ".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\";
@@ -319,13 +314,14 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
     if (offset == start) {
         return std::nullopt;
     }
-    if (offset == end && (isSpaceCode(code(offset - 1)) || isSeparatorCode(code(offset - 1)))) {
+    if (offset == end &&
+        (fieldcodes::isSpaceCode(code(offset - 1)) || isSeparatorCode(code(offset - 1)))) {
         return std::nullopt;
     }
     // The word stop before the next position: back over spaces, then over a
     // run of marks or of word characters.
     qsizetype at = offset < end ? offset + 1 : offset;
-    while (at > start && isSpaceCode(code(at - 1))) {
+    while (at > start && fieldcodes::isSpaceCode(code(at - 1))) {
         --at;
     }
     if (at > start && isSeparatorCode(code(at - 1))) {
@@ -333,7 +329,8 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
             --at;
         }
     } else {
-        while (at > start && !isSpaceCode(code(at - 1)) && !isSeparatorCode(code(at - 1))) {
+        while (at > start && !fieldcodes::isSpaceCode(code(at - 1)) &&
+               !isSeparatorCode(code(at - 1))) {
             --at;
         }
     }
@@ -356,7 +353,7 @@ std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset) const
             ++at;
         }
     } else {
-        while (at < end && !isSpaceCode(code(at)) && !isSeparatorCode(code(at))) {
+        while (at < end && !fieldcodes::isSpaceCode(code(at)) && !isSeparatorCode(code(at))) {
             ++at;
         }
     }

@@ -186,31 +186,37 @@ qreal CodeLineLayout::x(qsizetype lineIndex, qsizetype offset) const
 
 qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
 {
-    // As in Qt's text layout: the nearest place between two codes, which on
-    // a wrapped line may be its end (the next line's start); past the end of
-    // a wrapped line's text, the place before its last code.
+    // As in QPlainTextEdit's layout: the nearest place between two codes of
+    // the line's text, where a wrapped line's text leaves out the spaces it
+    // ends with; past that text, the end of a paragraph's last line, or the
+    // place before a wrapped line's last code.
     const Line found = line(lineIndex);
     const qsizetype beyond = found.endsParagraph ? found.end : std::max(found.start, found.end - 1);
+    qsizetype textEnd = found.end;
+    while (!found.endsParagraph && textEnd > found.start &&
+           fieldcodes::isSpaceCode(static_cast<unsigned char>(m_text[textEnd - 1]))) {
+        --textEnd;
+    }
     if (found.uniform) {
         const qreal advance = m_advances[kDigit];
-        if (x >= qreal(found.end - found.start) * advance) {
+        if (x > qreal(textEnd - found.start) * advance) {
             return beyond;
         }
         const auto column = qsizetype(std::llround(std::max<qreal>(0, x) / advance));
-        return std::min(found.start + column, found.end);
+        return std::min(found.start + column, textEnd);
     }
     qreal left = 0;
-    for (qsizetype i = found.start; i < found.end; ++i) {
+    for (qsizetype i = found.start; i < textEnd; ++i) {
         const qreal advance = m_advances[static_cast<unsigned char>(m_text[i])];
         if (x < left + advance / 2) {
             return i;
         }
         left += advance;
-        if (x < left) {
+        if (x <= left) {
             return i + 1;
         }
     }
-    return beyond;
+    return x > left ? beyond : textEnd; // a line of spaces only: its start
 }
 
 qsizetype CodeLineLayout::lineBreaksBefore(qsizetype offset) const

@@ -52,6 +52,14 @@ qsizetype countCodes(qsizetype &count, QStringView text, qsizetype from, qsizety
 // moves and double-click selection.
 [[nodiscard]] bool isWordCode(unsigned char code);
 
+// Whether a code is blank space as text layouts see it (a space, a tab, a
+// no-break space): word moves skip it, and a line's trailing run of it takes
+// no clicks.
+[[nodiscard]] constexpr bool isSpaceCode(unsigned char code)
+{
+    return code == ' ' || code == '\t' || code == 0xA0;
+}
+
 // The text of some codes as a standard text field holds it: each code's own
 // character (a tab as a tab, a lone CR as U+000D), "\n" for every CR LF. The
 // control pictures are only how the field draws the codes.
