@@ -202,13 +202,14 @@ qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
         if (x > qreal(textEnd - found.start) * advance) {
             return beyond;
         }
-        const auto column = qsizetype(std::llround(std::max<qreal>(0, x) / advance));
+        // Halfway over a code is still before it.
+        const auto column = qsizetype(std::ceil(std::max<qreal>(0, x) / advance - 0.5));
         return std::min(found.start + column, textEnd);
     }
     qreal left = 0;
     for (qsizetype i = found.start; i < textEnd; ++i) {
         const qreal advance = m_advances[static_cast<unsigned char>(m_text[i])];
-        if (x < left + advance / 2) {
+        if (x <= left + advance / 2) {
             return i;
         }
         left += advance;
