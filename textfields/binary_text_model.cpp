@@ -27,6 +27,12 @@ qsizetype BinaryTextModel::legal(qsizetype offset) const
 
 bool BinaryTextModel::replace(qsizetype start, qsizetype end, std::string codes, EditKind kind)
 {
+    return replaceTaking(start, end, std::move(codes), kind, m_caret < m_anchor);
+}
+
+bool BinaryTextModel::replaceTaking(qsizetype start, qsizetype end, std::string codes,
+                                    EditKind kind, bool takenBackward)
+{
     const bool insertion = end <= start;
     start = legal(start);
     end = insertion ? start : std::clamp<qsizetype>(end, start, size());
@@ -40,7 +46,7 @@ bool BinaryTextModel::replace(qsizetype start, qsizetype end, std::string codes,
         return false;
     }
     const qsizetype caret = start + qsizetype(codes.size());
-    record(start, end, std::move(codes), kind, false);
+    record(start, end, std::move(codes), kind, false, takenBackward);
     m_caret = m_anchor = caret;
     settleSelection();
     return true;
@@ -51,8 +57,11 @@ bool BinaryTextModel::removeSelectionOr(Move move, EditKind kind)
     if (hasSelection()) {
         return replace(selectionStart(), selectionEnd(), {}, kind);
     }
+    // As Qt's cursors take them: Delete and a word to the left with the
+    // caret at their start, Backspace and a word to the right at their end.
     const qsizetype other = moved(m_caret, move);
-    return replace(std::min(other, m_caret), std::max(other, m_caret), {}, kind);
+    return replaceTaking(std::min(other, m_caret), std::max(other, m_caret), {}, kind,
+                         move == Move::NextChar || move == Move::PreviousWord);
 }
 
 void BinaryTextModel::move(qsizetype start, qsizetype end, qsizetype to)
@@ -117,8 +126,11 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
         }
         const auto awayLength = qsizetype(edit->away.size());
         edit->presentOrigin = CodeOrigins::contiguousStart(edit->awayOrigins).value_or(-1);
-        edit->away = exchange(edit->position, edit->position + edit->presentLength,
-                              std::move(edit->away), edit->awayOrigins);
+        // Undoing puts back what the edit took, which leaves cursors where
+        // it took them from as the taking left them.
+        edit->away =
+            exchange(edit->position, edit->position + edit->presentLength, std::move(edit->away),
+                     edit->awayOrigins, undoing && edit->takenBackward);
         edit->presentLength = awayLength;
         m_caret = m_anchor = edit->position + awayLength;
         if (undoing && edit->kind == EditKind::Pasting && edit->position == 0 && awayLength == 0) {
@@ -155,9 +167,10 @@ void BinaryTextModel::moveCaret(qsizetype caret, bool keepAnchor)
 }
 
 void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, EditKind kind,
-                             bool joinsPrevious)
+                             bool joinsPrevious, bool takenBackward)
 {
     Edit edit;
+    edit.takenBackward = takenBackward;
     edit.position = start;
     edit.presentLength = qsizetype(codes.size());
     edit.kind = kind;
@@ -166,7 +179,7 @@ void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, 
     edit.endsLine = codes.ends_with("\r\n");
     edit.awayOrigins = m_origins.fresh(edit.presentLength);
     edit.presentOrigin = CodeOrigins::contiguousStart(edit.awayOrigins).value_or(-1);
-    edit.away = exchange(start, end, std::move(codes), edit.awayOrigins);
+    edit.away = exchange(start, end, std::move(codes), edit.awayOrigins, false);
     edit.takesLineBreak = fieldcodes::findLineBreak(edit.away, 0, qsizetype(edit.away.size())) >= 0;
     m_history.record(std::move(edit));
 }
@@ -174,7 +187,7 @@ void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, 
 // `origins` come in as those of `codes` and go out as those of the codes
 // taken out.
 std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::string codes,
-                                      OriginRuns &origins)
+                                      OriginRuns &origins, bool keepsCursors)
 {
     Q_ASSERT(0 <= start && start <= end && end <= size());
     const qsizetype plainStart = start - m_layout.lineBreaksBefore(start);
@@ -197,7 +210,8 @@ std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::strin
     m_layout.replaced(start, removed, insertedLength);
     origins = m_origins.exchange(start, end, std::move(origins));
     if (m_exchanged) {
-        m_exchanged({start, insertedLength, plainStart, removedCharacters, end - start});
+        m_exchanged(
+            {start, insertedLength, plainStart, removedCharacters, end - start, keepsCursors});
     }
     return removed;
 }

@@ -28,6 +28,10 @@ struct TextExchange
     qsizetype plainStart = 0;     // as plain text counts, a line break one
     qsizetype removedCharacters = 0;
     qsizetype removedLength = 0; // in codes
+    // Whether a cursor standing where the codes go in stays before them, as
+    // Qt's cursors do when undo puts back codes that were taken with the
+    // caret at their start (as Delete takes them).
+    bool keepsCursors = false;
 };
 
 class BinaryTextModel
@@ -120,9 +124,12 @@ public:
 
 private:
     bool exchangeHistoryStep(bool undoing);
-    std::string exchange(qsizetype start, qsizetype end, std::string codes, OriginRuns &origins);
+    bool replaceTaking(qsizetype start, qsizetype end, std::string codes, EditKind kind,
+                       bool takenBackward);
+    std::string exchange(qsizetype start, qsizetype end, std::string codes, OriginRuns &origins,
+                         bool keepsCursors);
     void record(qsizetype start, qsizetype end, std::string codes, EditKind kind,
-                bool joinsPrevious);
+                bool joinsPrevious, bool takenBackward = false);
     void settleSelection();
     [[nodiscard]] qsizetype afterFirstParagraph() const;
     [[nodiscard]] bool isWordCode(qsizetype offset) const;

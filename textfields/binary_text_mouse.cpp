@@ -34,14 +34,30 @@ bool hasSelection(const std::optional<std::pair<qsizetype, qsizetype>> &range)
 // Where a position goes when codes [start, start + removed) become
 // `inserted` codes: after them when it stood at or after the start, as a
 // text cursor of Qt's moves.
-qsizetype followed(qsizetype position, const TextExchange &exchange)
+// Where a selection's ends go through an exchange of codes, as Qt's text
+// cursors follow an edit: the codes taken out first, then those put in at
+// the same place, which carry an end standing there along unless the
+// exchange keeps cursors.
+std::pair<qsizetype, qsizetype> followed(std::pair<qsizetype, qsizetype> range,
+                                         const TextExchange &exchange)
 {
-    if (position < exchange.start) {
-        return position;
+    const qsizetype at = exchange.start;
+    const auto takenOut = [&](qsizetype position) {
+        if (position <= at) {
+            return position;
+        }
+        return position < at + exchange.removedLength ? at : position - exchange.removedLength;
+    };
+    auto [anchor, caret] = std::pair{takenOut(range.first), takenOut(range.second)};
+    const bool caretStays = caret < at || (caret == at && exchange.keepsCursors);
+    const bool anchorMoves = anchor > at || (anchor == at && !exchange.keepsCursors);
+    if (!caretStays) {
+        caret += exchange.insertedLength;
     }
-    const qsizetype removedEnd = exchange.start + exchange.removedLength;
-    return (position < removedEnd ? exchange.start : position - exchange.removedLength) +
-           exchange.insertedLength;
+    if (anchorMoves) {
+        anchor += exchange.insertedLength;
+    }
+    return {anchor, caret};
 }
 
 } // namespace
@@ -166,7 +182,7 @@ void BinaryTextMouse::follow(const TextExchange &exchange)
 {
     for (std::optional<Range> *range : {&m_word, &m_paragraph}) {
         if (*range) {
-            **range = {followed((*range)->first, exchange), followed((*range)->second, exchange)};
+            **range = followed(**range, exchange);
         }
     }
 }

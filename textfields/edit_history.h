@@ -33,6 +33,7 @@ struct Edit
     bool putsLineBreak = false;  // the codes it put in hold a line break
     bool endsLine = false;       // the codes it put in end with a line break
     bool takesLineBreak = false; // the codes it took out hold a line break
+    bool takenBackward = false;  // taken with the caret at their start (as Delete does)
 };
 
 class EditHistory
