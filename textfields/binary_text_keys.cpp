@@ -274,7 +274,7 @@ bool BinaryTextKeys::editKey(const QKeyEvent &event)
         });
     } else if ((event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
                isShiftOnly(event)) {
-        m_field.replaceSelection("\r\n", EditKind::Other);
+        m_field.replaceSelection("\r\n", EditKind::BreakingLine);
     } else {
         return false;
     }

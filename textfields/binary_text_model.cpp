@@ -46,6 +46,12 @@ bool BinaryTextModel::replaceTaking(qsizetype start, qsizetype end, std::string 
         return false;
     }
     const qsizetype caret = start + qsizetype(codes.size());
+    if (kind == EditKind::BreakingLine && start == end && paragraphAt(start).first == start &&
+        moved(start, Move::EndOfParagraph) == start) {
+        // Qt's editors give Enter in an empty paragraph an undo step of its
+        // own before the line break, one that changes nothing in the text.
+        record(start, start, {}, EditKind::Other, false);
+    }
     record(start, end, std::move(codes), kind, false, takenBackward);
     m_caret = m_anchor = caret;
     settleSelection();
@@ -189,6 +195,10 @@ void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, 
 std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::string codes,
                                       OriginRuns &origins, bool keepsCursors)
 {
+    if (start == end && codes.empty()) {
+        origins.clear();
+        return {}; // a step that changes nothing
+    }
     Q_ASSERT(0 <= start && start <= end && end <= size());
     const qsizetype plainStart = start - m_layout.lineBreaksBefore(start);
     const qsizetype removedCharacters = end - m_layout.lineBreaksBefore(end) - plainStart;

@@ -19,6 +19,7 @@ enum class EditKind {
     Pasting,         // pasted text: typing right after it merges into it
     DeletingBack,    // Backspace
     DeletingForward, // Delete
+    BreakingLine,    // Enter
 };
 
 struct Edit

@@ -43,7 +43,7 @@ namespace {
 
 const quint32 kSeeds[] = {1,   2,   3,   5,   8,   13,   21,   34,   55,   89,
                           144, 233, 377, 610, 987, 1597, 2584, 4181, 6765, 10946};
-constexpr int kDefaultInputs = 500;
+constexpr int kDefaultInputs = 3000;
 constexpr int kReplayedInputs = 150;
 constexpr int kShrinkReplays = 250;
 const QRect kFieldTwips(120, 120, 4455, 1215);
