@@ -280,9 +280,10 @@ void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup_data()
 {
     // A script of edits: "t" types the next code, "p" pastes the codes up
     // to the next space, "<" is Backspace, ">" Delete, "k" a word delete,
-    // "c" puts the caret at the next digit's offset, "e" is Enter, "u" an
-    // undo and "r" a redo (with nothing to redo). The text is what one
-    // undo after the script leaves, as QPlainTextEdit leaves it.
+    // "c" puts the caret at the next digit's offset, "e" puts in a line
+    // break, "E" is the Enter key, "u" an undo and "r" a redo (with nothing
+    // to redo). The text is what one undo after the script leaves, as
+    // QPlainTextEdit leaves it.
     QTest::addColumn<QByteArray>("start");
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<QByteArray>("afterOneUndo");
@@ -312,6 +313,10 @@ void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup_data()
         << QByteArray("01") << QByteArray("c2t1c0t1uc3t0") << QByteArray("011");
     QTest::newRow("Delete then Backspace of codes typed apart stand apart")
         << QByteArray("1") << QByteArray("c0t0><") << QByteArray("0");
+    QTest::newRow("Enter in an empty paragraph takes a quiet step first")
+        << QByteArray("0") << QByteArray("c0>Eu") << QByteArray("");
+    QTest::newRow("Enter in a paragraph with codes takes none")
+        << QByteArray("0") << QByteArray("c1Eu") << QByteArray("0");
     QTest::newRow("Backspace then Delete join")
         << QByteArray("01") << QByteArray("c2<c0>") << QByteArray("01");
 }
@@ -381,6 +386,9 @@ void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup()
             break;
         case 'e':
             model.replace(caret, caret, "\r\n");
+            break;
+        case 'E':
+            model.replace(caret, caret, "\r\n", EditKind::BreakingLine);
             break;
         case 'u':
             model.undo();
