@@ -50,8 +50,20 @@ public:
     explicit BinaryTextEdit(QWidget *parent = nullptr);
     ~BinaryTextEdit() override;
 
-    // The text, one code per char.
-    [[nodiscard]] const std::string &codeText() const { return m_model.codes(); }
+    // The number of codes.
+    [[nodiscard]] qsizetype codeCount() const { return m_model.size(); }
+    // The codes themselves, to read by position or by range.
+    [[nodiscard]] const CodeBuffer &codeBuffer() const { return m_model.buffer(); }
+    // The code at an offset below codeCount().
+    [[nodiscard]] char codeAt(qsizetype offset) const { return m_model.code(offset); }
+    // Codes [start, end), copied: a bounded read, for what looks at a part.
+    [[nodiscard]] std::string codeText(qsizetype start, qsizetype end) const
+    {
+        return m_model.codes(start, end);
+    }
+    // The whole text, one code per char, copied: it costs the text's length,
+    // so it is for whole-text uses, not for what runs at every key.
+    [[nodiscard]] std::string codeText() const { return m_model.codes(); }
     // A program write: replaces the whole text as it is, clears undo and
     // redo, puts the caret at the start and emits textChanged() once,
     // inside the call. A text of more than 2^31 - 1 codes is refused: the
@@ -70,10 +82,7 @@ public:
     [[nodiscard]] bool hasSelection() const { return m_model.hasSelection(); }
     [[nodiscard]] qsizetype selectionStart() const { return m_model.selectionStart(); }
     [[nodiscard]] qsizetype selectionEnd() const { return m_model.selectionEnd(); }
-    [[nodiscard]] std::string selectedCodeText() const
-    {
-        return std::string(m_model.selectedCodes());
-    }
+    [[nodiscard]] std::string selectedCodeText() const { return m_model.selectedCodes(); }
     // The length of toPlainText(): a line break counts one.
     [[nodiscard]] qsizetype plainLength() const { return m_model.plainLength(); }
     // Grows with every edit that really changes the text; an edit that puts
