@@ -102,10 +102,10 @@ void CodeBuffer::replace(qsizetype start, qsizetype end, std::string_view codes)
     m_gapEnd += end - m_gapStart;
     m_gapStart = start;
     const auto inserted = qsizetype(codes.size());
-    if (gapLength() < inserted) {
-        reallocate(inserted + slackFor(size() + inserted));
-    } else if (gapLength() - inserted > 4 * slackFor(size() + inserted)) {
-        reallocate(inserted + slackFor(size() + inserted)); // deletions left too much
+    // Too small a gap grows; one that deletions left too large shrinks.
+    const qsizetype slack = slackFor(size() + inserted);
+    if (gapLength() < inserted || gapLength() - inserted > 4 * slack) {
+        reallocate(inserted + slack);
     }
     if (inserted > 0) {
         std::memcpy(m_data.data() + m_gapStart, codes.data(), codes.size());
