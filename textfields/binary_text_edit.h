@@ -16,11 +16,12 @@ class QMimeData;
 
 // A multi-line text field for texts of any length, such as binary dumps of
 // a hundred million digits. It keeps the text as codes of the program's
-// character set, one byte each, and lays out and paints only the lines in
-// view, so a key costs the same at any length. To the program and to screen
-// readers it looks like a QPlainTextEdit: the plainText property, textChanged
-// and the other signals, the clipboard slots, undo and redo, the standard
-// context menu and an accessible editable text.
+// character set, one byte each, in a gap buffer (CodeBuffer), and lays out
+// and paints only the lines in view, so a key costs the same at any length
+// and at any place. To the program and to screen readers it looks like a
+// QPlainTextEdit: the plainText property, textChanged and the other signals,
+// the clipboard slots, undo and redo, the standard context menu and an
+// accessible editable text.
 //
 // A line break is the pair CR LF (13 10). Every line break the user types,
 // pastes or drops, whatever its form (CR LF, CR, LF, U+2028, U+2029), becomes
@@ -54,8 +55,6 @@ public:
     [[nodiscard]] qsizetype codeCount() const { return m_model.size(); }
     // The codes themselves, to read by position or by range.
     [[nodiscard]] const CodeBuffer &codeBuffer() const { return m_model.buffer(); }
-    // The code at an offset below codeCount().
-    [[nodiscard]] char codeAt(qsizetype offset) const { return m_model.code(offset); }
     // Codes [start, end), copied: a bounded read, for what looks at a part.
     [[nodiscard]] std::string codeText(qsizetype start, qsizetype end) const
     {

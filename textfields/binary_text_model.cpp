@@ -276,8 +276,10 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
     case Move::StartOfParagraph:
         return paragraphAt(from).first;
     case Move::EndOfParagraph: {
-        const qsizetype found = m_codes.findLineBreak(from, length);
-        return found < 0 ? length : found;
+        // From inside a line break, the end of the paragraph after it.
+        const qsizetype paragraph =
+            m_layout.lineBreaksBefore(from) + (m_codes.insideLineBreak(from) ? 1 : 0);
+        return paragraphEnd(paragraph);
     }
     case Move::StartOfDocument:
         return 0;
@@ -362,16 +364,20 @@ std::pair<qsizetype, qsizetype> BinaryTextModel::wordAt(qsizetype offset) const
     return {start, endOfWord(start).value_or(start)};
 }
 
+// The layout knows where every paragraph starts and ends: no scan of a
+// paragraph that may hold the whole text.
 std::pair<qsizetype, qsizetype> BinaryTextModel::paragraphAt(qsizetype offset) const
 {
-    offset = legal(offset);
-    qsizetype start = offset;
-    while (start > 0 && !(start >= 2 && m_codes[start - 2] == fieldcodes::kCr &&
-                          m_codes[start - 1] == fieldcodes::kLf)) {
-        --start;
-    }
-    const qsizetype lineBreak = m_codes.findLineBreak(offset, size());
-    return {start, lineBreak < 0 ? size() : lineBreak + 2};
+    const qsizetype paragraph = m_layout.lineBreaksBefore(legal(offset));
+    const qsizetype start = m_layout.line(m_layout.firstLineOf(paragraph)).start;
+    const bool last = paragraph + 1 >= m_layout.paragraphCount();
+    return {start, last ? size() : paragraphEnd(paragraph) + 2};
+}
+
+// Where paragraph `paragraph` ends, before its line break.
+qsizetype BinaryTextModel::paragraphEnd(qsizetype paragraph) const
+{
+    return m_layout.line(m_layout.firstLineOf(paragraph + 1) - 1).end;
 }
 
 void BinaryTextModel::setExchangeListener(std::function<void(const TextExchange &)> listener)

@@ -134,6 +134,7 @@ private:
                 bool joinsPrevious);
     void settleSelection();
     [[nodiscard]] qsizetype afterFirstParagraph() const;
+    [[nodiscard]] qsizetype paragraphEnd(qsizetype paragraph) const;
     [[nodiscard]] bool isWordCode(qsizetype offset) const;
     void checkInvariants() const;
 
