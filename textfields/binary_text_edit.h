@@ -55,7 +55,7 @@ public:
     [[nodiscard]] qsizetype codeCount() const { return m_model.size(); }
     // The codes themselves, to read by position or by range.
     [[nodiscard]] const CodeBuffer &codeBuffer() const { return m_model.buffer(); }
-    // Codes [start, end), copied: a bounded read, for what looks at a part.
+    // Codes [start, end), copied: a bounded read, for what needs only a few.
     [[nodiscard]] std::string codeText(qsizetype start, qsizetype end) const
     {
         return m_model.codes(start, end);

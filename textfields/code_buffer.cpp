@@ -65,7 +65,7 @@ qsizetype CodeBuffer::findLineBreak(qsizetype from, qsizetype to) const
 {
     to = std::min(to, size());
     while (from < to) {
-        // The contiguous part from `from`: up to the gap, or past it.
+        // The contiguous run from `from`: up to the gap, or past it.
         const bool beforeGap = from < m_gapStart;
         const qsizetype limit = beforeGap ? std::min(to, m_gapStart) : to;
         const char *data = m_data.data() + (beforeGap ? 0 : gapLength());

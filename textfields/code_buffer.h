@@ -33,7 +33,7 @@ public:
         return m_data[std::size_t(offset < m_gapStart ? offset : offset + gapLength())];
     }
 
-    // The codes [start, start + length), the part before the gap first; the
+    // The codes [start, start + length), the piece before the gap first; the
     // second piece is empty unless the range spans the gap.
     [[nodiscard]] std::pair<std::string_view, std::string_view> pieces(qsizetype start,
                                                                        qsizetype length) const;
