@@ -89,7 +89,7 @@ std::vector<double> binaryKeys(BinaryTextEdit *target, std::size_t digits, KeyPl
     target->setCodeText(std::string(digits, '1'));
     std::vector<double> samples;
     for (int i = 0; i < kKeystrokes; ++i) {
-        const auto length = static_cast<qsizetype>(target->codeText().size());
+        const qsizetype length = target->codeCount();
         target->setCursorPosition(place == KeyPlace::Middle ? length / 2 : length);
         if (place == KeyPlace::Backspace) {
             samples.push_back(timed([&] { QTest::keyClick(target, Qt::Key_Backspace); }));

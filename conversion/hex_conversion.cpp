@@ -123,11 +123,7 @@ std::optional<std::string> binaryToHexScalar(std::string_view binary)
 // long pads the same way, since the cut falls on a group boundary.
 std::string_view shownDigits(std::string_view binary, std::size_t maxDigits)
 {
-    const std::size_t padding = (4 - binary.size() % 4) % 4;
-    if ((binary.size() + padding) / 4 <= maxDigits) {
-        return binary;
-    }
-    return binary.substr(0, maxDigits == 0 ? 0 : maxDigits * 4 - padding);
+    return binary.substr(0, binaryToHexCutReads(binary.size(), maxDigits));
 }
 
 std::optional<std::string> binaryToHexCutScalar(std::string_view binary, std::size_t maxDigits)
@@ -280,6 +276,16 @@ std::optional<std::string> binaryToHexCutCounted(std::string_view binary,
         return std::nullopt;
     }
     return binaryToHex(shownDigits(binary, maxDigits));
+}
+
+std::size_t binaryToHexCutReads(std::size_t length, std::size_t maxDigits)
+{
+    // The cut keeps the padding: a text of the shown length shows itself.
+    const std::size_t padding = (4 - length % 4) % 4;
+    if ((length + padding) / 4 <= maxDigits) {
+        return length;
+    }
+    return maxDigits == 0 ? 0 : maxDigits * 4 - padding;
 }
 
 std::optional<std::string> hexToBinary(std::string_view hex)

@@ -37,6 +37,11 @@ namespace vantrel {
 [[nodiscard]] std::optional<std::string>
 binaryToHexCutCounted(std::string_view binary, std::size_t nonBinaryDigits, std::size_t maxDigits);
 
+// How many leading digits of a text of `length` digits binaryToHexCutCounted
+// reads: given only those (and the same count), it returns the same, so a
+// caller that keeps the digits elsewhere need hand over no more.
+[[nodiscard]] std::size_t binaryToHexCutReads(std::size_t length, std::size_t maxDigits);
+
 // Writes four binary digits for every character: "0"-"9", "A"-"F" and
 // "a"-"f" by their value, any other character as 0. Fails only for a
 // non-empty text none of whose characters is a hexadecimal digit.

@@ -198,12 +198,17 @@ DecodedMessage hexaTextCounted(std::string_view binaryMessage, std::size_t nonBi
     if (nonBinaryDigits != 0) {
         return invalidCode();
     }
+    return hexaText(
+        binaryMessage.substr(0, hexaTextCountedReads(binaryMessage.size(), mode, maxCodes)), mode,
+        maxCodes);
+}
+
+std::size_t hexaTextCountedReads(std::size_t length, BitMode mode, std::size_t maxCodes)
+{
     // The partial group at the start and the groups that can show; a prefix
     // that long leaves the same partial group.
     const auto width = static_cast<std::size_t>(mode);
-    const std::size_t shownGroups = std::min(binaryMessage.size() / width, maxCodes);
-    return hexaText(binaryMessage.substr(0, binaryMessage.size() % width + shownGroups * width),
-                    mode, maxCodes);
+    return length % width + std::min(length / width, maxCodes) * width;
 }
 
 } // namespace vantrel

@@ -40,4 +40,9 @@ struct DecodedMessage
                                              std::size_t nonBinaryDigits, BitMode mode,
                                              std::size_t maxCodes);
 
+// How many leading digits of a text of `length` digits hexaTextCounted
+// reads: given only those (and the same count), it returns the same.
+[[nodiscard]] std::size_t hexaTextCountedReads(std::size_t length, BitMode mode,
+                                               std::size_t maxCodes);
+
 } // namespace vantrel

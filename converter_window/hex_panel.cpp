@@ -25,10 +25,10 @@ void HexPanel::connectFields()
 }
 
 // The binary digits are read and written as codes, never as one long
-// Unicode string: they may run to millions.
-const std::string &HexPanel::binaryText() const
+// Unicode string: they may run to millions. Only the first `digits` are read.
+std::string HexPanel::binaryText(std::size_t digits) const
 {
-    return m_ui.txtBin->codeText();
+    return m_ui.txtBin->codeText(0, qsizetype(digits));
 }
 
 void HexPanel::setBinaryText(std::string binary)
@@ -57,8 +57,11 @@ void HexPanel::txtBin_Change()
     }
     // The field counts its codes that are not digits, so only what the
     // hexadecimal field can hold is read and converted.
-    const auto hex = binaryToHexCutCounted(binaryText(), std::size_t(m_ui.txtBin->nonBinaryCodes()),
-                                           static_cast<std::size_t>(m_ui.txtHexa->maxLength()));
+    const auto maxDigits = static_cast<std::size_t>(m_ui.txtHexa->maxLength());
+    const std::string shown =
+        binaryText(binaryToHexCutReads(std::size_t(m_ui.txtBin->codeCount()), maxDigits));
+    const auto hex =
+        binaryToHexCutCounted(shown, std::size_t(m_ui.txtBin->nonBinaryCodes()), maxDigits);
     m_binaryInvalid = !hex;
     palette::setBackground(m_ui.txtBin, hex ? colours::kActive : colours::kInvalid);
     if (hex) {

@@ -32,7 +32,7 @@ public: // handlers
 
 private:
     void connectFields();
-    [[nodiscard]] const std::string &binaryText() const;
+    [[nodiscard]] std::string binaryText(std::size_t digits) const;
     void setBinaryText(std::string binary);
 
     Fields m_ui;

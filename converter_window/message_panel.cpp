@@ -63,10 +63,11 @@ bool MessagePanel::binarySideActive() const
 }
 
 // The binary message is read and written as codes, never as one long
-// Unicode string: it may hold millions of digits.
-const std::string &MessagePanel::binaryMessage() const
+// Unicode string: it may hold millions of digits. Only the first `digits`
+// are read.
+std::string MessagePanel::binaryMessage(std::size_t digits) const
 {
-    return m_ui.txtBinario->codeText();
+    return m_ui.txtBinario->codeText(0, qsizetype(digits));
 }
 
 void MessagePanel::setBinaryMessage(std::string binary)
@@ -159,9 +160,11 @@ void MessagePanel::HexaText()
 {
     // The field counts its codes that are not digits, so only what the
     // message field can hold is read and decoded.
+    const auto maxCodes = static_cast<std::size_t>(m_ui.txtMensaje->maxLength());
+    const std::string shown = binaryMessage(
+        hexaTextCountedReads(std::size_t(m_ui.txtBinario->codeCount()), bitMode(), maxCodes));
     const DecodedMessage decoded =
-        hexaTextCounted(binaryMessage(), std::size_t(m_ui.txtBinario->nonBinaryCodes()), bitMode(),
-                        static_cast<std::size_t>(m_ui.txtMensaje->maxLength()));
+        hexaTextCounted(shown, std::size_t(m_ui.txtBinario->nonBinaryCodes()), bitMode(), maxCodes);
     palette::setBackground(m_ui.txtBinario, decoded.valid ? colours::kActive : colours::kInvalid);
     m_invalidCode = !decoded.valid;
     // Emptied first: the change handler runs for the empty field, then for the decoded text.

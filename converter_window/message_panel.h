@@ -60,7 +60,7 @@ private:
     [[nodiscard]] BitMode bitMode() const;
     [[nodiscard]] bool binarySideActive() const;
     void convertOnActiveSide();
-    [[nodiscard]] const std::string &binaryMessage() const;
+    [[nodiscard]] std::string binaryMessage(std::size_t digits) const;
     void setBinaryMessage(std::string binary);
 
     Fields m_ui;

@@ -83,8 +83,7 @@ public:
     {
         const qsizetype start = codeOffset(startOffset);
         const qsizetype end = codeOffset(std::max(startOffset, endOffset));
-        return fieldcodes::plainText(std::string_view(field()->codeText())
-                                         .substr(std::size_t(start), std::size_t(end - start)));
+        return fieldcodes::plainText(field()->codeText(start, end));
     }
 
     using QAccessibleWidget::text;
@@ -100,9 +99,8 @@ public:
         if (at->start == 0) {
             return noText(startOffset, endOffset);
         }
-        const qsizetype previous = fieldcodes::insideLineBreak(field()->codeText(), at->start - 1)
-                                       ? at->start - 2
-                                       : at->start - 1;
+        const qsizetype previous =
+            field()->codeBuffer().insideLineBreak(at->start - 1) ? at->start - 2 : at->start - 1;
         return textOf(*codeRangeAt(previous, boundary), startOffset, endOffset);
     }
 
@@ -114,14 +112,12 @@ public:
             return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset,
                                                              endOffset);
         }
-        const std::string &codes = field()->codeText();
-        const auto size = qsizetype(codes.size());
-        if (at->end >= size) {
+        const CodeBuffer &codes = field()->codeBuffer();
+        if (at->end >= codes.size()) {
             return noText(startOffset, endOffset);
         }
         // Lines and paragraphs leave their line break out: step over it.
-        const bool breakFollows = at->end + 1 < size && codes[at->end] == fieldcodes::kCr &&
-                                  codes[at->end + 1] == fieldcodes::kLf;
+        const bool breakFollows = codes.insideLineBreak(at->end + 1);
         const bool skipsBreak =
             boundary == QAccessible::LineBoundary || boundary == QAccessible::ParagraphBoundary;
         const qsizetype next = breakFollows && skipsBreak ? at->end + 2 : at->end;
@@ -211,16 +207,16 @@ private:
     std::optional<CodeRange> codeRangeAt(qsizetype offset,
                                          QAccessible::TextBoundaryType boundary) const
     {
-        const std::string_view codes = field()->codeText();
-        const auto size = qsizetype(codes.size());
-        const auto isWord = [codes](qsizetype i) {
-            return fieldcodes::isWordCode(static_cast<unsigned char>(codes[std::size_t(i)]));
+        const CodeBuffer &codes = field()->codeBuffer();
+        const qsizetype size = codes.size();
+        const auto isWord = [&codes](qsizetype i) {
+            return fieldcodes::isWordCode(static_cast<unsigned char>(codes[i]));
         };
         const auto character = [&](qsizetype i) {
             if (i >= size) {
                 return CodeRange{size, size};
             }
-            return CodeRange{i, fieldcodes::insideLineBreak(codes, i + 1) ? i + 2 : i + 1};
+            return CodeRange{i, codes.insideLineBreak(i + 1) ? i + 2 : i + 1};
         };
         switch (boundary) {
         case QAccessible::CharBoundary:
@@ -244,11 +240,13 @@ private:
             return CodeRange{line.start, line.end};
         }
         case QAccessible::ParagraphBoundary: {
-            const std::size_t before =
-                offset > 0 ? codes.rfind("\r\n", std::size_t(offset - 1)) : std::string_view::npos;
-            const std::size_t after = codes.find("\r\n", std::size_t(offset));
-            return CodeRange{before == std::string_view::npos ? 0 : qsizetype(before) + 2,
-                             after == std::string_view::npos ? size : qsizetype(after)};
+            // After the last line break whose CR stands before `offset`: the
+            // layout knows where each paragraph starts, without a scan back.
+            const CodeLineLayout &layout = field()->lineLayout();
+            const qsizetype paragraph = offset > 0 ? layout.lineBreaksBefore(offset + 1) : 0;
+            const qsizetype after = codes.findLineBreak(offset, size);
+            return CodeRange{layout.line(layout.firstLineOf(paragraph)).start,
+                             after < 0 ? size : after};
         }
         default:
             return std::nullopt;

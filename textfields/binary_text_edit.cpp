@@ -307,8 +307,7 @@ void BinaryTextEdit::notifyScreenReaders(const TextExchange &exchange)
         return;
     }
     const QString inserted = fieldcodes::plainText(
-        std::string_view(m_model.codes())
-            .substr(std::size_t(exchange.start), std::size_t(exchange.insertedLength)));
+        m_model.codes(exchange.start, exchange.start + exchange.insertedLength));
     // As Qt's editors do, the removed text is told by its length alone.
     const QString removed(exchange.removedCharacters, QLatin1Char(' '));
     const int position = int(exchange.plainStart);

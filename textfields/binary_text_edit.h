@@ -17,11 +17,12 @@ class QMimeData;
 
 // A multi-line text field for texts of any length, such as binary dumps of
 // a hundred million digits. It keeps the text as codes of the program's
-// character set, one byte each, and lays out and paints only the lines in
-// view, so a key costs the same at any length. To the program and to screen
-// readers it looks like a QPlainTextEdit: the plainText property, textChanged
-// and the other signals, the clipboard slots, undo and redo, the standard
-// context menu and an accessible editable text.
+// character set, one byte each, in a gap buffer (CodeBuffer), and lays out
+// and paints only the lines in view, so a key costs the same at any length
+// and at any place. To the program and to screen readers it looks like a
+// QPlainTextEdit: the plainText property, textChanged and the other signals,
+// the clipboard slots, undo and redo, the standard context menu and an
+// accessible editable text.
 //
 // A line break is the pair CR LF (13 10). Every line break the user types,
 // pastes or drops, whatever its form (CR LF, CR, LF, U+2028, U+2029), becomes
@@ -51,8 +52,18 @@ public:
     explicit BinaryTextEdit(QWidget *parent = nullptr);
     ~BinaryTextEdit() override;
 
-    // The text, one code per char.
-    [[nodiscard]] const std::string &codeText() const { return m_model.codes(); }
+    // The number of codes.
+    [[nodiscard]] qsizetype codeCount() const { return m_model.size(); }
+    // The codes themselves, to read by position or by range.
+    [[nodiscard]] const CodeBuffer &codeBuffer() const { return m_model.buffer(); }
+    // Codes [start, end), copied: a bounded read, for what needs only a few.
+    [[nodiscard]] std::string codeText(qsizetype start, qsizetype end) const
+    {
+        return m_model.codes(start, end);
+    }
+    // The whole text, one code per char, copied: it costs the text's length,
+    // so it is for whole-text uses, not for what runs at every key.
+    [[nodiscard]] std::string codeText() const { return m_model.codes(); }
     // A program write: replaces the whole text as it is, clears undo and
     // redo, puts the caret at the start and emits textChanged() once,
     // inside the call. A text of more than 2^31 - 1 codes is refused: the
@@ -73,10 +84,7 @@ public:
     [[nodiscard]] bool hasSelection() const { return m_model.hasSelection(); }
     [[nodiscard]] qsizetype selectionStart() const { return m_model.selectionStart(); }
     [[nodiscard]] qsizetype selectionEnd() const { return m_model.selectionEnd(); }
-    [[nodiscard]] std::string selectedCodeText() const
-    {
-        return std::string(m_model.selectedCodes());
-    }
+    [[nodiscard]] std::string selectedCodeText() const { return m_model.selectedCodes(); }
     // The length of toPlainText(): a line break counts one.
     [[nodiscard]] qsizetype plainLength() const { return m_model.plainLength(); }
     // Grows with every edit that really changes the text; an edit that puts

@@ -84,9 +84,7 @@ QVariant BinaryTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const
     }
     case Qt::ImSurroundingText: {
         const CodeLineLayout::Line line = lineLayout().line(lineLayout().lineOf(m_model.caret()));
-        return fieldcodes::plainText(
-            std::string_view(codeText())
-                .substr(std::size_t(line.start), std::size_t(line.end - line.start)));
+        return fieldcodes::plainText(m_model.codes(line.start, line.end));
     }
     case Qt::ImCurrentSelection:
         return fieldcodes::plainText(m_model.selectedCodes());
@@ -227,7 +225,7 @@ QMenu *BinaryTextEdit::createStandardContextMenu(QWidget *parent)
     add("Delete", QKeySequence::UnknownKey, hasSelection(), &BinaryTextEdit::deleteSelection,
         QStringLiteral("edit-delete"));
     menu->addSeparator();
-    add("Select All", QKeySequence::SelectAll, !codeText().empty(), &BinaryTextEdit::selectAll,
+    add("Select All", QKeySequence::SelectAll, m_model.size() > 0, &BinaryTextEdit::selectAll,
         QStringLiteral("select-all"));
     return menu;
 }

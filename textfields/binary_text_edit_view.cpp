@@ -230,10 +230,10 @@ QRect BinaryTextEdit::characterRect(qsizetype offset) const
 {
     const qsizetype line = m_model.layout().lineOf(offset);
     const qreal left = m_model.layout().x(line, offset);
-    const qreal width = offset < m_model.size() && offset < m_model.layout().line(line).end
-                            ? m_model.layout().advance(
-                                  static_cast<unsigned char>(m_model.codes()[std::size_t(offset)]))
-                            : 0;
+    const qreal width =
+        offset < m_model.size() && offset < m_model.layout().line(line).end
+            ? m_model.layout().advance(static_cast<unsigned char>(m_model.code(offset)))
+            : 0;
     return QRectF(kMargin + left, lineTop(line), width, m_lineHeight).toAlignedRect();
 }
 
@@ -324,10 +324,13 @@ void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
 {
     const CodeLineLayout::Line line = m_model.layout().line(lineIndex);
     QString shown(line.end - line.start, Qt::Uninitialized);
-    for (qsizetype i = line.start; i < line.end; ++i) {
-        const auto code = static_cast<unsigned char>(m_model.codes()[std::size_t(i)]);
+    std::string scratch;
+    const std::string_view codes =
+        m_model.buffer().view(line.start, line.end - line.start, scratch);
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        const auto code = static_cast<unsigned char>(codes[i]);
         // A tab is white space, as in every other text field.
-        shown[i - line.start] = code == '\t' ? QChar(u' ') : fieldcodes::displayCharacter(code);
+        shown[qsizetype(i)] = code == '\t' ? QChar(u' ') : fieldcodes::displayCharacter(code);
     }
     const int top = lineTop(lineIndex);
     const QPointF baseline(kMargin, top + m_ascent);

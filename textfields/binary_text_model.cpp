@@ -13,16 +13,15 @@ qsizetype BinaryTextModel::plainLength() const
     return size() - m_layout.lineBreaksBefore(size());
 }
 
-std::string_view BinaryTextModel::selectedCodes() const
+std::string BinaryTextModel::selectedCodes() const
 {
-    return std::string_view(m_codes).substr(std::size_t(selectionStart()),
-                                            std::size_t(selectionEnd() - selectionStart()));
+    return codes(selectionStart(), selectionEnd());
 }
 
 qsizetype BinaryTextModel::legal(qsizetype offset) const
 {
     offset = std::clamp<qsizetype>(offset, 0, size());
-    return fieldcodes::insideLineBreak(m_codes, offset) ? offset - 1 : offset;
+    return m_codes.insideLineBreak(offset) ? offset - 1 : offset;
 }
 
 bool BinaryTextModel::replace(qsizetype start, qsizetype end, std::string codes, EditKind kind)
@@ -36,7 +35,7 @@ bool BinaryTextModel::replaceTaking(qsizetype start, qsizetype end, std::string 
     const bool insertion = end <= start;
     start = legal(start);
     end = insertion ? start : std::clamp<qsizetype>(end, start, size());
-    if (fieldcodes::insideLineBreak(m_codes, end)) {
+    if (m_codes.insideLineBreak(end)) {
         ++end; // the whole pair
     }
     if (start == end && codes.empty()) {
@@ -76,7 +75,7 @@ void BinaryTextModel::move(qsizetype start, qsizetype end, qsizetype to)
     end = legal(end);
     to = legal(to);
     Q_ASSERT(start <= end && (to <= start || to >= end));
-    std::string moving = m_codes.substr(std::size_t(start), std::size_t(end - start));
+    std::string moving = codes(start, end);
     const auto length = qsizetype(moving.size());
     record(start, end, {}, EditKind::Other, false);
     if (to >= end) {
@@ -93,14 +92,13 @@ bool BinaryTextModel::reset(std::string codes)
     if (qsizetype(codes.size()) > kMaxCodes) {
         return false;
     }
-    if (codes != m_codes) {
+    if (!m_codes.equals(0, size(), codes)) {
         ++m_revision;
     }
     const qsizetype removedCharacters = plainLength();
     const qsizetype removedLength = size();
-    m_codes = std::move(codes);
-    m_codes.shrink_to_fit();
-    m_nonBinaryCodes = qsizetype(nonBinaryDigitCount(m_codes));
+    m_nonBinaryCodes = qsizetype(nonBinaryDigitCount(codes));
+    m_codes.assign(std::move(codes));
     m_layout.reset();
     m_origins.reset(size());
     m_history.clear();
@@ -203,19 +201,19 @@ std::string BinaryTextModel::exchange(qsizetype start, qsizetype end, std::strin
     const qsizetype plainStart = start - m_layout.lineBreaksBefore(start);
     const qsizetype removedCharacters = end - m_layout.lineBreaksBefore(end) - plainStart;
     const auto insertedLength = qsizetype(codes.size());
-    if (m_codes.compare(std::size_t(start), std::size_t(end - start), codes) != 0) {
+    if (!m_codes.equals(start, end - start, codes)) {
         ++m_revision;
     }
-    const std::string_view away =
-        std::string_view(m_codes).substr(std::size_t(start), std::size_t(end - start));
-    m_nonBinaryCodes +=
-        qsizetype(nonBinaryDigitCount(codes)) - qsizetype(nonBinaryDigitCount(away));
+    const auto [awayFirst, awaySecond] = m_codes.pieces(start, end - start);
+    m_nonBinaryCodes += qsizetype(nonBinaryDigitCount(codes)) -
+                        qsizetype(nonBinaryDigitCount(awayFirst)) -
+                        qsizetype(nonBinaryDigitCount(awaySecond));
     std::string removed;
     if (start == 0 && end == size()) {
-        removed = std::exchange(m_codes, std::move(codes)); // no copy of a whole text
+        removed = m_codes.exchange(std::move(codes)); // no copy of a whole text
     } else {
-        removed = m_codes.substr(std::size_t(start), std::size_t(end - start));
-        m_codes.replace(std::size_t(start), std::size_t(end - start), codes);
+        removed = m_codes.copy(start, end - start);
+        m_codes.replace(start, end, codes);
     }
     m_layout.replaced(start, removed, insertedLength);
     origins = m_origins.exchange(start, end, std::move(origins));
@@ -237,7 +235,7 @@ void BinaryTextModel::settleSelection()
 
 bool BinaryTextModel::isWordCode(qsizetype offset) const
 {
-    return fieldcodes::isWordCode(static_cast<unsigned char>(m_codes[std::size_t(offset)]));
+    return fieldcodes::isWordCode(static_cast<unsigned char>(m_codes[offset]));
 }
 
 qsizetype BinaryTextModel::linesMoved(qsizetype from, qsizetype lines, qreal x) const
@@ -254,9 +252,7 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
     case Move::PreviousChar:
         return from <= 0 ? 0 : legal(from - 1);
     case Move::NextChar:
-        return from >= length
-                   ? length
-                   : (fieldcodes::insideLineBreak(m_codes, from + 1) ? from + 2 : from + 1);
+        return from >= length ? length : (m_codes.insideLineBreak(from + 1) ? from + 2 : from + 1);
     // Word moves stop at every paragraph's start and end, as in Qt's
     // editors: a line break is a step of its own.
     case Move::PreviousWord: {
@@ -297,15 +293,17 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
         // A wrapped line ends where the next begins, as in Qt's editors, or
         // before the space it wrapped at.
         const CodeLineLayout::Line line = m_layout.line(m_layout.lineOf(from));
-        const bool wrappedAtSpace = !line.endsParagraph && line.end > line.start &&
-                                    m_codes[std::size_t(line.end - 1)] == ' ';
+        const bool wrappedAtSpace =
+            !line.endsParagraph && line.end > line.start && m_codes[line.end - 1] == ' ';
         return wrappedAtSpace ? line.end - 1 : line.end;
     }
     case Move::StartOfParagraph:
         return paragraphAt(from).first;
     case Move::EndOfParagraph: {
-        const qsizetype found = fieldcodes::findLineBreak(m_codes, from, length);
-        return found < 0 ? length : found;
+        // From inside a line break, the end of the paragraph after it.
+        const qsizetype paragraph =
+            m_layout.lineBreaksBefore(from) + (m_codes.insideLineBreak(from) ? 1 : 0);
+        return paragraphEnd(paragraph);
     }
     case Move::StartOfDocument:
         return 0;
@@ -332,9 +330,7 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
     offset = legal(offset);
     const qsizetype start = paragraphAt(offset).first;
     const qsizetype end = moved(start, Move::EndOfParagraph);
-    const auto code = [this](qsizetype at) {
-        return static_cast<unsigned char>(m_codes[std::size_t(at)]);
-    };
+    const auto code = [this](qsizetype at) { return static_cast<unsigned char>(m_codes[at]); };
     if (offset == start) {
         return std::nullopt;
     }
@@ -365,9 +361,7 @@ std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset) const
 {
     offset = legal(offset);
     const qsizetype end = moved(offset, Move::EndOfParagraph);
-    const auto code = [this](qsizetype at) {
-        return static_cast<unsigned char>(m_codes[std::size_t(at)]);
-    };
+    const auto code = [this](qsizetype at) { return static_cast<unsigned char>(m_codes[at]); };
     if (offset >= end) {
         return std::nullopt;
     }
@@ -391,16 +385,20 @@ std::pair<qsizetype, qsizetype> BinaryTextModel::wordAt(qsizetype offset) const
     return {start, endOfWord(start).value_or(start)};
 }
 
+// The layout knows where every paragraph starts and ends: no scan of a
+// paragraph that may hold the whole text.
 std::pair<qsizetype, qsizetype> BinaryTextModel::paragraphAt(qsizetype offset) const
 {
-    offset = legal(offset);
-    qsizetype start = offset;
-    while (start > 0 && !(start >= 2 && m_codes[std::size_t(start - 2)] == fieldcodes::kCr &&
-                          m_codes[std::size_t(start - 1)] == fieldcodes::kLf)) {
-        --start;
-    }
-    const qsizetype lineBreak = fieldcodes::findLineBreak(m_codes, offset, size());
-    return {start, lineBreak < 0 ? size() : lineBreak + 2};
+    const qsizetype paragraph = m_layout.lineBreaksBefore(legal(offset));
+    const qsizetype start = m_layout.line(m_layout.firstLineOf(paragraph)).start;
+    const bool last = paragraph + 1 >= m_layout.paragraphCount();
+    return {start, last ? size() : paragraphEnd(paragraph) + 2};
+}
+
+// Where paragraph `paragraph` ends, before its line break.
+qsizetype BinaryTextModel::paragraphEnd(qsizetype paragraph) const
+{
+    return m_layout.line(m_layout.firstLineOf(paragraph + 1) - 1).end;
 }
 
 void BinaryTextModel::setExchangeListener(std::function<void(const TextExchange &)> listener)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "code_buffer.h"
 #include "code_line_layout.h"
 #include "edit_history.h"
 
@@ -59,8 +60,16 @@ public:
     BinaryTextModel(const BinaryTextModel &) = delete;
     BinaryTextModel &operator=(const BinaryTextModel &) = delete;
 
-    [[nodiscard]] const std::string &codes() const { return m_codes; }
-    [[nodiscard]] qsizetype size() const { return qsizetype(m_codes.size()); }
+    // The codes, kept in a gap buffer: read them by position or by range.
+    [[nodiscard]] const CodeBuffer &buffer() const { return m_codes; }
+    [[nodiscard]] char code(qsizetype offset) const { return m_codes[offset]; }
+    [[nodiscard]] std::string codes(qsizetype start, qsizetype end) const
+    {
+        return m_codes.copy(start, end - start);
+    }
+    // The whole text, copied: for whole-text uses, never per keystroke.
+    [[nodiscard]] std::string codes() const { return m_codes.text(); }
+    [[nodiscard]] qsizetype size() const { return m_codes.size(); }
     // The length as plain text counts it: a line break one.
     [[nodiscard]] qsizetype plainLength() const;
     // Grows with every change that really alters the codes.
@@ -95,7 +104,7 @@ public:
     [[nodiscard]] bool hasSelection() const { return m_anchor != m_caret; }
     [[nodiscard]] qsizetype selectionStart() const { return std::min(m_anchor, m_caret); }
     [[nodiscard]] qsizetype selectionEnd() const { return std::max(m_anchor, m_caret); }
-    [[nodiscard]] std::string_view selectedCodes() const;
+    [[nodiscard]] std::string selectedCodes() const;
     // Selects from anchor to caret, each made legal. As in Qt's editors,
     // typing that goes on where the last typing ended still joins it,
     // wherever the caret went meanwhile.
@@ -132,10 +141,11 @@ private:
                 bool joinsPrevious, bool takenBackward = false);
     void settleSelection();
     [[nodiscard]] qsizetype afterFirstParagraph() const;
+    [[nodiscard]] qsizetype paragraphEnd(qsizetype paragraph) const;
     [[nodiscard]] bool isWordCode(qsizetype offset) const;
     void checkInvariants() const;
 
-    std::string m_codes;
+    CodeBuffer m_codes;
     CodeLineLayout m_layout{m_codes};
     CodeOrigins m_origins;
     EditHistory m_history;

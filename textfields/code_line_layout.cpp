@@ -16,7 +16,7 @@ constexpr unsigned char kDigit = '0';
 
 } // namespace
 
-CodeLineLayout::CodeLineLayout(const std::string &text) : m_text(text)
+CodeLineLayout::CodeLineLayout(const CodeBuffer &text) : m_text(text)
 {
     m_advances.fill(1);
     m_width = 1;
@@ -46,7 +46,7 @@ void CodeLineLayout::setWidth(qreal width)
 
 void CodeLineLayout::reset()
 {
-    m_paragraphs = paragraphsIn(0, qsizetype(m_text.size()));
+    m_paragraphs = paragraphsIn(0, m_text.size());
     numberLinesFrom(0);
 }
 
@@ -68,18 +68,15 @@ void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
     // An edit changes the paragraphs when it removes a line break or makes
     // one, inside the inserted codes or where they meet the old ones.
     const bool newLineBreak =
-        fieldcodes::findLineBreak(m_text,
-                                  std::max<qsizetype>(m_paragraphs[first].start, position - 1),
-                                  position + insertedLength) >= 0;
+        m_text.findLineBreak(std::max<qsizetype>(m_paragraphs[first].start, position - 1),
+                             position + insertedLength) >= 0;
 
     if (first == last && !newLineBreak) {
         Paragraph &paragraph = m_paragraphs[first];
         const bool wasUniform = paragraph.oddCodes == 0;
         paragraph.length = qint32(paragraph.length + delta);
         paragraph.oddCodes =
-            qint32(paragraph.oddCodes +
-                   oddCodesIn(std::string_view(m_text).substr(position, insertedLength)) -
-                   oddCodesIn(removed));
+            qint32(paragraph.oddCodes + oddCodesIn(position, insertedLength) - oddCodesIn(removed));
         if (paragraph.oddCodes == 0 || wasUniform) {
             wrap(paragraph);
         } else {
@@ -116,14 +113,14 @@ bool CodeLineLayout::splitsLineBreak(qsizetype position, std::string_view remove
 {
     const auto before = [&](qsizetype offset) { // a code of the text before the edit
         if (offset < position) {
-            return m_text[std::size_t(offset)];
+            return m_text[offset];
         }
         const qsizetype inRemoved = offset - position;
         return inRemoved < qsizetype(removed.size())
                    ? removed[std::size_t(inRemoved)]
-                   : m_text[std::size_t(offset - qsizetype(removed.size()) + insertedLength)];
+                   : m_text[offset - qsizetype(removed.size()) + insertedLength];
     };
-    const qsizetype oldSize = qsizetype(m_text.size()) - insertedLength + qsizetype(removed.size());
+    const qsizetype oldSize = m_text.size() - insertedLength + qsizetype(removed.size());
     const auto pairAt = [&](qsizetype at) { // a CR LF whose CR stood at `at`
         return at >= 0 && at + 1 < oldSize && before(at) == fieldcodes::kCr &&
                before(at + 1) == fieldcodes::kLf;
@@ -294,6 +291,12 @@ qsizetype CodeLineLayout::oddCodesIn(std::string_view codes) const
     return count;
 }
 
+qsizetype CodeLineLayout::oddCodesIn(qsizetype start, qsizetype length) const
+{
+    const auto [first, second] = m_text.pieces(start, length);
+    return oddCodesIn(first) + oddCodesIn(second);
+}
+
 qsizetype CodeLineLayout::wrappedLineEnd(qsizetype from, qsizetype end) const
 {
     qreal x = 0;
@@ -316,21 +319,20 @@ std::vector<CodeLineLayout::Paragraph> CodeLineLayout::paragraphsIn(qsizetype fr
                                                                     qsizetype to) const
 {
     std::size_t count = 1;
-    for (qsizetype at = fieldcodes::findLineBreak(m_text, from, to); at >= 0;
-         at = fieldcodes::findLineBreak(m_text, at + 2, to)) {
+    for (qsizetype at = m_text.findLineBreak(from, to); at >= 0;
+         at = m_text.findLineBreak(at + 2, to)) {
         ++count;
     }
     std::vector<Paragraph> paragraphs;
     paragraphs.reserve(count);
     qsizetype start = from;
     while (true) {
-        const qsizetype lineBreak = fieldcodes::findLineBreak(m_text, start, to);
+        const qsizetype lineBreak = m_text.findLineBreak(start, to);
         const qsizetype end = lineBreak >= 0 ? lineBreak : to;
         Paragraph paragraph;
         paragraph.start = qint32(start);
         paragraph.length = qint32(end - start);
-        paragraph.oddCodes =
-            qint32(oddCodesIn(std::string_view(m_text).substr(start, end - start)));
+        paragraph.oddCodes = qint32(oddCodesIn(start, end - start));
         wrap(paragraph);
         paragraphs.push_back(std::move(paragraph));
         if (lineBreak < 0) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "code_buffer.h"
+
 #include <QtGlobal>
 #include <array>
 #include <memory>
@@ -28,7 +30,7 @@ public:
         bool uniform = true; // every code has the digit's advance
     };
 
-    explicit CodeLineLayout(const std::string &text);
+    explicit CodeLineLayout(const CodeBuffer &text);
 
     // Advances of the 256 codes; the digit's one makes a paragraph uniform.
     void setAdvances(const std::array<qreal, 256> &advances);
@@ -78,6 +80,7 @@ private:
     [[nodiscard]] qsizetype lineCountOf(const Paragraph &paragraph) const;
     [[nodiscard]] qsizetype lineStartOf(const Paragraph &paragraph, qsizetype index) const;
     [[nodiscard]] qsizetype oddCodesIn(std::string_view codes) const;
+    [[nodiscard]] qsizetype oddCodesIn(qsizetype start, qsizetype length) const;
     [[nodiscard]] qsizetype wrappedLineEnd(qsizetype from, qsizetype end) const;
     // Whether the edit at `position` took one code of a line break away
     // from the other, in the text before it.
@@ -90,7 +93,7 @@ private:
                 qsizetype insertedLength) const;
     void numberLinesFrom(std::size_t paragraphIndex);
 
-    const std::string &m_text;
+    const CodeBuffer &m_text;
     std::array<qreal, 256> m_advances{};
     std::array<bool, 256> m_odd{};
     qreal m_width = 0;

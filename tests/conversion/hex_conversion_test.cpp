@@ -101,6 +101,27 @@ TEST(BinaryToHexCutTest, CutsBeforeLeadingZerosGo)
     }
 }
 
+// The binary field hands over only the digits the cut conversion reads: a
+// bounded prefix that must give what the whole text gives.
+TEST(BinaryToHexCutTest, CountedConversionNeedsOnlyItsPrefix)
+{
+    std::mt19937 random(11);
+    for (std::size_t length = 0; length < 48; ++length) {
+        std::string binary(length, '0');
+        for (std::size_t i = random() % 6; i < length; ++i) {
+            binary[i] = static_cast<char>('0' + random() % 2);
+        }
+        for (const std::size_t maxDigits : {0U, 1U, 2U, 3U, 5U, 8U, 500U}) {
+            SCOPED_TRACE(testing::Message() << length << " digits, " << maxDigits << " shown");
+            const std::size_t reads = binaryToHexCutReads(length, maxDigits);
+            EXPECT_LE(reads, std::min(length, 4 * maxDigits));
+            EXPECT_EQ(
+                binaryToHexCutCounted(std::string_view(binary).substr(0, reads), 0, maxDigits),
+                binaryToHexCutCounted(binary, 0, maxDigits));
+        }
+    }
+}
+
 TEST(HexRoundTripTest, BinaryComesBackWithoutItsLeadingZeros)
 {
     std::mt19937 random(5);

@@ -96,6 +96,29 @@ TEST(MessageRoundTripTest, LongMessagesMatchThePlainReading)
     }
 }
 
+// The binary field hands over only the digits the counted decoding reads: a
+// bounded prefix that must give what the whole text gives.
+TEST(MessageRoundTripTest, CountedDecodingNeedsOnlyItsPrefix)
+{
+    std::mt19937 random(13);
+    for (std::size_t length = 0; length < 60; ++length) {
+        const std::string binary = randomDigits(length, random);
+        for (const BitMode mode : {Seven, Eight}) {
+            for (const std::size_t maxCodes : {0U, 1U, 2U, 3U, 7U, 500U}) {
+                SCOPED_TRACE(testing::Message() << length << " digits, mode " << int(mode) << ", "
+                                                << maxCodes << " shown");
+                const std::size_t reads = hexaTextCountedReads(length, mode, maxCodes);
+                EXPECT_LE(reads, std::min(length, (maxCodes + 1) * std::size_t(mode)));
+                const DecodedMessage cut =
+                    hexaTextCounted(std::string_view(binary).substr(0, reads), 0, mode, maxCodes);
+                const DecodedMessage whole = hexaTextCounted(binary, 0, mode, maxCodes);
+                EXPECT_EQ(cut.valid, whole.valid);
+                EXPECT_EQ(cut.message, whole.message);
+            }
+        }
+    }
+}
+
 TEST(MessageRoundTripTest, EncodedLongMessagesDecodeInFull)
 {
     std::mt19937 random(11);

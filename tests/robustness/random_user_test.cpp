@@ -425,7 +425,7 @@ void RandomUserTest::checkInvariants(const QString &afterAction)
         if (std::exchange(m_countedRevision[field], field->revision()) == field->revision()) {
             continue;
         }
-        const std::string &codes = field->codeText();
+        const std::string codes = field->codeText();
         const auto digits = std::count(codes.begin(), codes.end(), '0') +
                             std::count(codes.begin(), codes.end(), '1');
         QVERIFY2(field->nonBinaryCodes() == qsizetype(codes.size()) - digits,

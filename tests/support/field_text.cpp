@@ -40,7 +40,7 @@ bool caretAtEnd(const QWidget *field)
         return area->textCursor().atEnd();
     }
     const auto *binary = qobject_cast<const BinaryTextEdit *>(field);
-    return binary->cursorPosition() == static_cast<qsizetype>(binary->codeText().size());
+    return binary->cursorPosition() == binary->codeCount();
 }
 
 void moveCaretToStart(QWidget *field)

@@ -595,7 +595,7 @@ private:
     static qsizetype firstCodeFrom(const BinaryTextEdit *field, int top)
     {
         qsizetype low = 0;
-        qsizetype high = qsizetype(field->codeText().size());
+        qsizetype high = field->codeCount();
         if (field->characterRect(high).top() < top) {
             return -1;
         }

@@ -171,21 +171,22 @@ void BinaryTextModelTest::editsKeepTheLayoutAndTheRules()
             expected = model.codes(); // checked by the history test
             break;
         }
-        QCOMPARE(QByteArray::fromStdString(model.codes()), QByteArray::fromStdString(expected));
-        QVERIFY2(modelLines(model) == referenceLines(model.codes()),
+        const std::string codes = model.codes();
+        QCOMPARE(QByteArray::fromStdString(codes), QByteArray::fromStdString(expected));
+        QVERIFY2(modelLines(model) == referenceLines(codes),
                  qPrintable(QStringLiteral("lines differ at step %1").arg(step)));
         QCOMPARE(model.caret(), model.legal(model.caret()));
         QCOMPARE(model.anchor(), model.legal(model.anchor()));
         qsizetype pairs = 0;
-        for (std::size_t i = 0; i + 1 < model.codes().size(); ++i) {
-            if (model.codes()[i] == '\r' && model.codes()[i + 1] == '\n') {
+        for (std::size_t i = 0; i + 1 < codes.size(); ++i) {
+            if (codes[i] == '\r' && codes[i + 1] == '\n') {
                 ++pairs;
                 ++i;
             }
         }
         QCOMPARE(model.plainLength(), model.size() - pairs);
         QCOMPARE(model.nonBinaryCodes(),
-                 qsizetype(std::count_if(model.codes().begin(), model.codes().end(),
+                 qsizetype(std::count_if(codes.begin(), codes.end(),
                                          [](char code) { return code != '0' && code != '1'; })));
     }
 }
