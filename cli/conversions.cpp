@@ -151,11 +151,13 @@ void convertBinaryToMessage(BitMode mode, CodeReader &input, CodeWriter &output)
 void convertBinaryToHex(CodeReader &input, CodeWriter &output)
 {
     const std::string_view binary = input.readAllBytes();
-    const std::optional<std::string> hex = binaryToHex(binary);
+    const std::optional<std::vector<std::string>> hex = hexInParallel(binary);
     if (!hex) {
         throw Failure("no es un número binario: " + firstNonBinaryCharacter(input, binary));
     }
-    output.writeAscii(*hex);
+    for (const std::string &part : *hex) {
+        output.writeAscii(part);
+    }
     output.writeAscii("\n");
 }
 

@@ -3,6 +3,7 @@
 
 #include "message_conversion.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,5 +22,11 @@ struct DecodedParts
 // group boundaries counted from its end, so each part decodes as its groups
 // do within the whole. A short message is decoded in one part.
 [[nodiscard]] DecodedParts decodeInParallel(std::string_view binaryMessage, BitMode mode);
+
+// binaryToHex on every processor core at once, cut on groups of four digits
+// counted from the end: the hexadecimal digits in consecutive parts, the
+// leading zeros of the whole left out; nothing when a character is not a
+// binary digit.
+[[nodiscard]] std::optional<std::vector<std::string>> hexInParallel(std::string_view binary);
 
 } // namespace vantrel::cli

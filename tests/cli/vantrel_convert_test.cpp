@@ -508,6 +508,23 @@ TEST_P(LongInputTest, HexadecimalAndBinaryConvertAcrossChunks)
     expectRejected(runVantrelConvert({"hex-bin"}, std::string(2'500'000, 'x'), GetParam()));
 }
 
+TEST_P(LongInputTest, LongBinaryConvertsToHexadecimalInParts)
+{
+    // Long enough to be converted in several parts at once: leading zeros
+    // that run on past the first part, zeros that lead a later part only,
+    // all zeros, and a bad digit in the last part.
+    for (const std::string &binary :
+         {std::string(5'000'001, '0') + randomDigits(4'000'002, m_random),
+          "1" + std::string(4'600'000, '0') + randomDigits(4'500'000, m_random),
+          std::string(9'000'003, '0')}) {
+        expectConverted(runVantrelConvert({"bin-hex"}, binary, GetParam()),
+                        *binaryToHex(binary) + "\n");
+    }
+    std::string bad = "1" + randomDigits(9'000'000, m_random);
+    bad[8'999'000] = '2';
+    expectRejected(runVantrelConvert({"bin-hex"}, bad, GetParam()));
+}
+
 INSTANTIATE_TEST_SUITE_P(FromFileAndPipe, LongInputTest,
                          ::testing::Values(InputKind::File, InputKind::Pipe),
                          [](const ::testing::TestParamInfo<InputKind> &param) {
