@@ -130,8 +130,8 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
         }
         const auto awayLength = qsizetype(edit->away.size());
         edit->presentOrigin = CodeOrigins::contiguousStart(edit->awayOrigins).value_or(-1);
-        // Undoing puts back what the edit took, which leaves cursors where
-        // it took them from as the taking left them.
+        // Undoing puts back the codes the edit took: a cursor where they go
+        // stays before them if they were taken with the caret at their start.
         edit->away =
             exchange(edit->position, edit->position + edit->presentLength, std::move(edit->away),
                      edit->awayOrigins, undoing && edit->takenBackward);
