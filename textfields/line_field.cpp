@@ -7,9 +7,7 @@ LineField::LineField(QWidget *parent) : QLineEdit(parent)
 {}
 
 LineField::LineField(const QString &text, QWidget *parent) : QLineEdit(text, parent)
-{
-    m_lastText = text;
-}
+{}
 
 void LineField::onTextChanged(QObject *context, std::function<void()> changed)
 {
@@ -20,11 +18,7 @@ void LineField::onTextChanged(QObject *context, std::function<void()> changed)
 // Counted when read: a line is short, and comparing it is all it takes.
 quint64 LineField::textRevision() const
 {
-    if (text() != m_lastText) {
-        m_lastText = text();
-        ++m_revision;
-    }
-    return m_revision;
+    return m_revision.of(text());
 }
 
 void LineField::moveCursorToEnd()

@@ -20,8 +20,7 @@ public:
     void moveCursorToEnd() override;
 
 private:
-    mutable QString m_lastText;
-    mutable quint64 m_revision = 0;
+    mutable ComparedRevision m_revision;
 };
 
 } // namespace vantrel

@@ -182,12 +182,7 @@ void TextArea::onTextChanged(QObject *context, std::function<void()> changed)
 // The raw text, since toPlainText() turns a no-break space into a space.
 quint64 TextArea::textRevision() const
 {
-    QString raw = document()->toRawText();
-    if (raw != m_lastRawText) {
-        m_lastRawText = std::move(raw);
-        ++m_revision;
-    }
-    return m_revision;
+    return m_revision.of(document()->toRawText());
 }
 
 void TextArea::moveCursorToEnd()

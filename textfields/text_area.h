@@ -54,8 +54,7 @@ private:
     [[nodiscard]] qsizetype room() const;
 
     int m_maxLength = 0;
-    mutable QString m_lastRawText;
-    mutable quint64 m_revision = 0;
+    mutable ComparedRevision m_revision;
 };
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <functional>
 
@@ -26,6 +27,25 @@ public:
     [[nodiscard]] virtual quint64 textRevision() const = 0;
     // Puts the caret after the last character.
     virtual void moveCursorToEnd() = 0;
+};
+
+// A revision counted by comparing the text with the one last seen, for
+// fields whose texts are short enough to compare.
+class ComparedRevision
+{
+public:
+    [[nodiscard]] quint64 of(QString text)
+    {
+        if (text != m_lastText) {
+            m_lastText = std::move(text);
+            ++m_revision;
+        }
+        return m_revision;
+    }
+
+private:
+    QString m_lastText;
+    quint64 m_revision = 0;
 };
 
 } // namespace vantrel
