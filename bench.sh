@@ -8,11 +8,12 @@ cd "$(dirname "$0")"
 ./scripts/setup.sh
 ./scripts/build.sh release
 export QT_QPA_PLATFORM=offscreen
+built() { scripts/executable.sh release "$1"; }
 echo "== conversion core"
-build/release/bench/vantrel_core_bench "$@"
+"$(built vantrel_core_bench)" "$@"
 echo "== panels"
-build/release/bench/vantrel_panels_bench
-build/release/bench/vantrel_binary_field_bench
+"$(built vantrel_panels_bench)"
+"$(built vantrel_binary_field_bench)"
 echo "== start-up"
-build/release/bench/vantrel_startup_bench
-bench/cli_bench.sh build/release/cli/vantrel-convert
+"$(built vantrel_startup_bench)"
+bench/cli_bench.sh "$(built vantrel-convert)"

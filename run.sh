@@ -5,8 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/setup.sh
 ./scripts/build.sh release
-program=build/release/startup/vantrel
-if [[ -x $program ]]; then
-    exec "$program"
-fi
-echo "vantrel was not built" >&2; exit 1
+program=$(scripts/executable.sh release vantrel)
+exec "$program" "$@"

@@ -153,8 +153,9 @@ void frmAsciiColl::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_shownBefore) {
         m_shownBefore = true;
-        centreOnScreen(this);
-        m_topTwips = y() * twips::kTwipsPerPixel;
+        const QPoint frame = centreOnScreen(this);
+        m_frameLeft = frame.x();
+        m_topTwips = frame.y() * twips::kTwipsPerPixel;
         m_ui.Timer1->start();
         m_ui.tmrTop->start();
     }
@@ -185,7 +186,7 @@ void frmAsciiColl::Timer1_Timer()
 void frmAsciiColl::moveTopBy(int twipsDelta)
 {
     m_topTwips += twipsDelta;
-    move(x(), twips::toPixels(m_topTwips));
+    moveFrameTo(this, {m_frameLeft, twips::toPixels(m_topTwips)});
 }
 
 void frmAsciiColl::tmrTop_Timer()

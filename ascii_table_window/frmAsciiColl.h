@@ -66,6 +66,9 @@ private:
 
     Elements m_ui;
     qint16 m_riseCounter = 0;
+    // Where the window's frame stands, as the window manager shows it: the
+    // rise moves the frame, title bar included.
+    int m_frameLeft = 0;
     int m_topTwips = 0;
     bool m_loadedFont = true;
     bool m_shownBefore = false;

@@ -3,6 +3,7 @@
 
 #include "elements.h"
 #include "house_look.h"
+#include "window_placement.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -68,6 +69,16 @@ AboutBox::AboutBox(const QString &title, const QString &aboutText, const QIcon &
     layout->addLayout(body);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void AboutBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Centred over the window that opened it, frames and title bars included,
+    // as the window manager shows them.
+    if (QWidget *opener = parentWidget() ? parentWidget()->window() : nullptr) {
+        centreOn(this, opener->geometry().marginsAdded(frameMargins(opener)).center());
+    }
 }
 
 } // namespace vantrel

@@ -12,6 +12,9 @@ class AboutBox : public QDialog
     Q_OBJECT
 public:
     AboutBox(const QString &title, const QString &aboutText, const QIcon &icon, QWidget *parent);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 // "Tarnwick", CR LF, "Vantrel: Versión " and major.minor.

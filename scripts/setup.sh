@@ -11,6 +11,7 @@ packages=(
     clang-format                        # the format check in CI
     clang-tidy                          # the linter in CI
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+    libxcb1-dev                          # what the windows ask an X11 window manager
     qt6-base-private-dev                 # tests queue input as the window system does
     qt6-translations-l10n                # Qt's standard texts in Spanish
     xvfb xauth xdotool x11-xkb-utils x11-utils xclip openbox imagemagick  # real-display tests

@@ -10,6 +10,7 @@
 #include "program_state.h"
 #include "twips.h"
 #include "window_placement.h"
+#include "x11_window_manager.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -109,6 +110,9 @@ void frmInicio::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_shownBefore) {
         m_shownBefore = true;
+        // Some window managers (weston's among them) frame a splash screen
+        // unless told not to.
+        x11::askForNoDecoration(this);
         centreOnScreen(this);
     }
 }

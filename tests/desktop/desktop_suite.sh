@@ -10,6 +10,13 @@ program=$1
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+source "$(dirname "$0")/frame_moves.sh"
+
+# Every place the window manager gives a top-level frame, as the X server
+# reports it.
+moves=$shots/moves.log
+stdbuf -oL xev -root -event substructure >"$moves" 2>&1 &
+xev_pid=$!
 
 failures=0
 fail() {
@@ -41,7 +48,8 @@ trap 'note_stop $? "$BASH_COMMAND" $LINENO' ERR
 trap 'if [[ -z $finished ]]; then
     echo "STOPPED before the end: ${stopped_at:-an exit}; last check: $last_check" >&2
 fi
-[[ -z ${pid:-} ]] || kill "$pid" 2>/dev/null || true' EXIT
+[[ -z ${pid:-} ]] || kill "$pid" 2>/dev/null || true
+kill "$xev_pid" 2>/dev/null || true' EXIT
 
 # Polls until the command succeeds, every 50 ms, the way QTRY_ waits:
 # poll TRIES COMMAND...
@@ -205,7 +213,25 @@ pixel() { # window x y -> "r,g,b"
 }
 pixel_is() { [[ $(pixel "$1" "$2" "$3") == "$4" ]]; }
 
-# --- The start-up window is a splash screen, not "Form1" -------------------
+# The frame a window is shown in, "left top width height": the window
+# manager's window around it, or the window itself where it has none.
+read -r screen_width screen_height < <(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { print w, $2 }')
+shown_frame() {
+    local frame
+    frame=$(frame_of "$1")
+    xwininfo -id "$frame" 2>/dev/null | grep -q 'Map State: IsViewable' || frame=$1
+    xwininfo -id "$frame" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { print x, y, w, $2 }'
+}
+expect_centred() { # CHECK "LEFT TOP WIDTH HEIGHT"
+    if centred_on "$2" "$screen_width" "$screen_height"; then
+        pass "$1"
+    else
+        fail "$1: the frame is at $2 (left top width height) on a ${screen_width}x$screen_height screen"
+    fi
+}
+
+# --- The start-up window is a centred splash screen, not "Form1" -----------
 "$program" >/dev/null 2>&1 &
 pid=$!
 if wait_for window_named Vantrel; then
@@ -215,8 +241,36 @@ if wait_for window_named Vantrel; then
     else
         fail "the start-up window's type: $(xprop -id "$splash" _NET_WM_WINDOW_TYPE)"
     fi
+    expect_centred "the start-up window opens centred" "$(shown_frame "$splash")"
 else
     fail "no start-up window named Vantrel"
+fi
+stop_program
+
+# --- Windows open centred, frame and title bar; the table rises -------------
+start_program
+expect_centred "the converter window opens centred, title bar included" "$(shown_frame "$converter")"
+click cmd2
+if wait_for window_named 'CÓDIGO ASCII'; then
+    table=$(window_named 'CÓDIGO ASCII')
+    table_rose() { rose_as_designed "$(frame_tops "$table" "$moves")"; }
+    if wait_for table_rose; then
+        pass "the table window's frame rises 24 px in steps of 4 and drops 8"
+    else
+        fail "the table window's frame went through the tops $(frame_tops "$table" "$moves" | tr '\n' ' ')"
+    fi
+    expect_centred "the table window first shows centred, title bar included" \
+        "$(frame_places "$table" "$moves" | awk '$3 > 1 && $4 > 1' | head -n 1)"
+else
+    fail "the at sign opens no table window"
+fi
+click cmd3
+if wait_for window_named Vantrel; then
+    expect_centred "the about box opens centred over the converter window" "$(shown_frame "$(window_named Vantrel)")"
+    keys Return
+    wait_for no_window_named Vantrel || fail "the about box did not close"
+else
+    fail "the question mark opens no about box"
 fi
 stop_program
 

@@ -10,6 +10,7 @@
 set -euo pipefail
 program=$1
 here=$(dirname "$0")
+source "$here/frame_moves.sh"
 session=$(mktemp -d)
 unset QT_QPA_PLATFORM DISPLAY
 export LANG=C.UTF-8 XDG_RUNTIME_DIR=$session XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-vantrel
@@ -87,33 +88,48 @@ started+=($!)
 start_program
 expect_platform "with Xwayland at hand, the program runs on X" xcb
 "$here/screen_reader.py" convert "$pid" || fail "on X in a Wayland session: see above"
-# The table's frame's heights, oldest first. The table rises six steps of
-# 4 px (60 twips) and drops 8 px (120 twips). It took its starting height
-# before the manager framed it, so its first step puts the frame down past
-# the title bar; the other five and the drop show as they are, unless a busy
-# manager applies two steps as one: the check asks for the rise of the five
-# (at least four steps' worth) and the exact drop after it.
-frame_heights() {
-    local table frame
-    table=$(xdotool search --name '^CÓDIGO ASCII$' | head -n 1) || return 1
-    frame=$(xwininfo -id "$table" -tree | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p')
-    awk -v frame="$frame," '/^ConfigureNotify/ { getline
-        if ($4 == frame) { split($5, at, /[(,)]/); print at[3] } }' "$session/moves" | uniq
-}
+# The table's frame, as the X server placed it: from where it first showed,
+# six steps of 4 px up (60 twips each), then 8 px down.
 table_rose() {
-    local heights
-    heights=$(frame_heights) || return 1
-    # From the lowest place the frame was put (past the title bar), up to
-    # the top of the rise, then the drop.
-    awk 'NR == 1 || $1 > framed { framed = $1; lowest = $1 } $1 < lowest { lowest = $1 }
-         { last = $1 } END { exit !(framed - lowest >= 16 && last - lowest == 8) }' \
-        <<<"$heights"
+    local table
+    table=$(xdotool search --name '^CÓDIGO ASCII$' | head -n 1) || return 1
+    rose_as_designed "$(frame_tops "$table" "$session/moves")"
 }
 wait_for table_rose && pass "the table window rises 360 twips and drops 120" ||
-    fail "the table window's frame went through the heights $(frame_heights | tr '\n' ' ')"
+    fail "the table window's frame went through the tops $(frame_tops \
+        "$(xdotool search --name '^CÓDIGO ASCII$' | head -n 1)" "$session/moves" | tr '\n' ' ')"
 stop_program
 start_program QT_QPA_PLATFORM=wayland
 expect_platform "QT_QPA_PLATFORM still chooses" wayland
+stop_program
+
+# --- Weston's own X window manager -------------------------------------------
+# It frames every window it is not told to leave bare, a splash screen too:
+# the start-up window must come without a title bar. A title bar makes the
+# frame taller than it is wider than the window; a bare window's frame (its
+# shadow) adds the same on every side.
+weston --backend=headless-backend.so --socket=wayland-xwm --idle-time=0 --xwayland \
+    >"$session/weston-xwm.log" 2>&1 &
+started+=($!)
+xwm_display() { grep -o 'listening on display :[0-9]*' "$session/weston-xwm.log" | grep -o ':[0-9]*'; }
+wait_for xwm_display || { cat "$session/weston-xwm.log" >&2; exit 1; }
+export DISPLAY=$(xwm_display)
+start_program
+size_of() { xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { print w, $2 }'; }
+splash_bare() {
+    local splash client outer
+    splash=$(xdotool search --name '^Vantrel$' | tail -n 1) || return 1
+    client=$(size_of "$splash")
+    outer=$(size_of "$(frame_of "$splash")")
+    echo "window $client, frame $outer"
+    awk -v client="$client" -v outer="$outer" 'BEGIN { split(client, c, " "); split(outer, o, " ")
+        exit !(o[1] - c[1] == o[2] - c[2]) }'
+}
+if wait_for splash_bare; then
+    pass "under weston's window manager the start-up window has no title bar"
+else
+    fail "under weston's window manager the start-up window is framed: $(splash_bare)"
+fi
 stop_program
 
 # --- No X server ----------------------------------------------------------
