@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs every command that README.md shows in its shell blocks (```sh), in the
+# README's order, the way a reader would type it, and fails on the first one
+# that fails. A block of "$ command" lines followed by output is a transcript:
+# each command must print that output. A command that CI runs differently
+# (shorter, or in a clean checkout) or not at all is listed below with the
+# reason; any other command, a new one included, runs as it stands.
+#   scripts/readme_commands.sh [--list]   (--list prints the plan, runs nothing)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+readme=$root/README.md
+
+# Commands run another way, and why.
+declare -A instead=(
+    ["./run.sh"]="run_until_shown"                             # it starts a window: on a display, closed once shown
+    ["./bench.sh"]="./bench.sh --benchmark_min_time=0.01"      # figures are not wanted here, only that it runs
+    ["./bench.sh --benchmark_filter=HexaText"]="./bench.sh --benchmark_filter=HexaText --benchmark_min_time=0.01"
+    ["./fuzz.sh"]="./fuzz.sh 10"                               # ten seconds a target, not a minute
+    ["./fuzz.sh 1800"]="./fuzz.sh 5"                           # the same run with another length
+    ["dpkg-buildpackage -us -uc -b"]="in_clean_checkout dpkg-buildpackage -us -uc -b"
+    ["lintian ../vantrel_@VERSION@_amd64.changes"]="in_clean_checkout lintian ../vantrel_@VERSION@_amd64.changes"
+    ["sudo autopkgtest ../vantrel_@VERSION@_amd64.deb ./ -- null"]="in_clean_checkout sudo autopkgtest ../vantrel_@VERSION@_amd64.deb ./ -- null"
+)
+declare -A not_in_ci=(
+    ["./fuzz.sh --merge"]="it rewrites the tracked corpora under fuzz/corpus/, which a run must leave as they are"
+)
+
+version=$(sed -n 's/^project(Vantrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+# A command as the table names it: the version spelled @VERSION@.
+key_of() { printf '%s' "${1//$version/@VERSION@}"; }
+
+# sudo when not root, as the README's commands ask; root needs none, and a
+# fresh machine may have no sudo at all.
+sudo() {
+    if (($(id -u) == 0)); then "$@"; else command sudo "$@"; fi
+}
+
+# The program on a display, as a user starts it: the build first (it may take
+# long), then the window must show within two minutes, and closing it (Alt+F4
+# to the window manager) must end the program cleanly.
+run_until_shown() {
+    ./scripts/setup.sh
+    ./scripts/build.sh release
+    tests/desktop/on_display.sh scripts/start_and_close.sh ./run.sh
+}
+
+# apt's question before it installs is answered yes, as the reader would.
+apt_answers=$(mktemp)
+echo 'APT::Get::Assume-Yes "true";' >"$apt_answers"
+export APT_CONFIG=$apt_answers DEBIAN_FRONTEND=noninteractive
+
+clean=
+# The README's "by hand" commands, in a clean checkout of this one, whose
+# parent folder gets the packages.
+in_clean_checkout() {
+    if [[ -z $clean ]]; then
+        clean=$(mktemp -d)
+        git clone -q "$root" "$clean/vantrel"
+    fi
+    (cd "$clean/vantrel" && eval "$*")
+}
+trap 'rm -f "$apt_answers"; [[ -z $clean ]] || rm -rf "$clean"' EXIT
+
+# The command lines of the shell blocks, each as "command<TAB>expected output"
+# (output lines joined with \n, empty when the block is not a transcript).
+commands() {
+    awk '
+        /^```sh$/ { inside = 1; next }
+        /^```/    { if (pending != "") print pending "\t" output; pending = ""; inside = 0; next }
+        !inside   { next }
+        /^\$ /    { if (pending != "") print pending "\t" output
+                    pending = substr($0, 3); output = ""; transcript = 1; next }
+        transcript && pending != "" { output = output (output == "" ? "" : "\\n") $0; next }
+        { sub(/[ \t]+#.*$/, ""); if ($0 != "") print $0 "\t" }
+    ' "$readme"
+}
+
+list=0
+[[ ${1:-} == --list ]] && list=1
+count=0
+while IFS=$'\t' read -r command expected; do
+    key=$(key_of "$command")
+    count=$((count + 1))
+    if [[ -n ${not_in_ci[$key]:-} ]]; then
+        echo "-- not run: $command (${not_in_ci[$key]})"
+        continue
+    fi
+    run=${instead[$key]:-$command}
+    run=${run//@VERSION@/$version}
+    if ((list)); then
+        echo "$command  =>  $run${expected:+  (prints: $expected)}"
+        continue
+    fi
+    echo "== README: $command"
+    if [[ -n $expected ]]; then
+        # Transcripts show vantrel-convert as installed: the one just built.
+        got=$(PATH=$(dirname "$(scripts/executable.sh release vantrel-convert)"):$PATH eval "$run")
+        if [[ $got != "$(printf '%b' "$expected")" ]]; then
+            echo "README: '$command' printed '$got', not what the README shows" >&2
+            exit 1
+        fi
+    elif ! eval "$run" </dev/null; then
+        echo "README: '$command' failed" >&2
+        exit 1
+    fi
+done < <(commands)
+((count > 0)) || { echo "README: no shell commands found" >&2; exit 1; }
