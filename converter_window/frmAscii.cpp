@@ -16,6 +16,7 @@
 #include "text_area.h"
 #include "twips.h"
 #include "value_panel.h"
+#include "viewport_tab_order.h"
 #include "window_placement.h"
 
 #include <QAbstractButton>
@@ -131,6 +132,16 @@ void frmAscii::showEvent(QShowEvent *event)
         m_ui.valuePanel.txtC->setFocus(Qt::TabFocusReason);
         m_ui.valuePanel.txtC->end(false);
     }
+}
+
+bool frmAscii::focusNextPrevChild(bool next)
+{
+    QWidget *from = focusWidget() ? focusWidget() : this;
+    if (QWidget *to = nextTabStop(from, next, m_ui.frmeBig)) {
+        to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 } // namespace vantrel

@@ -38,6 +38,8 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Tab and Shift+Tab visit only what the viewport shows.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createPanels();

@@ -6,7 +6,9 @@
 # each command must print that output. A command that CI runs differently
 # (shorter, or in a clean checkout) or not at all is listed below with the
 # reason; any other command, a new one included, runs as it stands.
-#   scripts/readme_commands.sh [--list]   (--list prints the plan, runs nothing)
+#   scripts/readme_commands.sh [--list] [TEXT]
+# --list prints the plan and runs nothing; TEXT keeps only the commands that
+# contain it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -79,9 +81,11 @@ commands() {
 }
 
 list=0
-[[ ${1:-} == --list ]] && list=1
+[[ ${1:-} == --list ]] && { list=1; shift; }
+only=${1:-}
 count=0
 while IFS=$'\t' read -r command expected; do
+    [[ $command == *"$only"* ]] || continue
     key=$(key_of "$command")
     count=$((count + 1))
     if [[ -n ${not_in_ci[$key]:-} ]]; then

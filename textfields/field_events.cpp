@@ -5,6 +5,7 @@
 #include "code_text.h"
 #include "field_codes.h"
 #include "key_codes.h"
+#include "text_area.h"
 #include "text_field.h"
 
 #include <QAbstractScrollArea>
@@ -21,6 +22,8 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace vantrel::fields {
@@ -63,12 +66,48 @@ QString firstTypedCharacter(const QString &text)
     return first.isEmpty() ? QString() : first.front();
 }
 
+// The field a drag started in: a scroll area's drags start on its viewport.
+const QWidget *draggingField(const QDropEvent &drop)
+{
+    const auto *source = qobject_cast<const QWidget *>(drop.source());
+    const auto *area =
+        source ? qobject_cast<const QAbstractScrollArea *>(source->parentWidget()) : nullptr;
+    return area && area->viewport() == source ? area : source;
+}
+
 // Whether a drag comes from another field of the same frame, as the other
 // field of a panel always is.
 bool isDragFromSibling(const QDropEvent &drop, const QWidget *field)
 {
-    const auto *source = qobject_cast<const QWidget *>(drop.source());
+    const QWidget *source = draggingField(drop);
     return source && source != field && source->parentWidget() == field->parentWidget();
+}
+
+// The codes a drag carries, as far as `limit` of them are needed: each
+// character gives at most two codes and at least half of one.
+qsizetype draggedCodesUpTo(const QMimeData &data, qsizetype limit)
+{
+    if (const std::optional<std::string> codes = codeclipboard::codesOf(data)) {
+        return std::min<qsizetype>(qsizetype(codes->size()), limit + 1);
+    }
+    return qsizetype(toCodeText(data.text().left(2 * limit + 2)).size());
+}
+
+// A copy of a drag event that offers the copy only.
+std::unique_ptr<QDropEvent> copyOnly(const QDropEvent &event)
+{
+    const QMimeData *data = event.mimeData();
+    switch (event.type()) {
+    case QEvent::DragEnter:
+        return std::make_unique<QDragEnterEvent>(event.position().toPoint(), Qt::CopyAction, data,
+                                                 event.buttons(), event.modifiers());
+    case QEvent::DragMove:
+        return std::make_unique<QDragMoveEvent>(event.position().toPoint(), Qt::CopyAction, data,
+                                                event.buttons(), event.modifiers());
+    default:
+        return std::make_unique<QDropEvent>(event.position(), Qt::CopyAction, data, event.buttons(),
+                                            event.modifiers());
+    }
 }
 
 // An entry of a line edit's standard menu, found by its text in whatever
@@ -116,9 +155,14 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (isDragEvent(*event)) {
+            if (watched == m_field && event->type() == QEvent::Drop && pastesAreTyped()) {
+                return pasteEvent(*event);
+            }
+            return draggedOver(*watched, static_cast<QDropEvent &>(*event));
+        }
         if (watched != m_field) {
-            return event->type() == QEvent::Drop &&
-                   dropped(*watched, static_cast<QDropEvent &>(*event));
+            return false;
         }
         switch (event->type()) {
         case QEvent::FocusIn:
@@ -140,11 +184,6 @@ protected:
                 return inputMethod(static_cast<QInputMethodEvent &>(*event));
             }
             break;
-        case QEvent::Drop:
-            if (pastesAreTyped()) {
-                return pasteEvent(*event);
-            }
-            return dropped(*watched, static_cast<QDropEvent &>(*event));
         case QEvent::ContextMenu:
             if (qobject_cast<QLineEdit *>(m_field)) {
                 showContextMenu(static_cast<QContextMenuEvent &>(*event));
@@ -232,31 +271,65 @@ private:
         QCoreApplication::sendEvent(m_field, &event);
     }
 
-    // A drop edits the field it lands in, so that field takes the focus
-    // first and becomes the one its panel converts from. A drop from the
-    // other field of the same panel is a copy: moving would then delete the
-    // dragged text from the field that has just received its conversion,
-    // and convert that emptied field back.
-    bool dropped(QObject &target, QDropEvent &drop)
+    static bool isDragEvent(const QEvent &event)
     {
-        if (m_forwardingDrop || !drop.mimeData()) {
+        return event.type() == QEvent::DragEnter || event.type() == QEvent::DragMove ||
+               event.type() == QEvent::Drop;
+    }
+
+    // A drop edits the field it lands in, so that field takes the focus
+    // first and becomes the one its panel converts from. Some drags must
+    // copy, never move (see mustCopy); the field is offered them as copies,
+    // and the drag's source is told so while it hovers and when it drops.
+    bool draggedOver(QObject &target, QDropEvent &event)
+    {
+        if (m_forwardingDrop || !event.mimeData()) {
             return false;
         }
-        if (!m_field->hasFocus()) {
+        if (event.type() == QEvent::Drop && !m_field->hasFocus()) {
             m_field->setFocus(Qt::OtherFocusReason);
         }
-        if (!isDragFromSibling(drop, m_field)) {
+        if (!mustCopy(event)) {
             return false;
         }
-        QDropEvent copy(drop.position(), Qt::CopyAction, drop.mimeData(), drop.buttons(),
-                        drop.modifiers());
+        const std::unique_ptr<QDropEvent> copy = copyOnly(event);
         {
             const QScopedValueRollback forwarding(m_forwardingDrop, true);
-            QCoreApplication::sendEvent(&target, &copy);
+            QCoreApplication::sendEvent(&target, copy.get());
         }
-        drop.setDropAction(Qt::CopyAction);
-        drop.setAccepted(copy.isAccepted());
+        event.setDropAction(Qt::CopyAction);
+        event.setAccepted(copy->isAccepted());
         return true;
+    }
+
+    // A drag from the other field of the same panel is a copy: moving would
+    // delete the dragged text from the field that has just received its
+    // conversion, and convert that emptied field back. A drag that the field
+    // can keep only part of is a copy too: a move would lose the rest.
+    [[nodiscard]] bool mustCopy(const QDropEvent &event) const
+    {
+        if (isDragFromSibling(event, m_field)) {
+            return true;
+        }
+        const qsizetype room = roomForDrop();
+        return room >= 0 && draggedCodesUpTo(*event.mimeData(), room) > room;
+    }
+
+    // How many codes a drop may still add to the field; -1 when it has no limit.
+    [[nodiscard]] qsizetype roomForDrop() const
+    {
+        if (pastesAreTyped()) {
+            return 1; // the first character is typed, the rest is not
+        }
+        if (const auto *line = qobject_cast<const QLineEdit *>(m_field)) {
+            return std::max<qsizetype>(0, line->maxLength() - line->text().size());
+        }
+        if (const auto *area = qobject_cast<const TextArea *>(m_field);
+            area && area->maxLength() > 0) {
+            return std::max<qsizetype>(0, area->maxLength() -
+                                              qsizetype(toCodeText(area->text()).size()));
+        }
+        return -1;
     }
 
     // Runs the key handler for one character; true when the handler left it

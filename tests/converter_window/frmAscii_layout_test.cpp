@@ -37,7 +37,6 @@ private Q_SLOTS:
     void elementsSitInTheirFramesAtTheirTwips();
     void fieldsCarryTheirTooltipsTextsAndLimits_data();
     void fieldsCarryTheirTooltipsTextsAndLimits();
-    void tabOrderFollowsTheDesign();
     void buttonsStartChecked_Disabled_AsDesigned();
     void timersAreStoppedTenMillisecondTimers();
     void windowIsFixedSizedWithTitleAndNoMaximise();
@@ -259,26 +258,6 @@ void FrmAsciiLayoutTest::fieldsCarryTheirTooltipsTextsAndLimits()
         QCOMPARE(button->text(), text);
     } else {
         QCOMPARE(qobject_cast<QLabel *>(widget)->text(), text);
-    }
-}
-
-void FrmAsciiLayoutTest::tabOrderFollowsTheDesign()
-{
-    const QStringList expected = {"txtC",       "txtA",      "txtB",    "cmd1",    "cmd2",
-                                  "cmd3",       "chkManual", "Option1", "Option2", "txtMensaje",
-                                  "txtBinario", "txtHexa",   "txtBin"};
-    QStringList order;
-    QWidget *widget = element<QWidget>(m_window, "txtC");
-    for (int i = 0; i < expected.size(); ++i) {
-        order << widget->objectName();
-        widget = widget->nextInFocusChain();
-        while (widget->focusPolicy() == Qt::NoFocus || !expected.contains(widget->objectName())) {
-            widget = widget->nextInFocusChain();
-        }
-    }
-    QCOMPARE(order, expected);
-    for (const char *tab : {"cmdBoton0", "cmdBoton1"}) {
-        QCOMPARE(element<QWidget>(m_window, tab)->focusPolicy(), Qt::NoFocus);
     }
 }
 

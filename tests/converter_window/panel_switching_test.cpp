@@ -65,6 +65,9 @@ private Q_SLOTS:
     void arrowKeyWaitsForTheAsciiTab();
     void tabsArePageTabsToScreenReaders_data();
     void tabsArePageTabsToScreenReaders();
+    void tabVisitsWhatTheViewportShows_data();
+    void tabVisitsWhatTheViewportShows();
+    void arrowsMoveWithinTheBitModeButtons();
 
 private:
     int frame1Left() const { return twips::geometry(element<QFrame>(m_window, "Frame1")).left(); }
@@ -96,6 +99,12 @@ private:
     // returns what it saw: the focus at once after each action, the frames'
     // positions after every animation tick, the fields' texts at the end.
     QStringList play(const QString &startField, const QStringList &script, bool byKeys);
+    // Presses a key where the keyboard focus is, as a user's key lands.
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static QString focused() { return QApplication::focusWidget()->objectName(); }
 
     frmAscii *m_window = nullptr;
     QList<QList<int> *> m_recordings;
@@ -496,5 +505,74 @@ void PanelSwitchingTest::tabsArePageTabsToScreenReaders()
     checkAtRest();
 }
 
+void PanelSwitchingTest::tabVisitsWhatTheViewportShows_data()
+{
+    QTest::addColumn<QList<int>>("panelKeys"); // Ctrl+digit, pressed in turn
+    QTest::addColumn<QStringList>("forward");  // the focus after each Tab, back to the start
+    const QStringList value = {"txtA", "txtB", "cmd1", "cmd2", "cmd3", "chkManual", "txtC"};
+    QTest::newRow("value panel") << QList<int>{} << value;
+    QTest::newRow("message panel")
+        << QList<int>{Qt::Key_2}
+        << QStringList{"txtBinario", "cmd1", "cmd2", "cmd3", "chkManual", "Option1", "txtMensaje"};
+    QTest::newRow("HEXA panel") << QList<int>{Qt::Key_3} << QStringList{"txtBin", "txtHexa"};
+    QTest::newRow("HEXA from the message panel")
+        << QList<int>{Qt::Key_2, Qt::Key_3} << QStringList{"txtBin", "txtHexa"};
+    // Back from the message panel, the bit-mode buttons are disabled again.
+    QTest::newRow("value panel again") << QList<int>{Qt::Key_2, Qt::Key_2} << value;
+}
+
+void PanelSwitchingTest::tabVisitsWhatTheViewportShows()
+{
+    QFETCH(QList<int>, panelKeys);
+    QFETCH(QStringList, forward);
+    for (int key : panelKeys) {
+        press(Qt::Key(key), Qt::ControlModifier);
+        QVERIFY(waitUntilStill());
+    }
+    const QString start = focused();
+    QStringList visited;
+    for (int i = 0; i < forward.size(); ++i) {
+        press(Qt::Key_Tab);
+        visited << focused();
+    }
+    QCOMPARE(visited, forward);
+
+    // Shift+Tab walks the same stops the other way round.
+    QStringList backward = forward;
+    std::reverse(backward.begin(), backward.end());
+    backward.removeFirst();
+    backward << start;
+    visited.clear();
+    for (int i = 0; i < backward.size(); ++i) {
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        visited << focused();
+    }
+    QCOMPARE(visited, backward);
+}
+
+void PanelSwitchingTest::arrowsMoveWithinTheBitModeButtons()
+{
+    press(Qt::Key_2, Qt::ControlModifier);
+    QVERIFY(waitUntilStill());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("A"));
+    press(Qt::Key_Return);
+    auto *binary = element<QWidget>(m_window, "txtBinario");
+    QCOMPARE(testing::fieldText(binary), QStringLiteral("01000001"));
+
+    // The two buttons are one Tab stop: backwards from the message field, "8".
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(focused(), QStringLiteral("Option2"));
+    // The arrows move within the group and select, as in every standard dialog.
+    press(Qt::Key_Up);
+    QCOMPARE(focused(), QStringLiteral("Option1"));
+    QVERIFY(element<QAbstractButton>(m_window, "Option1")->isChecked());
+    QCOMPARE(testing::fieldText(binary), QStringLiteral("1000001"));
+    press(Qt::Key_Down);
+    QCOMPARE(focused(), QStringLiteral("Option2"));
+    QVERIFY(element<QAbstractButton>(m_window, "Option2")->isChecked());
+    QCOMPARE(testing::fieldText(binary), QStringLiteral("01000001"));
+    press(Qt::Key_Tab);
+    QCOMPARE(focused(), QStringLiteral("txtMensaje"));
+}
 QTEST_MAIN(PanelSwitchingTest)
 #include "panel_switching_test.moc"

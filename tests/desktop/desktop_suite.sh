@@ -342,6 +342,32 @@ stop_program
 # --- No edit is lost ---------------------------------------------------------
 # A text put on the clipboard (or the primary selection) as another program would.
 offer() { printf '%s' "$2" | xclip -selection "$1" >/dev/null 2>&1; }
+
+# Drags the selection at the start of one field's first line and drops it on
+# another field, at a hand's pace: on the middle of it, or past the end of its
+# first line. The fields may lie in two windows (two programs).
+#   drag_selection FIELD WINDOW TARGET-FIELD TARGET-WINDOW middle|end
+drag_selection() {
+    local from_x from_y to_x to_y step
+    read -r from_x from_y <<<"${corner[$1]}"
+    from_x=$((from_x + 8)) from_y=$((from_y + 8))
+    if [[ $5 == middle ]]; then
+        read -r to_x to_y <<<"$(position "$3")"
+    else
+        read -r to_x to_y <<<"${corner[$3]}"
+        to_x=$((to_x + 200)) to_y=$((to_y + 8))
+    fi
+    xdotool mousemove --window "$2" "$from_x" "$from_y" mousedown 1
+    for step in 4 8 16 24; do
+        xdotool mousemove --window "$2" $((from_x + step)) $((from_y + step / 4))
+        sleep 0.05
+    done
+    for step in 40 20 10 0; do
+        xdotool mousemove --window "$4" $((to_x - step)) "$to_y"
+        sleep 0.05
+    done
+    xdotool mouseup 1
+}
 start_program
 panel=value
 offer primary "Hola"
@@ -361,14 +387,7 @@ typed_check "Enter in an empty txtHexa leaves the invalid txtBin" txtHexa Return
 offer clipboard "0100000101000010"
 focus_field txtBin
 keys ctrl+a ctrl+v ctrl+a
-# Grab the selected digits on txtBin's first line and drop them on txtHexa.
-read -r grab_x grab_y <<<"${corner[txtBin]}"
-xdotool mousemove --window "$converter" $((grab_x + 20)) $((grab_y + 6)) mousedown 1
-for step in 1 2 3 4 5 6; do
-    xdotool mousemove --window "$converter" $((grab_x + 20 + step * 20)) $((grab_y + 6 - step * 12))
-    sleep 0.05
-done
-xdotool mousemove --window "$converter" $(position txtHexa) mouseup 1
+drag_selection txtBin "$converter" txtHexa "$converter" middle
 expect_field txtHexa "41420100000101000010" "a drop from txtBin lands in txtHexa"
 expect_field txtBin \
     "1000001010000100000000100000000000000000000000100000001000000000000000000010000" \
@@ -388,6 +407,77 @@ if [[ $(tail_of_txtBin) == 1xyz ]]; then
 else
     fail "keys typed during a large paste: txtBin ends '$(tail_of_txtBin)'"
 fi
+stop_program
+
+# --- Drags between a panel's fields copy, both ways -------------------------
+# Each leaves both fields holding a text and its conversion (manual mode: the
+# text, until Enter), and the source field as it was.
+start_program
+switch_panel cmdBoton1 hex
+typed_check "0101 typed in txtBin" txtBin "ctrl+a BackSpace 0 1 0 1" txtHexa 5
+typed_check "41 typed in txtHexa" txtHexa "ctrl+a 4 1" txtBin 1000001
+focus_field txtHexa
+keys ctrl+a
+drag_selection txtHexa "$converter" txtBin "$converter" end
+expect_field txtBin 100000141 "a drag from txtHexa lands in txtBin"
+expect_field txtHexa 41 "and txtHexa keeps what was dragged"
+switch_panel cmdBoton0 value
+switch_panel cmd1 message
+typed_check "Hi typed in txtMensaje" txtMensaje "ctrl+a BackSpace H i Return" txtBinario 0100100001101001
+focus_field txtMensaje
+keys ctrl+a
+drag_selection txtMensaje "$converter" txtBinario "$converter" end
+expect_field txtBinario 0100100001101001Hi "a drag from txtMensaje lands in txtBinario"
+expect_field txtMensaje Hi "and txtMensaje keeps what was dragged"
+typed_check "01000001 typed in txtBinario" txtBinario "ctrl+a BackSpace 0 1 0 0 0 0 0 1 Return" txtMensaje A
+focus_field txtBinario
+keys ctrl+a
+drag_selection txtBinario "$converter" txtMensaje "$converter" end
+expect_field txtMensaje A01000001 "a drag from txtBinario lands in txtMensaje"
+expect_field txtBinario 01000001 "and txtBinario keeps what was dragged"
+
+# --- A drop from another program that a field cuts to fit is a copy ---------
+# A second Vantrel, moved clear of the first, is the other program.
+stop_program
+start_program
+first=$converter first_pid=$pid
+other_vantrel() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^VANTREL$'); do
+        [[ $id != "$first" && $(xdotool getwindowname "$id") == VANTREL ]] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+"$program" >/dev/null 2>&1 &
+second_pid=$!
+wait_for other_vantrel || fail "the second program's window never showed"
+second=$(other_vantrel || echo root)
+xdotool windowmove --sync "$second" 0 0 || true
+converter=$second panel=value
+switch_panel cmd1 message
+typed_check "Hola typed in the other program" txtMensaje "ctrl+a BackSpace H o l a" txtMensaje Hola
+focus_field txtMensaje
+keys ctrl+a
+converter=$first panel=value
+activate "$first" || true
+drag_selection txtMensaje "$second" txtC "$first" middle
+expect_field txtC H "Hola dropped on txtC types its first character"
+converter=$second panel=message
+expect_field txtMensaje Hola "and the other program keeps Hola"
+
+switch_panel cmdBoton1 hex
+offer clipboard "$(printf 'F%.0s' $(seq 600))"
+focus_field txtBin
+keys ctrl+a ctrl+v ctrl+a
+converter=$first
+switch_panel cmdBoton1 hex
+drag_selection txtBin "$second" txtHexa "$first" middle
+expect_field txtHexa "$(printf 'F%.0s' $(seq 500))" "600 Fs dropped on txtHexa keep the first 500"
+converter=$second
+expect_field txtBin "$(printf 'F%.0s' $(seq 600))" "and the other program keeps all 600"
+kill "$second_pid" 2>/dev/null || true
+wait "$second_pid" 2>/dev/null || true
+converter=$first pid=$first_pid
 stop_program
 
 # --- Keys reach the panels ----------------------------------------------------
