@@ -83,7 +83,11 @@ void frmAsciiColl::createElements()
             elements::textArea(this, QString::fromLatin1(design.name),
                                {design.left, 120, 1335, 3615}, {.font = arial(14.25)});
         field->setReadOnly(true);
-        field->setLineWrapMode(QPlainTextEdit::NoWrap);
+        // A line too wide for its column wraps, as in any multi-line field
+        // with a vertical scroll bar only: a wide face's character goes to
+        // the next line rather than past the edge.
+        field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        field->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         m_ui.columns[i] = {field, design.firstCode, design.lastCode, design.firstCode};
     }
 

@@ -23,7 +23,10 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 
 using namespace vantrel;
@@ -101,9 +104,14 @@ private Q_SLOTS:
     void converterLoadResetsTheTableFont();
     void installedFontsIncludeMappedNamesOnly_data();
     void installedFontsIncludeMappedNamesOnly();
+    void everyCharacterFitsItsColumn_data();
+    void everyCharacterFitsItsColumn();
 
 private:
     frmAsciiColl *openTable();
+    // Types a font name into the open table's font field and presses Enter
+    // or clicks "Abrir"; returns the table that opens in its place.
+    frmAsciiColl *chooseFont(frmAsciiColl *table, const QString &name, bool byEnter);
     void waitUntilFull(frmAsciiColl *table);
     TextArea *column(frmAsciiColl *table, const char *name) const
     {
@@ -130,6 +138,27 @@ frmAsciiColl *FrmAsciiCollTest::openTable()
         (void)QTest::qWaitForWindowExposed(table);
     }
     return table;
+}
+
+frmAsciiColl *FrmAsciiCollTest::chooseFont(frmAsciiColl *table, const QString &name,
+                                           bool byEnter)
+{
+    auto *fontField = element<QLineEdit>(table, "txtFont");
+    QPointer<frmAsciiColl> closing = table;
+    if (!testing::giveFocus(fontField)) {
+        return nullptr;
+    }
+    QTest::keyClick(fontField, Qt::Key_A, Qt::ControlModifier);
+    testing::typeText(fontField, name);
+    if (byEnter) {
+        QTest::keyClick(fontField, Qt::Key_Return);
+    } else {
+        QTest::mouseClick(element<QAbstractButton>(table, "cmdFont"), Qt::LeftButton);
+    }
+    if (!QTest::qWaitFor([&closing] { return !closing; })) {
+        return nullptr;
+    }
+    return testing::openTableWindow();
 }
 
 void FrmAsciiCollTest::waitUntilFull(frmAsciiColl *table)
@@ -288,15 +317,8 @@ void FrmAsciiCollTest::fontChangeReopensWithTheNewFont()
         QCOMPARE(QFontInfo(column(first, name)->font()).family(),
                  QStringLiteral("Liberation Sans"));
     }
-    fontField->setText(typed);
     testing::RecordingPrompt prompt;
-    if (byEnter) {
-        QTest::keyClick(fontField, Qt::Key_Return);
-    } else {
-        QTest::mouseClick(element<QAbstractButton>(first, "cmdFont"), Qt::LeftButton);
-    }
-    QTRY_VERIFY(!first);
-    frmAsciiColl *second = testing::openTableWindow();
+    QPointer<frmAsciiColl> second = chooseFont(first, typed, byEnter);
     QVERIFY(second && second->isVisible());
     QCOMPARE(app::tableFontName(), typed);
     QCOMPARE(element<QLineEdit>(second, "txtFont")->text(), typed);
@@ -398,6 +420,41 @@ void FrmAsciiCollTest::installedFontsIncludeMappedNamesOnly()
     QFETCH(QString, family);
     QCOMPARE(installedFamily(name), family);
     QCOMPARE(fontInstalled(name), !family.isEmpty());
+}
+
+void FrmAsciiCollTest::everyCharacterFitsItsColumn_data()
+{
+    QTest::addColumn<QString>("font");
+    // The widest faces the table takes, a monospaced one first.
+    for (const char *font : {"Courier New", "DejaVu Sans", "Arial", "Times New Roman", "Calibri"}) {
+        QTest::newRow(font) << QString::fromLatin1(font);
+    }
+}
+
+// A column wraps a line too wide for it: every line it shows fits between its
+// edges, so no character is cut off.
+void FrmAsciiCollTest::everyCharacterFitsItsColumn()
+{
+    QFETCH(QString, font);
+    frmAsciiColl *table = chooseFont(openTable(), font, true);
+    QVERIFY(table);
+    waitUntilFull(table);
+    for (const char *name : {"txtA", "txtB", "txtC", "txtD"}) {
+        TextArea *area = column(table, name);
+        QTextDocument *document = area->document();
+        const qreal width = area->viewport()->width() - 2 * document->documentMargin();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            (void)document->documentLayout()->blockBoundingRect(block); // lays the block out
+            const QTextLayout *layout = block.layout();
+            for (int i = 0; i < layout->lineCount(); ++i) {
+                QVERIFY2(layout->lineAt(i).naturalTextWidth() <= width,
+                         qPrintable(QStringLiteral("%1, line \"%2\": %3 px in %4")
+                                        .arg(QString::fromLatin1(name), block.text())
+                                        .arg(layout->lineAt(i).naturalTextWidth())
+                                        .arg(width)));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(FrmAsciiCollTest)
