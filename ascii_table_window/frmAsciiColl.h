@@ -24,7 +24,6 @@ public:
 
     // False when the table font name named no installed font at load.
     [[nodiscard]] bool loadedFont() const { return m_loadedFont; }
-    [[nodiscard]] qint16 riseCounter() const { return m_riseCounter; }
 
 public: // load, fill and rise
     void Form_Load();

@@ -40,9 +40,6 @@ public:
     [[nodiscard]] bool messagePanel() const { return m_messagePanel; }
     // The tab "HEXA", not "ASCII", is the one chosen.
     [[nodiscard]] bool hexPanel() const { return m_hexPanel; }
-    // Ticks of each running bounce, 1 to 8; 0 when it does not run.
-    [[nodiscard]] int horizontalBounceTick() const { return m_horizontalBounceCounter; }
-    [[nodiscard]] int verticalBounceTick() const { return m_verticalBounceCounter; }
 
 public: // handlers
     void cmd1_Click();

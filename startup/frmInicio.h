@@ -20,7 +20,6 @@ class frmInicio : public QWidget
 public:
     explicit frmInicio(QWidget *parent = nullptr);
 
-    [[nodiscard]] qint16 fadeLevel() const { return m_fadeLevel; }
 
 public: // load and animation
     void Form_Load();

@@ -6,7 +6,7 @@
 // line break as one character, as the plain text does.
 namespace vantrel::accessibility {
 
-// Idempotent; each BinaryTextEdit calls it when made.
+// Installed once, as the application starts (binary_text_edit.cpp).
 void installBinaryTextEditFactory();
 
 } // namespace vantrel::accessibility

@@ -380,9 +380,4 @@ void BinaryTextEdit::offerSelection()
     }
 }
 
-qsizetype BinaryTextEdit::pageLines() const
-{
-    return std::max(1, verticalScrollBar()->pageStep());
-}
-
 } // namespace vantrel

@@ -20,9 +20,9 @@ class QMimeData;
 // character set, one byte each, in a gap buffer (CodeBuffer), and lays out
 // and paints only the lines in view, so a key costs the same at any length
 // and at any place. To the program and to screen readers it looks like a
-// QPlainTextEdit: the plainText property, textChanged and the other signals,
-// the clipboard slots, undo and redo, the standard context menu and an
-// accessible editable text.
+// QPlainTextEdit: the plainText property, the textChanged signal (and
+// pasteFinished, once a paste is applied), the clipboard slots, undo and redo, the standard context
+// menu and an accessible editable text.
 //
 // A line break is the pair CR LF (13 10). Every line break the user types,
 // pastes or drops, whatever its form (CR LF, CR, LF, U+2028, U+2029), becomes
@@ -84,7 +84,6 @@ public:
     [[nodiscard]] bool hasSelection() const { return m_model.hasSelection(); }
     [[nodiscard]] qsizetype selectionStart() const { return m_model.selectionStart(); }
     [[nodiscard]] qsizetype selectionEnd() const { return m_model.selectionEnd(); }
-    [[nodiscard]] std::string selectedCodeText() const { return m_model.selectedCodes(); }
     // The length of toPlainText(): a line break counts one.
     [[nodiscard]] qsizetype plainLength() const { return m_model.plainLength(); }
     // Grows with every edit that really changes the text; an edit that puts
@@ -111,7 +110,6 @@ public:
     [[nodiscard]] qsizetype offsetAt(const QPoint &point) const;
     [[nodiscard]] const CodeLineLayout &lineLayout() const { return m_model.layout(); }
     [[nodiscard]] qsizetype firstVisibleLine() const;
-    [[nodiscard]] int lineHeight() const { return m_lineHeight; }
 
 public Q_SLOTS:
     void paste();
@@ -185,7 +183,6 @@ private:
     void moveCaret(qsizetype position, bool keepAnchor, bool scroll = true);
     void select(qsizetype anchor, qsizetype caret, bool scroll = true);
     void offerSelection();
-    [[nodiscard]] qsizetype pageLines() const;
 
     // layout, view and painting
     void notifyScreenReaders(const TextExchange &exchange);

@@ -245,7 +245,7 @@ qsizetype BinaryTextModel::linesMoved(qsizetype from, qsizetype lines, qreal x) 
     return target == line ? from : m_layout.offsetAt(target, x);
 }
 
-qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
+qsizetype BinaryTextModel::moved(qsizetype from, Move move) const
 {
     const qsizetype length = size();
     switch (move) {
@@ -283,10 +283,6 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move, qreal x) const
         }
         return i;
     }
-    case Move::PreviousLine:
-        return linesMoved(from, -1, x);
-    case Move::NextLine:
-        return linesMoved(from, 1, x);
     case Move::StartOfLine:
         return m_layout.line(m_layout.lineOf(from)).start;
     case Move::EndOfLine: {

@@ -46,8 +46,6 @@ public:
         NextChar,
         PreviousWord,
         NextWord,
-        PreviousLine,
-        NextLine,
         StartOfLine,
         EndOfLine,
         StartOfParagraph,
@@ -116,7 +114,7 @@ public:
     [[nodiscard]] qsizetype legal(qsizetype offset) const;
     // Where a move from `from` leads. Line moves keep the distance `x` from
     // the line's start; they stay put on the first or the last line.
-    [[nodiscard]] qsizetype moved(qsizetype from, Move move, qreal x = 0) const;
+    [[nodiscard]] qsizetype moved(qsizetype from, Move move) const;
     [[nodiscard]] qsizetype linesMoved(qsizetype from, qsizetype lines, qreal x) const;
     // The word a double click at `offset` selects, as in Qt's editors.
     [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset) const;

@@ -61,7 +61,6 @@ public:
     void assign(std::string codes);
 
     [[nodiscard]] qsizetype gapLength() const { return m_gapEnd - m_gapStart; }
-    [[nodiscard]] qsizetype gapStart() const { return m_gapStart; }
 
 private:
     [[nodiscard]] static qsizetype slackFor(qsizetype size);

@@ -22,8 +22,10 @@ public:
     // Calls `changed`, for as long as `context` lives, each time the field
     // signals a change of its text.
     virtual void onTextChanged(QObject *context, std::function<void()> changed) = 0;
-    // Moves on with every real change of the text, and costs nothing to
-    // read at any length: a change signal that leaves it was no change.
+    // Moves on with every real change of the text: a change signal that
+    // leaves it was no change. A binary field counts its edits, so reading it
+    // costs nothing at any length; the short fields (LineField, TextArea)
+    // compare their text with the one last seen (ComparedRevision).
     [[nodiscard]] virtual quint64 textRevision() const = 0;
     // Puts the caret after the last character.
     virtual void moveCursorToEnd() = 0;

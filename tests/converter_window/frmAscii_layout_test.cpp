@@ -119,8 +119,9 @@ void FrmAsciiLayoutTest::loadSetsStateAndTheTableFontName()
     QCOMPARE(txtC->text(), QStringLiteral("A"));
     const auto *switching = m_window->findChild<PanelSwitching *>();
     QVERIFY(!switching->messagePanel());
-    QCOMPARE(switching->horizontalBounceTick(), 0);
-    QCOMPARE(switching->verticalBounceTick(), 0);
+    for (const char *name : {"tmrSizeH", "tmrRebote1", "tmrSizeV", "tmrRebote2"}) {
+        QVERIFY2(!element<QTimer>(m_window, name)->isActive(), name);
+    }
     QCOMPARE(app::tableFontName(), QStringLiteral("Arial"));
 }
 
