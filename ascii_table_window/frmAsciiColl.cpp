@@ -14,6 +14,7 @@
 #include "program_state.h"
 #include "text_area.h"
 #include "twips.h"
+#include "window_accessible.h"
 #include "window_placement.h"
 
 #include <QCloseEvent>
@@ -57,6 +58,7 @@ frmAsciiColl::frmAsciiColl(QWidget *parent) : QWidget(parent, kFixedSizeWindow)
     look::pinPalette(this);
     setObjectName(QStringLiteral("frmAsciiColl"));
     setWindowTitle(QStringLiteral("CÓDIGO ASCII"));
+    accessibility::makeWindow(this);
     setWindowIcon(app::applicationIcon());
     twips::setFixedClientSize(this, kClientSizeTwips);
     palette::setBackground(this, Qt::white);

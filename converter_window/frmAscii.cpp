@@ -13,10 +13,12 @@
 #include "palette_use.h"
 #include "panel_switching.h"
 #include "program_state.h"
+#include "result_announcer.h"
 #include "text_area.h"
 #include "twips.h"
 #include "value_panel.h"
 #include "viewport_tab_order.h"
+#include "window_accessible.h"
 #include "window_placement.h"
 
 #include <QAbstractButton>
@@ -45,6 +47,7 @@ frmAscii::frmAscii(QWidget *parent) : QWidget(parent, kFixedSizeWindow)
     look::pinPalette(this);
     setObjectName(QStringLiteral("frmAscii"));
     setWindowTitle(QStringLiteral("VANTREL"));
+    accessibility::makeWindow(this);
     setWindowIcon(app::applicationIcon());
     twips::setFixedClientSize(this, kClientSizeTwips);
     m_ui = converter::layOut(this);
@@ -61,6 +64,11 @@ void frmAscii::createPanels()
     m_messagePanel = new MessagePanel(m_ui.messagePanel, m_manual, this);
     new HexPanel(m_ui.hexPanel, this); // crosses no panel: the window needs nothing of it
     m_switching = new PanelSwitching(m_ui.switching, this);
+    const ValuePanel::Fields &value = m_ui.valuePanel;
+    const MessagePanel::Fields &message = m_ui.messagePanel;
+    const HexPanel::Fields &hex = m_ui.hexPanel;
+    new ResultAnnouncer(this, {value.txtC, value.txtA, value.txtB, message.txtMensaje,
+                               message.txtBinario, hex.txtHexa, hex.txtBin});
 }
 
 QWidget *frmAscii::asciiPanelField(bool messagePanel) const

@@ -2,13 +2,13 @@
 #include "frmAscii_layout.h"
 
 #include "binary_text_edit.h"
+#include "button_accessible.h"
 #include "clickable_label.h"
 #include "elements.h"
 #include "field_elements.h"
 #include "house_colours.h"
 #include "line_field.h"
 #include "message_conversion.h"
-#include "option_button_accessible.h"
 #include "painted_widgets.h"
 #include "palette_use.h"
 #include "picture_button.h"
@@ -40,6 +40,7 @@ QAbstractButton *pictureButton(QWidget *parent, const QString &name, const QRect
                                const QString &pictureName, const QString &tooltip)
 {
     auto *button = elements::create<PictureButton>(parent, name, twips, picture(pictureName));
+    accessibility::makeButton(button, QAccessible::PushButton);
     elements::setTooltip(button, tooltip);
     return button;
 }
@@ -127,8 +128,8 @@ QButtonGroup *createBitModeButtons(QWidget *window, QWidget *frame)
     bitMode->setExclusive(true);
     bitMode->addButton(seven, static_cast<int>(BitMode::Seven));
     bitMode->addButton(eight, static_cast<int>(BitMode::Eight));
-    accessibility::makeOptionButton(seven);
-    accessibility::makeOptionButton(eight);
+    accessibility::makeButton(seven, QAccessible::RadioButton);
+    accessibility::makeButton(eight, QAccessible::RadioButton);
     eight->setChecked(true);
     seven->setEnabled(false);
     eight->setEnabled(false);

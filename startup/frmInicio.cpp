@@ -9,6 +9,7 @@
 #include "palette_use.h"
 #include "program_state.h"
 #include "twips.h"
+#include "window_accessible.h"
 #include "window_placement.h"
 #include "x11_window_manager.h"
 
@@ -41,6 +42,7 @@ frmInicio::frmInicio(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     look::pinPalette(this);
     setObjectName(QStringLiteral("frmInicio"));
     setWindowTitle(app::applicationTitle());
+    accessibility::makeWindow(this);
     setWindowIcon(app::applicationIcon());
     twips::setFixedClientSize(this, kClientSizeTwips);
     palette::setBackground(this, Qt::white);

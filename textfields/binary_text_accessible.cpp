@@ -2,6 +2,7 @@
 #include "binary_text_accessible.h"
 
 #include "binary_text_edit.h"
+#include "field_accessible.h"
 #include "field_codes.h"
 
 #include <QAccessibleWidget>
@@ -33,11 +34,15 @@ public:
 
     QAccessible::State state() const override
     {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.editable = true;
+        QAccessible::State state = fieldState(QAccessibleWidget::state(), widget(), true);
         state.multiLine = true;
-        state.selectableText = true;
         return state;
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Description ? fieldDescription(widget())
+                                                : QAccessibleWidget::text(kind);
     }
 
     // --- text ---------------------------------------------------------------
@@ -85,8 +90,6 @@ public:
         const qsizetype end = codeOffset(std::max(startOffset, endOffset));
         return fieldcodes::plainText(field()->codeText(start, end));
     }
-
-    using QAccessibleWidget::text;
 
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
                              int *endOffset) const override
@@ -157,9 +160,12 @@ public:
         field()->verticalScrollBar()->setValue(int(line));
     }
 
-    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    // One run without attributes: the whole text. (An empty run at each
+    // offset makes a screen reader drop the last character of a line.)
+    QString attributes(int, int *startOffset, int *endOffset) const override
     {
-        *startOffset = *endOffset = offset;
+        *startOffset = 0;
+        *endOffset = characterCount();
         return {};
     }
 

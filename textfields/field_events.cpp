@@ -3,6 +3,7 @@
 
 #include "code_clipboard.h"
 #include "code_text.h"
+#include "field_accessible.h"
 #include "field_codes.h"
 #include "key_codes.h"
 #include "text_area.h"
@@ -184,6 +185,9 @@ protected:
                 return inputMethod(static_cast<QInputMethodEvent &>(*event));
             }
             break;
+        case QEvent::PaletteChange:
+            invalidMaybeChanged();
+            break;
         case QEvent::ContextMenu:
             if (qobject_cast<QLineEdit *>(m_field)) {
                 showContextMenu(static_cast<QContextMenuEvent &>(*event));
@@ -269,6 +273,17 @@ private:
     {
         const QScopedValueRollback forwarding(m_forwardingInput, true);
         QCoreApplication::sendEvent(m_field, &event);
+    }
+
+    // The invalid colour is the field's invalid state: a screen reader,
+    // which sees no colour, hears of it in the field's description.
+    void invalidMaybeChanged()
+    {
+        const QString description = accessibility::fieldDescription(m_field);
+        if (description != m_lastDescription) {
+            m_lastDescription = description;
+            accessibility::descriptionChanged(m_field);
+        }
     }
 
     static bool isDragEvent(const QEvent &event)
@@ -444,6 +459,7 @@ private:
     ChangeCheck m_textDiffers;
     bool m_forwardingInput = false;
     bool m_forwardingDrop = false;
+    QString m_lastDescription;
 };
 
 } // namespace

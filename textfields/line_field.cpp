@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "line_field.h"
 
+#include "short_text_accessible.h"
+
 namespace vantrel {
 
 LineField::LineField(QWidget *parent) : QLineEdit(parent)
-{}
+{
+    accessibility::installShortTextFieldFactory();
+}
 
-LineField::LineField(const QString &text, QWidget *parent) : QLineEdit(text, parent)
-{}
+LineField::LineField(const QString &text, QWidget *parent) : LineField(parent)
+{
+    setText(text);
+}
 
 void LineField::onTextChanged(QObject *context, std::function<void()> changed)
 {

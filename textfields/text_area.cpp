@@ -4,6 +4,7 @@
 #include "code_clipboard.h"
 #include "code_text.h"
 #include "field_codes.h"
+#include "short_text_accessible.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -140,7 +141,9 @@ QString cutToRoom(const QString &plainText, qsizetype room)
 } // namespace
 
 TextArea::TextArea(QWidget *parent) : QPlainTextEdit(parent)
-{}
+{
+    accessibility::installShortTextFieldFactory();
+}
 
 void TextArea::setMaxLength(int maxLength)
 {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "elements.h"
 
+#include "button_accessible.h"
 #include "sliding_frame.h"
 #include "twips.h"
+#include "window_accessible.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -37,7 +39,9 @@ QTimer *timer(QObject *parent, const QString &name, int intervalMs, bool enabled
 
 QFrame *frame(QWidget *parent, const QString &name, const QRect &twips)
 {
-    return create<SlidingFrame>(parent, name, twips);
+    auto *frame = create<SlidingFrame>(parent, name, twips);
+    accessibility::makePanel(frame);
+    return frame;
 }
 
 QAbstractButton *checkableButton(QWidget *parent, const QString &name, const QRect &twips,
@@ -46,6 +50,7 @@ QAbstractButton *checkableButton(QWidget *parent, const QString &name, const QRe
     auto *button = create<QPushButton>(parent, name, twips, caption);
     button->setCheckable(true);
     button->setFont(font);
+    accessibility::makeButton(button, QAccessible::CheckBox);
     return button;
 }
 
