@@ -85,6 +85,12 @@ void frmAsciiColl::createElements()
             elements::textArea(this, QString::fromLatin1(design.name),
                                {design.left, 120, 1335, 3615}, {.font = arial(14.25)});
         field->setReadOnly(true);
+        // A caret moves through the read-only column, so the keys that move
+        // in it move what a screen reader reads; named by the codes it lists.
+        field->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+        field->setAccessibleName(QStringLiteral("Códigos %1 a %2")
+                                     .arg(design.firstCode, 3, 10, QLatin1Char('0'))
+                                     .arg(design.lastCode, 3, 10, QLatin1Char('0')));
         // A line too wide for its column wraps, as in any multi-line field
         // with a vertical scroll bar only: a wide face's character goes to
         // the next line rather than past the edge.
@@ -164,6 +170,11 @@ void frmAsciiColl::showEvent(QShowEvent *event)
         m_topTwips = frame.y() * twips::kTwipsPerPixel;
         m_ui.Timer1->start();
         m_ui.tmrTop->start();
+        if (!m_loadedFont) {
+            // Opened on a font that does not exist: back to the name, to mend it.
+            m_ui.txtFont->setFocus(Qt::OtherFocusReason);
+            m_ui.txtFont->end(false);
+        }
     }
 }
 

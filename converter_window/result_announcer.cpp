@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result_announcer.h"
 
+#include "field_accessible.h"
 #include "text_field.h"
 #include "window_accessible.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -46,7 +48,25 @@ ResultAnnouncer::ResultAnnouncer(QWidget *window, const std::vector<QWidget *> &
         if (auto *textField = dynamic_cast<TextField *>(field)) {
             textField->onTextChanged(this, [this, field] { fieldChanged(field); });
         }
+        field->installEventFilter(this);
     }
+}
+
+bool ResultAnnouncer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange) {
+        auto *field = static_cast<QWidget *>(watched);
+        const bool invalid = accessibility::shownInvalid(field);
+        const auto known = std::find(m_invalid.begin(), m_invalid.end(), field);
+        if (invalid && known == m_invalid.end()) {
+            m_invalid.push_back(field);
+            m_turnedInvalid.push_back(field);
+            schedule();
+        } else if (!invalid && known != m_invalid.end()) {
+            m_invalid.erase(known);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ResultAnnouncer::fieldChanged(QWidget *field)
@@ -58,6 +78,11 @@ void ResultAnnouncer::fieldChanged(QWidget *field)
     if (std::find(m_changed.begin(), m_changed.end(), field) == m_changed.end()) {
         m_changed.push_back(field);
     }
+    schedule();
+}
+
+void ResultAnnouncer::schedule()
+{
     if (!m_announcing) {
         m_announcing = true;
         QTimer::singleShot(0, this, &ResultAnnouncer::announce);
@@ -67,18 +92,25 @@ void ResultAnnouncer::fieldChanged(QWidget *field)
 void ResultAnnouncer::announce()
 {
     m_announcing = false;
-    QWidget *focus = QApplication::focusWidget();
-    if (!focus || focus->window() != m_window || m_changed.empty()) {
-        m_changed.clear();
-        return;
-    }
+    const QWidget *focus = QApplication::focusWidget();
+    const bool heard = focus && focus->window() == m_window;
     QStringList results;
+    const auto contains = [](const std::vector<QWidget *> &fields, QWidget *field) {
+        return std::find(fields.begin(), fields.end(), field) != fields.end();
+    };
     for (QWidget *field : m_fields) {
-        if (std::find(m_changed.begin(), m_changed.end(), field) != m_changed.end()) {
+        if (contains(m_changed, field)) {
             results << spokenResult(field);
+        }
+        if (contains(m_turnedInvalid, field) && accessibility::shownInvalid(field)) {
+            results << QStringLiteral("%1: no válido.").arg(field->accessibleName());
         }
     }
     m_changed.clear();
+    m_turnedInvalid.clear();
+    if (!heard || results.isEmpty()) {
+        return;
+    }
     m_notification->hide();
     m_notification->setAccessibleName(results.join(u' '));
     m_notification->show();

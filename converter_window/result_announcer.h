@@ -15,7 +15,9 @@ class TextField;
 // that converted is over, what changed in the other fields is announced, by
 // field name, through a notification: an invisible widget that a screen
 // reader reads out each time it is shown. (Qt 6.4 sends a changed name or
-// description as an object, not as the text, and Orca cannot read it.)
+// description as an object, not as the text, and Orca cannot read it.) A
+// field that turns invalid, the one the user is in included, is announced
+// too: its colour says so to the eye only.
 class ResultAnnouncer : public QObject
 {
 public:
@@ -23,13 +25,17 @@ public:
     ResultAnnouncer(QWidget *window, const std::vector<QWidget *> &fields);
 
 private:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void fieldChanged(QWidget *field);
+    void schedule();
     void announce();
 
     QWidget *m_window;
     QWidget *m_notification;
     std::vector<QWidget *> m_fields;
     std::vector<QWidget *> m_changed;
+    std::vector<QWidget *> m_turnedInvalid;
+    std::vector<QWidget *> m_invalid; // as last announced
     bool m_announcing = false;
 };
 

@@ -18,6 +18,7 @@ packages=(
     qt6-gtk-platformtheme                # a dark desktop theme for them (GTK's Adwaita:dark)
     qt6-wayland weston xwayland          # a Wayland session for them, with and without XWayland
     at-spi2-core dbus-daemon dbus-bin python3-pyatspi  # what a screen reader reads, for them
+    orca                                 # the screen reader itself, for them
     libgtest-dev libgmock-dev libbenchmark-dev
     valgrind                            # scripts/leaks.sh
     fontconfig

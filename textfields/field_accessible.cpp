@@ -11,11 +11,6 @@
 namespace vantrel::accessibility {
 namespace {
 
-bool showsInvalid(const QWidget *field)
-{
-    return field->palette().color(field->backgroundRole()) == colours::kInvalid;
-}
-
 // The start of a line break's pair, or the offset.
 TextSpan characterAt(const QString &text, int offset)
 {
@@ -52,10 +47,15 @@ TextSpan segmentAt(const QString &text, int offset, QTextBoundaryFinder::Boundar
 
 } // namespace
 
+bool shownInvalid(const QWidget *field)
+{
+    return field->palette().color(QPalette::Base) == colours::kInvalid;
+}
+
 QString fieldDescription(const QWidget *field)
 {
     QStringList parts;
-    if (showsInvalid(field)) {
+    if (shownInvalid(field)) {
         parts << QStringLiteral("No válido.");
     }
     if (const QString told = descriptionBeyondName(field); !told.isEmpty()) {

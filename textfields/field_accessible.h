@@ -13,6 +13,9 @@ class QWidget;
 // text, and what the program has to say about it.
 namespace vantrel::accessibility {
 
+// Whether a field shows the invalid colour: its text fails its check.
+[[nodiscard]] bool shownInvalid(const QWidget *field);
+
 // The description a screen reader reads after a field's name: "No válido."
 // while the field shows the invalid colour, then what the program announced
 // in it (its accessible description, or its tooltip), unless that only

@@ -4,6 +4,7 @@
 #include "accessible_kind.h"
 
 #include <QAccessibleWidget>
+#include <QEvent>
 #include <QWidget>
 
 namespace vantrel::accessibility {
@@ -42,6 +43,26 @@ public:
     }
 };
 
+// Tells screen readers when a window becomes active or stops being so, as
+// when a dialog over it closes: they then announce where the focus is.
+class ActivationNotifier : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+            QAccessible::State changed;
+            changed.active = true;
+            QAccessibleStateChangeEvent notice(watched, changed);
+            QAccessible::updateAccessibility(&notice);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 QAccessibleInterface *windowFactory(const QString &, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
@@ -65,6 +86,7 @@ QAccessibleInterface *windowFactory(const QString &, QObject *object)
 void makeWindow(QWidget *window)
 {
     markForFactory(window, kWindowProperty, windowFactory, QAccessible::Window);
+    window->installEventFilter(new ActivationNotifier(window));
 }
 
 void makePanel(QWidget *frame)

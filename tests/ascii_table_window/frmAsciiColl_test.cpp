@@ -106,6 +106,7 @@ private Q_SLOTS:
     void installedFontsIncludeMappedNamesOnly();
     void everyCharacterFitsItsColumn_data();
     void everyCharacterFitsItsColumn();
+    void keysMoveACaretThroughAColumn();
 
 private:
     frmAsciiColl *openTable();
@@ -453,6 +454,24 @@ void FrmAsciiCollTest::everyCharacterFitsItsColumn()
             }
         }
     }
+}
+
+// A screen reader reads the line the caret moves to: the read-only columns
+// keep a caret that the arrow keys move, line by line.
+void FrmAsciiCollTest::keysMoveACaretThroughAColumn()
+{
+    frmAsciiColl *table = openTable();
+    QVERIFY(table);
+    waitUntilFull(table);
+    TextArea *first = column(table, "txtA");
+    QVERIFY(testing::giveFocus(first));
+    QTest::keyClick(first, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(first->textCursor().blockNumber(), 0);
+    QTest::keyClick(first, Qt::Key_Down);
+    QTest::keyClick(first, Qt::Key_Down);
+    QCOMPARE(first->textCursor().block().text().left(3), QStringLiteral("003"));
+    QTest::keyClick(first, Qt::Key_Up);
+    QCOMPARE(first->textCursor().block().text().left(3), QStringLiteral("002"));
 }
 
 QTEST_MAIN(FrmAsciiCollTest)
