@@ -14,6 +14,7 @@
 #include "frmAsciiColl.h"
 #include "frmInicio.h"
 #include "house_colours.h"
+#include "manual_clock.h"
 #include "message_conversion.h"
 #include "palette_use.h"
 #include "screen_colours.h"
@@ -184,16 +185,22 @@ void DesktopTest::everyLineBreakIsCrLf()
     QFETCH(QString, pasted);
     frmAscii *window = openConverter();
     QVERIFY(window);
-    element<QAbstractButton>(window, "chkManual")->click(); // Enter types a line break
+    testing::setManualMode(window, false); // Enter types a line break
+    {
+        testing::ManualClock clock; // the field's panel slides into view
+        const char *panelShownBy = field == QLatin1String("txtMensaje") ? "cmd1" : "cmdBoton1";
+        QTest::mouseClick(element<QWidget>(window, panelShownBy), Qt::LeftButton);
+        QVERIFY(clock.advanceUntilStill());
+    }
     auto *area = element<QWidget>(window, field);
-    QVERIFY(testing::giveFocus(area));
+    QVERIFY(testing::clickField(area));
     if (pasted.isEmpty()) {
         testing::typeText(area, QStringLiteral("1"));
         QTest::keyClick(area, Qt::Key_Return, Qt::ShiftModifier);
         testing::typeText(area, QStringLiteral("0"));
     } else {
         QApplication::clipboard()->setText(pasted);
-        QMetaObject::invokeMethod(area, "paste"); // the slot every text field has
+        QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
     }
     QCOMPARE(toCodeText(testing::fieldText(area)), codes({'1', 13, 10, '0'}));
 }
@@ -228,7 +235,8 @@ void DesktopTest::decodedMessageEncodesBackToTheSameDigits()
     auto *binary = element<BinaryTextEdit>(window, "txtBinario");
     auto *text = element<TextArea>(window, "txtMensaje");
     QVERIFY(testing::giveFocus(binary));
-    binary->setCodeText(digits);
+    QApplication::clipboard()->setText(QString::fromStdString(digits));
+    QTest::keyClick(binary, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(binary, Qt::Key_Return); // decode
     QCOMPARE(toCodeText(text->text()), message);
 
@@ -264,9 +272,7 @@ void DesktopTest::textReachingTxtCIsTyped()
     QFETCH(QString, expected);
     frmAscii *window = openConverter();
     QVERIFY(window);
-    if (!manual) {
-        element<QAbstractButton>(window, "chkManual")->click();
-    }
+    testing::setManualMode(window, manual);
     auto *txtC = element<QLineEdit>(window, "txtC");
     auto *txtA = element<QLineEdit>(window, "txtA");
     auto *txtB = element<QLineEdit>(window, "txtB");
@@ -282,10 +288,12 @@ void DesktopTest::textReachingTxtCIsTyped()
                                 txtC->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(txtC, &event);
         QTRY_VERIFY(QApplication::activePopupWidget());
-        auto *paste = QApplication::activePopupWidget()->findChild<QAction *>("edit-paste");
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        auto *paste = menu->findChild<QAction *>("edit-paste");
         QVERIFY(paste);
-        paste->trigger();
-        QApplication::activePopupWidget()->close();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+        QTRY_VERIFY(!QApplication::activePopupWidget());
     } else {
         QMimeData data;
         data.setText(text);
@@ -320,7 +328,7 @@ void DesktopTest::focusComingBackWithTheWindowIsNoFocusMove()
     auto *txtA = element<QLineEdit>(window, "txtA");
     auto *txtB = element<QLineEdit>(window, "txtB");
     QVERIFY(testing::giveFocus(txtA));
-    txtA->selectAll();
+    QTest::keyClick(txtA, Qt::Key_A, Qt::ControlModifier);
     testing::typeText(txtA, QStringLiteral("300"));
     QCOMPARE(testing::background(txtA), kActive); // manual: checked on Enter only
 

@@ -331,16 +331,13 @@ void FrmAsciiCollTest::fontChangeReopensWithTheNewFont()
 
 void FrmAsciiCollTest::missingFontIsReportedAtEveryOpening()
 {
-    QPointer<frmAsciiColl> first = openTable();
-    auto *fontField = element<QLineEdit>(first, "txtFont");
-    fontField->setText(QStringLiteral("No Such Font Anywhere"));
+    frmAsciiColl *first = openTable();
     testing::RecordingPrompt prompt;
-    QTest::keyClick(fontField, Qt::Key_Return);
+    frmAsciiColl *second = chooseFont(first, QStringLiteral("No Such Font Anywhere"), true);
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Esta fuente no existe en el equipo.")});
     QCOMPARE(prompt.messages().first().icon, QMessageBox::Critical);
     QCOMPARE(prompt.messages().first().parent, m_converter);
 
-    frmAsciiColl *second = testing::openTableWindow();
     QVERIFY(second);
     QTRY_VERIFY(second->isVisible());
     QCOMPARE(app::tableFontName(), QStringLiteral("No Such Font Anywhere"));

@@ -4,7 +4,9 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "frmAsciiColl.h"
+#include "manual_clock.h"
 #include "recording_prompt.h"
+#include "typing.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -41,20 +43,33 @@ void CommandsTest::aboutTextHasOneLineBreakAndTheVersion()
 
 void CommandsTest::aboutBoxIsModalWithTitleTextAndIcon_data()
 {
-    // Empty: a click on the question mark; else F1 in that field.
+    // Empty: a click on the question mark; else F1 in that field, once the
+    // arrow or tab clicked (if any) has brought it into view.
     QTest::addColumn<QString>("f1InField");
-    QTest::newRow("click on cmd3") << QString();
-    QTest::newRow("F1 in txtC") << "txtC";
-    QTest::newRow("F1 in txtMensaje") << "txtMensaje";
-    QTest::newRow("F1 in txtBin") << "txtBin";
+    QTest::addColumn<QString>("panelShownBy");
+    QTest::newRow("click on cmd3") << QString() << QString();
+    QTest::newRow("F1 in txtC") << "txtC" << QString();
+    QTest::newRow("F1 in txtMensaje") << "txtMensaje"
+                                      << "cmd1";
+    QTest::newRow("F1 in txtBin") << "txtBin"
+                                  << "cmdBoton1";
 }
 
 void CommandsTest::aboutBoxIsModalWithTitleTextAndIcon()
 {
     QFETCH(QString, f1InField);
+    QFETCH(QString, panelShownBy);
     frmAscii &window = app::converterWindow();
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    if (!panelShownBy.isEmpty()) {
+        testing::ManualClock clock;
+        QTest::mouseClick(element<QWidget>(&window, panelShownBy), Qt::LeftButton);
+        QVERIFY(clock.advanceUntilStill());
+    }
+    if (!f1InField.isEmpty()) {
+        QVERIFY(testing::clickField(element<QWidget>(&window, f1InField)));
+    }
     bool seen = false;
     QTimer::singleShot(50, [&] {
         auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
@@ -65,14 +80,12 @@ void CommandsTest::aboutBoxIsModalWithTitleTextAndIcon()
         QCOMPARE(element<QLabel>(box, "aboutText")->text(),
                  QStringLiteral("Tarnwick\nVantrel: Versión 2.5"));
         QVERIFY(!element<QLabel>(box, "aboutIcon")->pixmap().isNull());
-        box->accept();
+        QTest::mouseClick(element<QAbstractButton>(box, "aboutOk"), Qt::LeftButton);
     });
     if (f1InField.isEmpty()) {
         QTest::mouseClick(element<QAbstractButton>(&window, "cmd3"), Qt::LeftButton);
     } else {
-        QWidget *field = element<QWidget>(&window, f1InField);
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_F1);
+        QTest::keyClick(element<QWidget>(&window, f1InField), Qt::Key_F1);
     }
     QVERIFY(seen); // the click returned only once the box was closed
 }

@@ -8,6 +8,7 @@
 #include "panel_switching.h"
 #include "screen_colours.h"
 #include "twips.h"
+#include "typing.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -113,7 +114,9 @@ void FrmAsciiLayoutTest::loadSetsStateAndTheTableFontName()
     auto *txtC = element<QLineEdit>(m_window, "txtC");
     auto *txtA = element<QLineEdit>(m_window, "txtA");
     QTRY_COMPARE(QApplication::focusWidget(), txtC);
-    txtA->clear();
+    QVERIFY(testing::replaceText(txtA, QString()));
+    QCOMPARE(txtA->text(), QString());
+    QVERIFY(testing::clickField(txtC));
     QTest::keyClick(txtC, Qt::Key_Return);
     QCOMPARE(txtA->text(), QStringLiteral("65"));
     QCOMPARE(txtC->text(), QStringLiteral("A"));

@@ -5,6 +5,7 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "house_colours.h"
+#include "manual_clock.h"
 #include "palette_use.h"
 #include "screen_colours.h"
 #include "text_area.h"
@@ -39,6 +40,8 @@ private Q_SLOTS:
     void hexadecimalFieldShowsAtMost500Digits();
 
 private:
+    // Clicks the tab "HEXA" and lets the panel slide into view.
+    void showPanel();
     TextArea *txtHexa() const { return element<TextArea>(m_window, "txtHexa"); }
     BinaryTextEdit *txtBin() const { return element<BinaryTextEdit>(m_window, "txtBin"); }
 
@@ -50,6 +53,13 @@ void HexPanelTest::init()
     m_window = &app::converterWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
+}
+
+void HexPanelTest::showPanel()
+{
+    testing::ManualClock clock;
+    QTest::mouseClick(element<QWidget>(m_window, "cmdBoton1"), Qt::LeftButton);
+    QVERIFY(clock.advanceUntilStill());
 }
 
 void HexPanelTest::eachKeystrokeConverts_data()
@@ -92,9 +102,10 @@ void HexPanelTest::eachKeystrokeConverts()
     QFETCH(QTestEventList, keys);
     QFETCH(QStringList, otherAfterEachKey);
     QFETCH(QColor, colour);
+    showPanel();
     auto *source = element<QWidget>(m_window, fieldName);
     QWidget *other = source == txtBin() ? static_cast<QWidget *>(txtHexa()) : txtBin();
-    QVERIFY(testing::giveFocus(source));
+    QVERIFY(testing::clickField(source));
     QStringList seen;
     for (QTestEvent *event : keys) {
         QTestEventList one;
@@ -109,14 +120,15 @@ void HexPanelTest::eachKeystrokeConverts()
 
 void HexPanelTest::clearingOneFieldClearsTheOther()
 {
-    QVERIFY(testing::giveFocus(txtBin()));
+    showPanel();
+    QVERIFY(testing::clickField(txtBin()));
     testing::typeText(txtBin(), QStringLiteral("11111111"));
     QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("FF"));
-    txtBin()->selectAll();
+    QTest::keyClick(txtBin(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(txtBin(), Qt::Key_Delete);
     QCOMPARE(testing::fieldText(txtHexa()), QString());
 
-    QVERIFY(testing::giveFocus(txtHexa()));
+    QVERIFY(testing::clickField(txtHexa()));
     testing::typeText(txtHexa(), QStringLiteral("7"));
     QCOMPARE(testing::fieldText(txtBin()), QStringLiteral("111"));
     QTest::keyClick(txtHexa(), Qt::Key_Backspace);
@@ -126,36 +138,39 @@ void HexPanelTest::clearingOneFieldClearsTheOther()
 
 void HexPanelTest::focusMovesConvertNothingAndRecolour()
 {
-    QVERIFY(testing::giveFocus(txtHexa()));
+    showPanel();
+    QVERIFY(testing::clickField(txtHexa()));
     testing::typeText(txtHexa(), QStringLiteral("xyz"));
     QCOMPARE(testing::background(txtHexa()), kInvalid);
     QCOMPARE(testing::fieldText(txtBin()), QString());
 
-    QVERIFY(testing::giveFocus(txtBin()));
+    QVERIFY(testing::clickField(txtBin()));
     QCOMPARE(testing::background(txtHexa()), kIdle);
     QCOMPARE(testing::background(txtBin()), kActive);
     QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("xyz"));
 
-    QVERIFY(testing::giveFocus(txtHexa()));
+    QVERIFY(testing::clickField(txtHexa()));
     QCOMPARE(testing::background(txtHexa()), kInvalid);
     QCOMPARE(testing::background(txtBin()), kIdle);
 }
 
 void HexPanelTest::invalidMarksOutliveGoodTextsFromTheOtherSide()
 {
-    QVERIFY(testing::giveFocus(txtHexa()));
+    showPanel();
+    QVERIFY(testing::clickField(txtHexa()));
     testing::typeText(txtHexa(), QStringLiteral("G"));
-    QVERIFY(testing::giveFocus(txtBin()));
+    QVERIFY(testing::clickField(txtBin()));
     testing::typeText(txtBin(), QStringLiteral("101"));
     QCOMPARE(testing::fieldText(txtHexa()), QStringLiteral("5"));
-    QVERIFY(testing::giveFocus(txtHexa()));
+    QVERIFY(testing::clickField(txtHexa()));
     QCOMPARE(testing::background(txtHexa()), kInvalid);
-    txtHexa()->moveCursor(QTextCursor::End);
+    QTest::keyClick(txtHexa(), Qt::Key_End, Qt::ControlModifier);
     testing::typeText(txtHexa(), QStringLiteral("1"));
     QCOMPARE(testing::background(txtHexa()), kActive);
     QCOMPARE(testing::fieldText(txtBin()), QStringLiteral("1010001"));
 }
 
+// Program writes: a user's typing would first give the field the focus.
 void HexPanelTest::beforeAnyFocusOnlyTheBinaryFieldConverts()
 {
     txtHexa()->setText(QStringLiteral("F"));
@@ -178,17 +193,17 @@ void HexPanelTest::hexadecimalFieldShowsAtMost500Digits()
 {
     QFETCH(QString, binary);
     QFETCH(QString, hex);
-    QVERIFY(testing::giveFocus(txtBin()));
+    showPanel();
+    QVERIFY(testing::clickField(txtBin()));
     QApplication::clipboard()->setText(binary);
     QTest::keyClick(txtBin(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(testing::fieldText(txtBin()).size(), binary.size());
     QCOMPARE(testing::fieldText(txtHexa()), hex);
 
     // Typing into the full field is refused.
-    QVERIFY(testing::giveFocus(txtHexa()));
-    txtHexa()->setText(QString());
-    txtHexa()->setText(QString(500, 'F'));
-    txtHexa()->moveCursor(QTextCursor::End);
+    QVERIFY(testing::clickField(txtHexa()));
+    QTest::keyClick(txtHexa(), Qt::Key_A, Qt::ControlModifier);
+    testing::typeText(txtHexa(), QString(500, 'F'));
     testing::typeText(txtHexa(), QStringLiteral("1"));
     QCOMPARE(testing::fieldText(txtHexa()), QString(500, 'F'));
     QCOMPARE(testing::fieldText(txtBin()), QString(2'000, '1'));
@@ -230,11 +245,12 @@ void HexPanelTest::enterInAnEmptyHexFieldKeepsTheBinaryText()
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, binaryAfter);
     QFETCH(QColor, hexColour);
-    QVERIFY(testing::giveFocus(txtBin()));
+    showPanel();
+    QVERIFY(testing::clickField(txtBin()));
     QApplication::clipboard()->setText(binary);
     QTest::keyClick(txtBin(), Qt::Key_V, Qt::ControlModifier);
-    QVERIFY(testing::giveFocus(txtHexa()));
-    txtHexa()->moveCursor(QTextCursor::End);
+    QVERIFY(testing::clickField(txtHexa()));
+    QTest::keyClick(txtHexa(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(txtHexa(), key, modifiers);
     QCOMPARE(testing::fieldText(txtBin()), binaryAfter);
     QCOMPARE(testing::background(txtHexa()), hexColour);
@@ -242,7 +258,8 @@ void HexPanelTest::enterInAnEmptyHexFieldKeepsTheBinaryText()
 
 void HexPanelTest::millionDigitPasteConvertsAndEditsStayChecked()
 {
-    QVERIFY(testing::giveFocus(txtBin()));
+    showPanel();
+    QVERIFY(testing::clickField(txtBin()));
     QApplication::clipboard()->setText(QString(1'000'000, u'1'));
     QSignalSpy pasted(txtBin(), &BinaryTextEdit::pasteFinished);
     QTest::keyClick(txtBin(), Qt::Key_V, Qt::ControlModifier);
@@ -261,7 +278,7 @@ void HexPanelTest::millionDigitPasteConvertsAndEditsStayChecked()
 
     // A zero more at the start makes a leading group of its own: the first
     // 500 hexadecimal digits are "0" and 499 "F", the zero then dropped.
-    txtBin()->setCursorPosition(0);
+    QTest::keyClick(txtBin(), Qt::Key_Home, Qt::ControlModifier);
     testing::typeText(txtBin(), QStringLiteral("0"));
     QCOMPARE(testing::fieldText(txtHexa()), QString(499, u'F'));
 }

@@ -8,15 +8,13 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "hex_conversion.h"
+#include "manual_clock.h"
 #include "queued_input.h"
 #include "text_area.h"
-#include "twips.h"
 #include "typing.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QFrame>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -123,14 +121,16 @@ void LargePasteTest::inputDuringThePasteWaitsForIt()
     QPointer<frmAscii> window = &app::converterWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    element<QAbstractButton>(window, "chkManual")->setChecked(scenario.manual);
+    testing::setManualMode(window, scenario.manual); // before the message panel, where it warns
     BinaryTextEdit *field = binaryField(*window, scenario.field);
     const bool binaryPanel = QLatin1String(scenario.field) == QLatin1String("txtBin");
-    if (!binaryPanel) { // slide the message panel into view, where clicks reach it
-        QTest::mouseClick(element<QWidget>(window, "cmd1"), Qt::LeftButton);
-        QTRY_COMPARE(twips::geometry(element<QFrame>(window, "Frame1")).left(), -4080);
+    { // slide the field's panel into view, where clicks reach it
+        testing::ManualClock clock;
+        QTest::mouseClick(element<QWidget>(window, binaryPanel ? "cmdBoton1" : "cmd1"),
+                          Qt::LeftButton);
+        QVERIFY(clock.advanceUntilStill());
     }
-    QVERIFY(testing::giveFocus(field));
+    QVERIFY(testing::clickField(field));
     testing::typeText(field, binaryPanel ? QStringLiteral("1010") : QStringLiteral("01000001"));
     QApplication::clipboard()->setText(binaryPanel
                                            ? QString(kSlicedDigits, u'1')

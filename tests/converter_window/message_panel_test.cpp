@@ -5,6 +5,7 @@
 #include "fresh_windows.h"
 #include "frmAscii.h"
 #include "house_colours.h"
+#include "manual_clock.h"
 #include "palette_use.h"
 #include "screen_colours.h"
 #include "text_area.h"
@@ -50,10 +51,9 @@ private:
         return element<QAbstractButton>(m_window, bits == 7 ? "Option1" : "Option2");
     }
     void chooseBitMode(int bits);
-    void setManual(bool manual) const
-    {
-        element<QAbstractButton>(m_window, "chkManual")->setChecked(manual);
-    }
+    // Sets manual mode, then slides the message panel into view: switched
+    // off there, manual mode would warn.
+    void showPanel(bool manual);
 
     frmAscii *m_window = nullptr;
 };
@@ -63,9 +63,15 @@ void MessagePanelTest::init()
     m_window = &app::converterWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    // The bit-mode buttons are usable while the message panel is shown.
-    option(7)->setEnabled(true);
-    option(8)->setEnabled(true);
+}
+
+void MessagePanelTest::showPanel(bool manual)
+{
+    testing::setManualMode(m_window, manual);
+    testing::ManualClock clock;
+    QTest::mouseClick(element<QWidget>(m_window, "cmd1"), Qt::LeftButton);
+    QVERIFY(clock.advanceUntilStill());
+    QVERIFY(option(7)->isEnabled());
 }
 
 void MessagePanelTest::chooseBitMode(int bits)
@@ -144,7 +150,7 @@ void MessagePanelTest::typingConvertsAsTheModeSays()
     QFETCH(QString, binary);
     QFETCH(QColor, binaryColour);
 
-    setManual(manual);
+    showPanel(manual);
     chooseBitMode(bits);
     auto *target = element<QWidget>(m_window, fieldName);
     QVERIFY(testing::giveFocus(target));
@@ -173,7 +179,7 @@ void MessagePanelTest::focusClearsOnlyAMarkerLeftByADecoding()
 {
     QFETCH(bool, manual);
     QFETCH(QString, binaryAfter);
-    setManual(manual);
+    showPanel(manual);
     QVERIFY(testing::giveFocus(txtBinario()));
     testing::typeText(txtBinario(), QStringLiteral("01x"));
     if (manual) {
@@ -189,7 +195,7 @@ void MessagePanelTest::focusClearsOnlyAMarkerLeftByADecoding()
 
 void MessagePanelTest::aTypedMarkerIsNeverErased()
 {
-    setManual(false);
+    showPanel(false);
     QVERIFY(testing::giveFocus(txtBinario()));
     testing::typeText(txtBinario(), QStringLiteral("2"));
     QCOMPARE(txtMensaje()->text(), kMarker);
@@ -201,7 +207,7 @@ void MessagePanelTest::aTypedMarkerIsNeverErased()
     QVERIFY(testing::giveFocus(txtMensaje()));
     QCOMPARE(txtMensaje()->text(), kMarker);
 
-    txtMensaje()->selectAll();
+    QTest::keyClick(txtMensaje(), Qt::Key_A, Qt::ControlModifier);
     QApplication::clipboard()->setText(kMarker);
     QTest::keyClick(txtMensaje(), Qt::Key_V, Qt::ControlModifier);
     QVERIFY(testing::giveFocus(txtBinario()));
@@ -211,7 +217,7 @@ void MessagePanelTest::aTypedMarkerIsNeverErased()
 
 void MessagePanelTest::invalidFlagOutlivesAGoodEncoding()
 {
-    setManual(false);
+    showPanel(false);
     QVERIFY(testing::giveFocus(txtBinario()));
     testing::typeText(txtBinario(), QStringLiteral("1 "));
     QCOMPARE(testing::background(txtBinario()), kInvalid);
@@ -230,7 +236,7 @@ void MessagePanelTest::invalidFlagOutlivesAGoodEncoding()
 
 void MessagePanelTest::bitModeButtonsConvertAtOnceOnEachSide()
 {
-    setManual(true);
+    showPanel(true);
     QVERIFY(testing::giveFocus(txtMensaje()));
     testing::typeText(txtMensaje(), QStringLiteral("A"));
     QCOMPARE(testing::fieldText(txtBinario()), QString());
@@ -239,12 +245,11 @@ void MessagePanelTest::bitModeButtonsConvertAtOnceOnEachSide()
     chooseBitMode(8);
     QCOMPARE(testing::fieldText(txtBinario()), QStringLiteral("01000001"));
 
-    QVERIFY(testing::giveFocus(txtBinario()));
-    testing::setFieldText(txtBinario(), QStringLiteral("11000001"));
+    QVERIFY(testing::replaceText(txtBinario(), QStringLiteral("11000001")));
     chooseBitMode(7); // decodes again and repaints, the focus on the button
     QCOMPARE(txtMensaje()->text(), QStringLiteral("A"));
     QCOMPARE(testing::background(txtBinario()), kActive);
-    testing::setFieldText(txtBinario(), QStringLiteral("1100000x"));
+    QVERIFY(testing::replaceText(txtBinario(), QStringLiteral("1100000x")));
     chooseBitMode(8);
     QCOMPARE(txtMensaje()->text(), kMarker);
     QCOMPARE(testing::background(txtBinario()), kInvalid);
@@ -252,7 +257,7 @@ void MessagePanelTest::bitModeButtonsConvertAtOnceOnEachSide()
 
 void MessagePanelTest::messageFieldHoldsAtMost500Characters()
 {
-    setManual(false);
+    showPanel(false);
     // A 32,766-digit binary message decodes to 4,095 characters; 500 show.
     QVERIFY(testing::giveFocus(txtBinario()));
     QApplication::clipboard()->setText(QString(32'766, '1'));
@@ -261,7 +266,7 @@ void MessagePanelTest::messageFieldHoldsAtMost500Characters()
 
     // Typing stops at 500; a line break needs room for two characters.
     QVERIFY(testing::giveFocus(txtMensaje()));
-    txtMensaje()->selectAll();
+    QTest::keyClick(txtMensaje(), Qt::Key_A, Qt::ControlModifier);
     QApplication::clipboard()->setText(QString(600, 'x'));
     QTest::keyClick(txtMensaje(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(txtMensaje()->text(), QString(500, 'x'));
@@ -274,7 +279,7 @@ void MessagePanelTest::messageFieldHoldsAtMost500Characters()
 
 void MessagePanelTest::pastedLineBreaksInvalidateTheBinaryMessage()
 {
-    setManual(false);
+    showPanel(false);
     QVERIFY(testing::giveFocus(txtBinario()));
     QApplication::clipboard()->setText(QStringLiteral("01000001\n01000010"));
     QTest::keyClick(txtBinario(), Qt::Key_V, Qt::ControlModifier);
@@ -285,7 +290,7 @@ void MessagePanelTest::pastedLineBreaksInvalidateTheBinaryMessage()
 
 void MessagePanelTest::millionDigitBinaryMessageFillsTheMessageField()
 {
-    setManual(false);
+    showPanel(false);
     chooseBitMode(8);
     QVERIFY(testing::giveFocus(txtBinario()));
     QApplication::clipboard()->setText(QString(1'000'000, u'1'));

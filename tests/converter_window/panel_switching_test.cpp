@@ -10,6 +10,7 @@
 #include "recording_prompt.h"
 #include "screen_colours.h"
 #include "twips.h"
+#include "typing.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -245,7 +246,7 @@ void PanelSwitchingTest::selectedTabAtRestBouncesInPlace()
 {
     QList<int> *slide = record("tmrSizeV", [this] { return frame2Top(); });
     QList<int> *bounce = record("tmrRebote2", [this] { return frame2Top(); });
-    element<QWidget>(m_window, "txtA")->setFocus();
+    QVERIFY(testing::clickField(element<QWidget>(m_window, "txtA")));
     click("cmdBoton0");
     QVERIFY(element<QWidget>(m_window, "txtC")->hasFocus());
     QVERIFY(waitUntilStill());
@@ -389,16 +390,16 @@ QStringList PanelSwitchingTest::play(const QString &startField, const QStringLis
             seen << QStringLiteral("%1 %2 %3").arg(name).arg(frame1Left()).arg(frame2Top());
         });
     }
-    element<QWidget>(m_window, startField)->setFocus();
+    [&] { QVERIFY(testing::clickField(element<QWidget>(m_window, startField))); }();
     // "." waits until the frames rest, "+50" lets 50 ms pass, "@txtBin"
-    // gives a field the focus; any other step is a click or its key.
+    // clicks a field; any other step is a click or its key.
     for (const QString &step : script) {
         if (step == QLatin1String(".")) {
             [&] { QVERIFY(waitUntilStill()); }();
         } else if (step.startsWith(QLatin1Char('+'))) {
             m_clock->advance(step.mid(1).toInt());
         } else if (step.startsWith(QLatin1Char('@'))) {
-            element<QWidget>(m_window, step.mid(1))->setFocus();
+            [&] { QVERIFY(testing::clickField(element<QWidget>(m_window, step.mid(1)))); }();
         } else {
             if (byKeys) {
                 QTest::keyClick(QApplication::focusWidget(), shortcutOf(step).key(),

@@ -10,7 +10,6 @@
 #include "screen_colours.h"
 #include "typing.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -60,10 +59,7 @@ private Q_SLOTS:
 private:
     QLineEdit *field(const char *name) const { return element<QLineEdit>(m_window, name); }
     PanelView view() const;
-    void setManual(bool manual) const
-    {
-        element<QAbstractButton>(m_window, "chkManual")->setChecked(manual);
-    }
+    void setManual(bool manual) const { testing::setManualMode(m_window, manual); }
 
     frmAscii *m_window = nullptr;
 };
@@ -90,7 +86,7 @@ void ValuePanelTest::typingConvertsAsTheModeSays_data()
 {
     QTest::addColumn<bool>("manual");
     QTest::addColumn<QString>("fieldName");
-    QTest::addColumn<QString>("startText"); // written before the field gets the focus
+    QTest::addColumn<QString>("startText"); // typed over the field's text before the keys
     QTest::addColumn<QTestEventList>("keys");
     QTest::addColumn<PanelView>("expected");
 
@@ -102,7 +98,7 @@ void ValuePanelTest::typingConvertsAsTheModeSays_data()
         }
         return events;
     };
-    const QString start = QStringLiteral("\x01"); // keep the start text
+    const QString start = QStringLiteral("\x01"); // keep the text, caret at its end
 
     QTest::newRow("manual, Enter converts the stored code")
         << true << "txtC" << start << keys({}, {Qt::Key_Return})
@@ -188,11 +184,13 @@ void ValuePanelTest::typingConvertsAsTheModeSays()
 
     setManual(manual);
     QLineEdit *target = field(qPrintable(fieldName));
-    if (startText != QStringLiteral("\x01")) {
-        target->setText(startText);
+    QVERIFY(testing::clickField(target));
+    if (startText == QStringLiteral("\x01")) {
+        QTest::keyClick(target, Qt::Key_End);
+    } else { // the keys type over the selection when there is no start text
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        testing::typeText(target, startText);
     }
-    QVERIFY(testing::giveFocus(target));
-    target->end(false);
     keys.simulate(target);
 
     const PanelView actual = view();
@@ -211,8 +209,7 @@ void ValuePanelTest::binaryFieldIsInvalidUntilItsEighthDigit()
 {
     setManual(false);
     QLineEdit *txtB = field("txtB");
-    txtB->clear();
-    QVERIFY(testing::giveFocus(txtB));
+    QVERIFY(testing::replaceText(txtB, QString()));
     for (const QChar digit : QStringLiteral("0100000")) {
         QTest::keyClick(txtB, digit.toLatin1());
         QCOMPARE(testing::background(txtB), kInvalid);
@@ -268,9 +265,10 @@ void ValuePanelTest::focusColoursTheActiveFieldByItsCheck()
     QFETCH(QString, focusFirst);
     QFETCH(QString, focusThen);
     QFETCH(PanelView, expected);
+    // Typed with manual mode on, the texts stay unconverted.
+    QVERIFY(testing::replaceText(field("txtA"), decimal));
+    QVERIFY(testing::replaceText(field("txtB"), binary));
     setManual(false);
-    field("txtA")->setText(decimal);
-    field("txtB")->setText(binary);
     QVERIFY(testing::giveFocus(field(qPrintable(focusFirst))));
     QVERIFY(testing::giveFocus(field(qPrintable(focusThen))));
     const PanelView actual = view();
@@ -333,7 +331,7 @@ void ValuePanelTest::characterFieldShowsControlCodesByTheirPictures()
     setManual(false);
     QLineEdit *txtA = field("txtA");
     QVERIFY(testing::giveFocus(txtA));
-    txtA->selectAll();
+    QTest::keyClick(txtA, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(txtA, QString::number(code));
     QLineEdit *txtC = field("txtC");
     QCOMPARE(txtC->text(), shown);
@@ -341,9 +339,8 @@ void ValuePanelTest::characterFieldShowsControlCodesByTheirPictures()
     // A copy of it is the code again, not its picture.
     for (const QKeySequence::StandardKey copy : {QKeySequence::Copy, QKeySequence::Cut}) {
         QGuiApplication::clipboard()->clear();
-        txtC->setText(shown);
         QVERIFY(testing::giveFocus(txtC));
-        txtC->selectAll();
+        QTest::keyClick(txtC, Qt::Key_A, Qt::ControlModifier);
         const QKeyCombination keys = QKeySequence(copy)[0];
         QTest::keyClick(txtC, keys.key(), keys.keyboardModifiers());
         const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
@@ -352,8 +349,7 @@ void ValuePanelTest::characterFieldShowsControlCodesByTheirPictures()
         QCOMPARE(txtC->text(), copy == QKeySequence::Cut ? QString() : shown);
     }
 
-    // Typed again, its code converts as ever.
-    txtC->setText(QString());
+    // Typed again into the emptied field, its code converts as ever.
     testing::typeText(txtC, fromCodeText(std::string(1, static_cast<char>(code))));
     QCOMPARE(txtC->text(), shown);
     QCOMPARE(txtA->text(), QString::number(code));
@@ -363,14 +359,16 @@ void ValuePanelTest::keysThatTypeNothingConvertNothing()
 {
     setManual(false);
     QLineEdit *txtC = field("txtC");
-    txtC->home(false);
+    QTest::keyClick(txtC, Qt::Key_Home);
     QTest::keyClick(txtC, Qt::Key_Delete);
     QCOMPARE(txtC->text(), QString());
     QTest::keyClick(txtC, Qt::Key_Left);
     QCOMPARE(field("txtA")->text(), QStringLiteral("65"));
     // With manual mode on, Enter converts the stored code, not the emptied field...
-    field("txtA")->clear();
     setManual(true);
+    QVERIFY(testing::replaceText(field("txtA"), QString())); // converts nothing
+    QCOMPARE(field("txtA")->text(), QString());
+    QVERIFY(testing::clickField(txtC));
     QTest::keyClick(txtC, Qt::Key_Return);
     QCOMPARE(field("txtA")->text(), QStringLiteral("65"));
     QCOMPARE(txtC->text(), QString());
@@ -406,7 +404,7 @@ void ValuePanelTest::pastingIsCutToTheFieldLimit()
     setManual(false);
     QLineEdit *target = field(qPrintable(fieldName));
     QVERIFY(testing::giveFocus(target));
-    target->selectAll();
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     QApplication::clipboard()->setText(clipboard);
     QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
     const PanelView actual = view();

@@ -31,7 +31,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QHash>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -89,13 +88,14 @@ QString observedState(const testing::ManualClock &clock, const testing::Recordin
         .arg(prompt.messages().size());
 }
 
-// Accepts the modal dialog that shows next: a zero timer fires inside the
-// dialog's own event loop, once the dialog is up.
+// Clicks OK in the about box that shows next: a zero timer fires inside the
+// box's own event loop, once the box is up.
 void acceptTheNextDialog()
 {
     QTimer::singleShot(0, [] {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            dialog->accept();
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            QTest::mouseClick(element<QAbstractButton>(box, QStringLiteral("aboutOk")),
+                              Qt::LeftButton);
         }
     });
 }
@@ -220,9 +220,9 @@ void RandomUser::pasteSomething()
     m_lastAction =
         QStringLiteral("paste %1 characters into %2").arg(text.size()).arg(field->objectName());
     (void)testing::giveFocus(field);
-    if (auto *area = qobject_cast<TextArea *>(field); area && area->text().size() > kLargestPaste) {
-        area->selectAll(); // keep the fields from growing without end
-    } else if (m_random.bounded(2) == 0) {
+    const auto *area = qobject_cast<TextArea *>(field);
+    // A paste over everything keeps the fields from growing without end.
+    if ((area && area->text().size() > kLargestPaste) || m_random.bounded(2) == 0) {
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     }
     QApplication::clipboard()->setText(text);
@@ -273,7 +273,7 @@ void RandomUser::useTheTable()
     frmAsciiColl *table = testing::openTableWindow();
     if (!table || !table->isVisible()) {
         m_lastAction = QStringLiteral("open the table");
-        app::openAsciiTableWindow();
+        QTest::mouseClick(converter().findChild<QWidget *>(QStringLiteral("cmd2")), Qt::LeftButton);
         return;
     }
     if (m_random.bounded(3) == 0) {
@@ -287,7 +287,11 @@ void RandomUser::useTheTable()
     const QString font = fonts.at(m_random.bounded(fonts.size()));
     m_lastAction = QStringLiteral("font %1").arg(font.left(20));
     auto *fontField = table->findChild<QLineEdit *>(QStringLiteral("txtFont"));
-    fontField->setText(font);
+    // Pasted over the old name: nobody types ten thousand letters.
+    (void)testing::clickField(fontField);
+    QTest::keyClick(fontField, Qt::Key_A, Qt::ControlModifier);
+    QApplication::clipboard()->setText(font);
+    QTest::keyClick(fontField, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(fontField, Qt::Key_Return);
 }
 

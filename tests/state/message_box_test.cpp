@@ -39,7 +39,7 @@ void answerTheNextBox(ShownBox &shown)
                  box->buttons().size(),
                  box->parentWidget(),
                  box->windowModality()};
-        box->button(QMessageBox::Ok)->click();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
 }
 

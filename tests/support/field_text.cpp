@@ -43,15 +43,4 @@ bool caretAtEnd(const QWidget *field)
     return binary->cursorPosition() == binary->codeCount();
 }
 
-void moveCaretToStart(QWidget *field)
-{
-    if (auto *line = qobject_cast<QLineEdit *>(field)) {
-        line->home(false);
-    } else if (auto *area = qobject_cast<TextArea *>(field)) {
-        area->moveCursor(QTextCursor::Start);
-    } else {
-        qobject_cast<BinaryTextEdit *>(field)->setCursorPosition(0);
-    }
-}
-
 } // namespace vantrel::testing

@@ -15,6 +15,5 @@ namespace vantrel::testing {
 void setFieldText(QWidget *field, const QString &text);
 
 [[nodiscard]] bool caretAtEnd(const QWidget *field);
-void moveCaretToStart(QWidget *field);
 
 } // namespace vantrel::testing
