@@ -96,11 +96,10 @@ public:
     {
         const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
         if (!at) {
-            return QAccessibleTextInterface::textBeforeOffset(offset, boundary, startOffset,
-                                                              endOffset);
+            return windowed(&spanBefore, offset, boundary, startOffset, endOffset);
         }
         if (at->start == 0) {
-            return noText(startOffset, endOffset);
+            return emptyAt(0, startOffset, endOffset);
         }
         const qsizetype previous =
             field()->codeBuffer().insideLineBreak(at->start - 1) ? at->start - 2 : at->start - 1;
@@ -112,12 +111,11 @@ public:
     {
         const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
         if (!at) {
-            return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset,
-                                                             endOffset);
+            return windowed(&spanAfter, offset, boundary, startOffset, endOffset);
         }
         const CodeBuffer &codes = field()->codeBuffer();
         if (at->end >= codes.size()) {
-            return noText(startOffset, endOffset);
+            return emptyAt(characterCount(), startOffset, endOffset);
         }
         // Lines and paragraphs leave their line break out: step over it.
         const bool breakFollows = codes.insideLineBreak(at->end + 1);
@@ -132,7 +130,7 @@ public:
     {
         const std::optional<CodeRange> at = codeRangeAt(codeOffset(offset), boundary);
         if (!at) {
-            return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
+            return windowed(&spanAt, offset, boundary, startOffset, endOffset);
         }
         return textOf(*at, startOffset, endOffset);
     }
@@ -263,15 +261,33 @@ private:
     {
         *startOffset = plainOffset(range.start);
         *endOffset = plainOffset(range.end);
-        if (*startOffset == *endOffset) {
-            return noText(startOffset, endOffset);
-        }
-        return text(*startOffset, *endOffset);
+        return *startOffset == *endOffset ? QString() : text(*startOffset, *endOffset);
     }
 
-    static QString noText(int *startOffset, int *endOffset)
+    // Sentences and the whole text, found in the text no further than
+    // kReach characters either side of the offset: a screen reader's query
+    // never reads a hundred million digits.
+    static constexpr int kReach = 4096;
+    using SpanFinder = TextSpan (*)(const QString &, int, QAccessible::TextBoundaryType,
+                                    const LineAt &);
+    QString windowed(SpanFinder find, int offset, QAccessible::TextBoundaryType boundary,
+                     int *startOffset, int *endOffset) const
     {
-        *startOffset = *endOffset = -1;
+        const int length = characterCount();
+        const int at = std::clamp(offset, 0, length);
+        const int from = std::max(0, at - kReach);
+        const QString window = text(from, std::min(length, at + kReach));
+        const LineAt wholeWindow = [&window](int) { return TextSpan{0, int(window.size())}; };
+        const TextSpan span = find(window, at - from, boundary, wholeWindow);
+        *startOffset = from + span.start;
+        *endOffset = from + span.end;
+        return window.mid(span.start, span.end - span.start);
+    }
+
+    // Nothing before the start or after the end: an empty span there.
+    static QString emptyAt(int offset, int *startOffset, int *endOffset)
+    {
+        *startOffset = *endOffset = offset;
         return {};
     }
 };

@@ -90,13 +90,31 @@ CONTROLS = sorted(
      ("push button", "Ver lista de código Ascii (Visual Basic 6.0)."),
      ("check box", "Manual activado."), ("radio button", "Modo 7 bits."),
      ("radio button", "Modo 8 bits."), ("page tab", "ASCII"), ("page tab", "HEXA")])
-CONTAINERS = {pyatspi.ROLE_FILLER, pyatspi.ROLE_FRAME, pyatspi.ROLE_SCROLL_BAR}
+CONTAINERS = {pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL, pyatspi.ROLE_SCROLL_BAR,
+              pyatspi.ROLE_NOTIFICATION}
+
+
+def check_window(converter):
+    """The window is an active frame; inside it only panels, none a window."""
+    state = converter.getState()
+    check(converter.getRole() == pyatspi.ROLE_FRAME and state.contains(pyatspi.STATE_ACTIVE),
+          "the converter window is an active frame",
+          f"{converter.getRoleName()}, active: {state.contains(pyatspi.STATE_ACTIVE)}")
+    inner = [node.getRoleName() for node in descendants(converter)
+             if node.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_WINDOW, pyatspi.ROLE_DIALOG)]
+    check(not inner, "no container inside it poses as a window", f"inner windows: {inner}")
+    # With the value panel in view, the other panels' fields are not showing.
+    showing = sorted(node.name for node in descendants(converter)
+                     if node.getRole() == pyatspi.ROLE_TEXT
+                     and node.getState().contains(pyatspi.STATE_SHOWING))
+    check(showing == ["CARACTER", "VALOR ASCII/DECIMAL", "VALOR BINARIO"],
+          "only the fields of the panel in view are showing", f"showing: {showing}")
 
 
 def check_tree(converter):
+    check_window(converter)
     met = sorted((node.getRoleName(), node.name) for node in descendants(converter)
-                 if node.getRole() not in CONTAINERS
-                 and node.getState().contains(pyatspi.STATE_VISIBLE))
+                 if node.getRole() not in CONTAINERS)
     check(met == CONTROLS, "every field, button and tab has its role and Spanish name",
           f"missing {sorted(set(CONTROLS) - set(met))}, unexpected {sorted(set(met) - set(CONTROLS))}")
 
@@ -120,6 +138,9 @@ def check_tree(converter):
     text_becomes(txtHexa, "F4142", "digits inserted into txtBin convert")
     type_into(txtHexa, "41")
     text_becomes(txtBin, "1000001", "txtBin reads back the program's conversion")
+    type_into(txtBin, "012")
+    check(poll(lambda: txtBin.description.startswith("No válido.")),
+          "an invalid field says so in its description", f"{txtBin.description!r}")
     # A line break is one character to a screen reader, two codes to the field.
     type_into(txtBin, "0100\n0001")
     txtBin.queryEditableText().insertText(5, "1", 1)
