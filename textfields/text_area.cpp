@@ -162,7 +162,16 @@ void TextArea::setText(const QString &text)
     if (m_maxLength > 0) {
         plain = cutToRoom(plain, m_maxLength);
     }
-    setPlainText(plain);
+    // Replaced through a cursor: setPlainText() would tell screen readers of
+    // one character more removed than the field held. As with setPlainText(),
+    // a program's write cannot be undone and leaves the caret at the start.
+    QTextDocument *held = document();
+    held->setUndoRedoEnabled(false);
+    QTextCursor all(held);
+    all.select(QTextCursor::Document);
+    all.insertText(plain);
+    held->setUndoRedoEnabled(true);
+    setTextCursor(QTextCursor(held));
 }
 
 void TextArea::appendText(const QString &text)

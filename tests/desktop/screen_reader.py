@@ -12,6 +12,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 failures = 0
 
@@ -94,6 +95,28 @@ CONTAINERS = {pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL, pyatspi.ROLE_SCROLL_BAR,
               pyatspi.ROLE_NOTIFICATION}
 
 
+def text_changes_of(node, action):
+    """What the screen reader is told of a field's text while `action` runs:
+    ("insert" or "delete", offset, length) events, in order."""
+    told = []
+
+    def listen(event):
+        if event.source == node:
+            told.append((event.type.split(":")[-1], event.detail1, event.detail2))
+
+    pyatspi.Registry.registerEventListener(listen, "object:text-changed")
+    try:
+        action()
+        deadline = time.monotonic() + 2
+        while time.monotonic() < deadline:
+            while GLib.MainContext.default().iteration(False):
+                pass
+            time.sleep(0.05)
+    finally:
+        pyatspi.Registry.deregisterEventListener(listen, "object:text-changed")
+    return told
+
+
 def check_window(converter):
     """The window is an active frame; inside it only panels, none a window."""
     state = converter.getState()
@@ -138,6 +161,13 @@ def check_tree(converter):
     text_becomes(txtHexa, "F4142", "digits inserted into txtBin convert")
     type_into(txtHexa, "41")
     text_becomes(txtBin, "1000001", "txtBin reads back the program's conversion")
+    # The program rewrites txtHexa: exactly what it held goes, what it holds comes.
+    told = text_changes_of(txtHexa, lambda: type_into(txtBin, "0101"))
+    check(told == [("delete", 0, 2), ("insert", 0, 1)],
+          "a rewrite of txtHexa tells what it removed and inserted", f"told {told}")
+    told = text_changes_of(txtHexa, lambda: type_into(txtBin, ""))
+    check(told == [("delete", 0, 1)], "emptying txtHexa tells of the one character it held",
+          f"told {told}")
     type_into(txtBin, "012")
     check(poll(lambda: txtBin.description.startswith("No válido.")),
           "an invalid field says so in its description", f"{txtBin.description!r}")
