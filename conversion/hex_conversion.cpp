@@ -4,6 +4,7 @@
 #include "binary_digits.h"
 #include "conversion_paths.h"
 #include "vector_kernels.h"
+#include "written_string.h"
 
 #include <cstdint>
 #include <cstring>
@@ -162,17 +163,23 @@ std::optional<std::string> binaryToHexWithKernels(std::string_view binary,
     if (!detail::allBinaryDigits(head)) {
         return std::nullopt;
     }
-    std::string hex((significant.size() + 3) / 4, '\0');
-    char *out = hex.data();
-    if (headLength != 0) {
-        *out++ = kHexDigits[valueOfDigits(head)];
-    }
-    const std::size_t done = kernels.hexFromBinary(groups.data(), groups.size() / 4, out);
-    const std::string_view rest = groups.substr(done * 4);
-    if (!detail::allBinaryDigits(rest)) {
+    bool valid = true;
+    std::string hex = detail::writtenString((significant.size() + 3) / 4, [&](char *out) {
+        if (headLength != 0) {
+            *out++ = kHexDigits[valueOfDigits(head)];
+        }
+        const std::size_t done = kernels.hexFromBinary(groups.data(), groups.size() / 4, out);
+        const std::string_view rest = groups.substr(done * 4);
+        valid = detail::allBinaryDigits(rest);
+        if (!valid) {
+            return std::size_t{0};
+        }
+        writeHexOfGroups(rest, out + done);
+        return (significant.size() + 3) / 4;
+    });
+    if (!valid) {
         return std::nullopt;
     }
-    writeHexOfGroups(rest, out + done);
     return hex;
 }
 
@@ -216,18 +223,19 @@ std::optional<std::string> hexToBinaryOnPath(std::string_view hex,
         ++headStart;
     }
     const std::string_view rest = hex.substr(firstNonZero + 1);
-    std::string binary((4 - headStart) + rest.size() * 4, '\0');
-    char *out = binary.data();
-    std::memcpy(out, headDigits.data() + headStart, 4 - headStart);
-    out += 4 - headStart;
-    const std::size_t done =
-        kernels != nullptr ? kernels->binaryFromHex(rest.data(), rest.size(), out) : 0;
-    out += done * 4;
-    for (const char c : rest.substr(done)) {
-        std::memcpy(out, kFourDigits[static_cast<unsigned char>(c)].data(), 4);
-        out += 4;
-    }
-    return binary;
+    const std::size_t length = (4 - headStart) + rest.size() * 4;
+    return detail::writtenString(length, [&](char *out) {
+        std::memcpy(out, headDigits.data() + headStart, 4 - headStart);
+        out += 4 - headStart;
+        const std::size_t done =
+            kernels != nullptr ? kernels->binaryFromHex(rest.data(), rest.size(), out) : 0;
+        out += done * 4;
+        for (const char c : rest.substr(done)) {
+            std::memcpy(out, kFourDigits[static_cast<unsigned char>(c)].data(), 4);
+            out += 4;
+        }
+        return length;
+    });
 }
 
 } // namespace
