@@ -194,6 +194,19 @@ std::optional<std::string> binaryToHexCutWithKernels(std::string_view binary, st
     return binaryToHexWithKernels(shown, kernels);
 }
 
+// Binario2's four digits for every character, at out: the kernel writes
+// what it can, the table the rest.
+void writeFourDigitsEach(std::string_view hex, const detail::VectorKernels *kernels, char *out)
+{
+    const std::size_t done =
+        kernels != nullptr ? kernels->binaryFromHex(hex.data(), hex.size(), out) : 0;
+    out += done * 4;
+    for (const char c : hex.substr(done)) {
+        std::memcpy(out, kFourDigits[static_cast<unsigned char>(c)].data(), 4);
+        out += 4;
+    }
+}
+
 // The kernels find the first digit of value other than 0 and write the
 // digits after it; the table loops finish both.
 std::optional<std::string> hexToBinaryOnPath(std::string_view hex,
@@ -226,15 +239,16 @@ std::optional<std::string> hexToBinaryOnPath(std::string_view hex,
     const std::size_t length = (4 - headStart) + rest.size() * 4;
     return detail::writtenString(length, [&](char *out) {
         std::memcpy(out, headDigits.data() + headStart, 4 - headStart);
-        out += 4 - headStart;
-        const std::size_t done =
-            kernels != nullptr ? kernels->binaryFromHex(rest.data(), rest.size(), out) : 0;
-        out += done * 4;
-        for (const char c : rest.substr(done)) {
-            std::memcpy(out, kFourDigits[static_cast<unsigned char>(c)].data(), 4);
-            out += 4;
-        }
+        writeFourDigitsEach(rest, kernels, out + 4 - headStart);
         return length;
+    });
+}
+
+std::string fourBinaryDigitsEachOnPath(std::string_view hex, const detail::VectorKernels *kernels)
+{
+    return detail::writtenString(hex.size() * 4, [&](char *out) {
+        writeFourDigitsEach(hex, kernels, out);
+        return hex.size() * 4;
     });
 }
 
@@ -263,6 +277,11 @@ std::optional<std::string> binaryToHexCut(std::string_view binary, std::size_t m
 std::optional<std::string> hexToBinary(std::string_view hex, Path path)
 {
     return hexToBinaryOnPath(hex, kernelsFor(path));
+}
+
+std::string fourBinaryDigitsEach(std::string_view hex, Path path)
+{
+    return fourBinaryDigitsEachOnPath(hex, kernelsFor(path));
 }
 
 } // namespace detail
@@ -299,6 +318,11 @@ std::size_t binaryToHexCutReads(std::size_t length, std::size_t maxDigits)
 std::optional<std::string> hexToBinary(std::string_view hex)
 {
     return detail::hexToBinary(hex, detail::fastestPath());
+}
+
+std::string fourBinaryDigitsEach(std::string_view hex)
+{
+    return detail::fourBinaryDigitsEach(hex, detail::fastestPath());
 }
 
 } // namespace vantrel

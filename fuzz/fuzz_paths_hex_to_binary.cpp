@@ -19,9 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // After a leading "F" every character gives its four digits.
         const std::string fourDigitsEach =
             detail::hexToBinary("F" + text, detail::Path::Scalar)->substr(4);
+        FUZZ_CHECK(detail::fourBinaryDigitsEach(text, detail::Path::Scalar) == fourDigitsEach);
         fuzzing::onEveryVectorPath(text, input.offset, [&](std::string_view placed, auto path) {
             FUZZ_CHECK(fuzzing::sameText(detail::hexToBinary(placed, path),
                                          detail::hexToBinary(placed, detail::Path::Scalar)));
+            FUZZ_CHECK(
+                fuzzing::sameText(detail::fourBinaryDigitsEach(placed, path), fourDigitsEach));
             fuzzing::checkKernelOutput(detail::kernelsFor(path)->binaryFromHex, placed, 4,
                                        fourDigitsEach, outputOffset);
         });
