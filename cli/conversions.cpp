@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "conversions.h"
 
+#include "checked_binary_input.h"
 #include "codepage.h"
 #include "hex_conversion.h"
 #include "message_conversion.h"
-#include "parallel_decoding.h"
 #include "value_conversion.h"
 
-#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace vantrel::cli {
 namespace {
@@ -55,48 +58,69 @@ std::string quoted(std::string_view codes)
     return "«" + shownInMessage(codes) + "»";
 }
 
-// Where the first character other than "0" and "1" stands, for a message.
-std::string firstNonBinaryCharacter(std::string_view codes)
+// A value conversion's text: its first codes, as many as a value text may
+// have, and how many it has in all. Read piece by piece, so that however long
+// the input, only that much is kept.
+struct ValueText
 {
-    const auto bad =
-        std::find_if(codes.begin(), codes.end(), [](char c) { return c != '0' && c != '1'; });
-    return "el carácter n.º " + std::to_string(bad - codes.begin() + 1) + " (código " +
-           std::to_string(static_cast<unsigned char>(*bad)) + ") no es ni 0 ni 1";
+    static constexpr std::size_t kLongest = kChunkSize;
+
+    std::string codes;
+    std::size_t length = 0;
+
+    [[nodiscard]] bool whole() const { return codes.size() == length; }
+};
+
+ValueText readValueText(CodeReader &input)
+{
+    ValueText text;
+    while (const std::optional<std::string_view> piece = input.readPiece()) {
+        text.codes += piece->substr(0, ValueText::kLongest + 1 - text.codes.size());
+        text.length += piece->size();
+    }
+    return text;
 }
 
 void convertCharacter(CodeReader &input, CodeWriter &output)
 {
-    const std::string codes = input.readAll();
-    if (codes.size() != 1) {
-        throw Failure("se esperaba un solo carácter y hay " + std::to_string(codes.size()));
+    const ValueText text = readValueText(input);
+    if (text.length != 1) {
+        throw Failure("se esperaba un solo carácter y hay " + std::to_string(text.length));
     }
-    const auto code = static_cast<unsigned char>(codes.front());
-    ValueFields fields{.character = codes};
+    const auto code = static_cast<unsigned char>(text.codes.front());
+    ValueFields fields{.character = text.codes};
     fields.apply(caracter(code));
     writeValueFields(fields, output);
 }
 
 void convertDecimal(CodeReader &input, CodeWriter &output)
 {
-    ValueFields fields{.decimal = input.readAll()};
-    if (!decimalTextInRange(fields.decimal)) {
-        throw Failure(quoted(fields.decimal) + " no es un código decimal de 0 a 255");
+    const ValueText text = readValueText(input);
+    if (!text.whole()) {
+        throw Failure(quoted(text.codes) +
+                      " es demasiado largo para un código decimal: tiene más de " +
+                      std::to_string(ValueText::kLongest) + " caracteres");
     }
-    fields.apply(asciiFromDecimal(fields.decimal));
+    if (!decimalTextInRange(text.codes)) {
+        throw Failure(quoted(text.codes) + " no es un código decimal de 0 a 255");
+    }
+    ValueFields fields{.decimal = text.codes};
+    fields.apply(asciiFromDecimal(text.codes));
     writeValueFields(fields, output);
 }
 
 void convertBinary(CodeReader &input, CodeWriter &output)
 {
-    ValueFields fields{.binary = input.readAll()};
-    if (!binaryTextComplete(fields.binary)) {
-        throw Failure(quoted(fields.binary) + " no tiene ocho dígitos binarios sino " +
-                      std::to_string(fields.binary.size()) + " caracteres");
+    const ValueText text = readValueText(input);
+    if (!text.whole() || !binaryTextComplete(text.codes)) {
+        throw Failure(quoted(text.codes) + " no tiene ocho dígitos binarios sino " +
+                      std::to_string(text.length) + " caracteres");
     }
-    const BinarioResult result = binario(fields.binary);
+    const BinarioResult result = binario(text.codes);
     if (!result.valid) {
-        throw Failure(quoted(fields.binary) + ": " + firstNonBinaryCharacter(fields.binary));
+        throw Failure(quoted(text.codes) + ": " + firstNonBinaryCharacter(text.codes));
     }
+    ValueFields fields{.binary = text.codes};
     fields.apply(result.writes);
     writeValueFields(fields, output);
 }
@@ -123,42 +147,82 @@ void convertMessageToBinary(const ConversionRequest &request, CodeReader &input,
     output.writeAscii("\n");
 }
 
-// Binary digits are ASCII: a byte beyond ASCII fails these conversions
-// whatever character it belongs to, so they take the bytes undecoded and only
-// a failure's message decodes them.
-std::string firstNonBinaryCharacter(CodeReader &input, std::string_view bytes)
-{
-    return firstNonBinaryCharacter(input.codesOf(bytes));
-}
-
-// One bad character anywhere rejects the whole binary message, so it is read
-// whole before anything is written.
+// One bad character anywhere rejects the whole binary message, so it is
+// checked to its end before anything is written; then it is decoded part by
+// part until the first zero group ends the message.
 void convertBinaryToMessage(BitMode mode, CodeReader &input, CodeWriter &output)
 {
-    const std::string_view binary = input.readAllBytes();
-    const DecodedParts decoded = decodeInParallel(binary, mode);
-    if (!decoded.valid) {
-        throw Failure(codepage::utf8FromCodeText(decoded.message.front()) + ": " +
-                      firstNonBinaryCharacter(input, binary));
-    }
-    for (const std::string &part : decoded.message) {
-        output.writeCodes(part);
-    }
+    const auto width = static_cast<std::size_t>(mode);
+    CheckedBinaryInput binary(input, codepage::utf8FromCodeText(kInvalidCodeMarker) + ": ");
+    binary.convertInParts(
+        width, [mode](std::string_view part) { return hexaText(part, mode); },
+        [&](std::string_view part, const DecodedMessage &decoded) {
+            if (!decoded.valid) {
+                binary.rejectWindow();
+            }
+            output.writeCodes(decoded.message);
+            // Fewer codes than groups: a zero group ended the message.
+            return decoded.message.size() == part.size() / width;
+        });
     output.writeAscii("\n");
 }
 
-// Read whole for the same reason, and because the groups end at the last digit.
+// The digits of a binary number converted part by part: each part's own
+// leading zeros, which the conversion drops, are put back once the number
+// has begun, so that only the whole number's leading zeros are left out,
+// however many parts they run over.
+class HexDigitsOfParts
+{
+public:
+    explicit HexDigitsOfParts(CodeWriter &output) : m_output(output) {}
+
+    // A part of whole groups but for the first, and its digits.
+    void write(std::string_view part, std::string_view hex)
+    {
+        if (hex.empty()) {
+            return;
+        }
+        if (!m_begun) {
+            m_sawDigits = true;
+            m_begun = hex != "0";
+            if (m_begun) {
+                m_output.writeAscii(hex);
+            }
+            return;
+        }
+        m_output.writeAscii(std::string(part.size() / 4 - hex.size(), '0'));
+        m_output.writeAscii(hex);
+    }
+
+    void finish()
+    {
+        if (m_sawDigits && !m_begun) {
+            m_output.writeAscii("0");
+        }
+        m_output.writeAscii("\n");
+    }
+
+private:
+    CodeWriter &m_output;
+    bool m_sawDigits = false;
+    bool m_begun = false;
+};
+
+// Checked to its end first for the same reason, then converted part by part.
 void convertBinaryToHex(CodeReader &input, CodeWriter &output)
 {
-    const std::string_view binary = input.readAllBytes();
-    const std::optional<std::vector<std::string>> hex = hexInParallel(binary);
-    if (!hex) {
-        throw Failure("no es un número binario: " + firstNonBinaryCharacter(input, binary));
-    }
-    for (const std::string &part : *hex) {
-        output.writeAscii(part);
-    }
-    output.writeAscii("\n");
+    CheckedBinaryInput binary(input, "no es un número binario: ");
+    HexDigitsOfParts hex(output);
+    binary.convertInParts(
+        4, [](std::string_view part) { return binaryToHex(part); },
+        [&](std::string_view part, const std::optional<std::string> &digits) {
+            if (!digits) {
+                binary.rejectWindow();
+            }
+            hex.write(part, *digits);
+            return true;
+        });
+    hex.finish();
 }
 
 // Streamed: nothing is written until the first digit of value other than 0,
@@ -171,11 +235,8 @@ public:
     void convert(std::string_view hex)
     {
         if (m_writing) {
-            // A leading "1" keeps the slice's own leading zeros, which are
-            // not leading in the whole text; it comes back as a lone "1".
-            m_withLeadingOne.assign(1, '1');
-            m_withLeadingOne += hex;
-            m_output.writeAscii(std::string_view(*hexToBinary(m_withLeadingOne)).substr(1));
+            // The slice's own leading zeros are not leading in the whole text.
+            m_output.writeAscii(fourBinaryDigitsEach(hex));
             return;
         }
         m_sawText = m_sawText || !hex.empty();
@@ -201,7 +262,6 @@ public:
 
 private:
     CodeWriter &m_output;
-    std::string m_withLeadingOne;
     bool m_sawText = false;
     bool m_sawZero = false;
     bool m_writing = false;

@@ -476,9 +476,11 @@ TEST_P(LongInputTest, BinaryMessagesDecodeWholeOrNotAtAll)
             runVantrelConvert({"--crudo", "bin-texto", modeOption(mode)}, binary, GetParam());
         expectConverted(run, hexaText(binary, mode).message + "\n");
     }
-    // Zero groups here and there: the message ends at the first.
+    // Zero groups here and there, the last in the second window: the message
+    // ends at the first.
     std::string ones(9'000'000, '1');
-    for (const std::size_t zeroGroup : {std::size_t{8}, std::size_t{7'999'992}}) {
+    for (const std::size_t zeroGroup :
+         {std::size_t{8}, std::size_t{7'999'992}, std::size_t{8'999'992}}) {
         std::string withZeros = ones;
         withZeros.replace(zeroGroup, 8, "00000000");
         const ProgramRun run = runVantrelConvert({"-r", "bin-texto"}, withZeros, GetParam());
@@ -510,11 +512,13 @@ TEST_P(LongInputTest, HexadecimalAndBinaryConvertAcrossChunks)
 
 TEST_P(LongInputTest, LongBinaryConvertsToHexadecimalInParts)
 {
-    // Long enough to be converted in several parts at once: leading zeros
-    // that run on past the first part, zeros that lead a later part only,
-    // all zeros, and a bad digit in the last part.
+    // Long enough to be converted in several windows and parts: leading
+    // zeros that run on past the first part and past the first window, zeros
+    // that lead a later part only, all zeros, and a bad digit in the last
+    // part.
     for (const std::string &binary :
          {std::string(5'000'001, '0') + randomDigits(4'000'002, m_random),
+          std::string(8'500'001, '0') + randomDigits(1'000'002, m_random),
           "1" + std::string(4'600'000, '0') + randomDigits(4'500'000, m_random),
           std::string(9'000'003, '0')}) {
         expectConverted(runVantrelConvert({"bin-hex"}, binary, GetParam()),
@@ -523,6 +527,23 @@ TEST_P(LongInputTest, LongBinaryConvertsToHexadecimalInParts)
     std::string bad = "1" + randomDigits(9'000'000, m_random);
     bad[8'999'000] = '2';
     expectRejected(runVantrelConvert({"bin-hex"}, bad, GetParam()));
+}
+
+TEST_P(LongInputTest, LongValueTextsAreCountedNotKept)
+{
+    // By the rules a number, but longer than a value text may be.
+    const std::string text = std::string(3'000'000, '0') + "65";
+    const std::pair<std::string, std::string> cases[] = {
+        {"caracter", "se esperaba un solo carácter y hay 3000002\n"},
+        {"binario", "no tiene ocho dígitos binarios sino 3000002 caracteres\n"},
+        {"decimal", "es demasiado largo para un código decimal: tiene más de 1048576 caracteres\n"},
+    };
+    for (const auto &[conversion, errEnd] : cases) {
+        SCOPED_TRACE(conversion);
+        const ProgramRun run = runVantrelConvert({conversion}, text, GetParam());
+        expectRejected(run);
+        EXPECT_TRUE(run.err.ends_with(errEnd)) << run.err;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(FromFileAndPipe, LongInputTest,
