@@ -13,6 +13,8 @@
 #include <spawn.h>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -144,6 +146,61 @@ std::optional<int> waitForMapping(pid_t child, const std::string &path)
     }
 }
 
+// The program's own hold after it maps its input: a socket pair whose far
+// end the program gets as descriptor 3, named in its environment; it writes
+// a byte there and waits for one back.
+class ProgramHold
+{
+public:
+    static constexpr int kDescriptor = 3;
+
+    ProgramHold(bool wanted, posix_spawn_file_actions_t &actions)
+    {
+        if (!wanted) {
+            return;
+        }
+        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, m_ends) != 0) {
+            throw std::runtime_error("cannot create a socket pair");
+        }
+        posix_spawn_file_actions_adddup2(&actions, m_ends[1], kDescriptor);
+        ::setenv("VANTREL_CONVERT_HOLD_FD", std::to_string(kDescriptor).c_str(), 1);
+    }
+    ~ProgramHold()
+    {
+        for (const int end : m_ends) {
+            if (end >= 0) {
+                close(end);
+            }
+        }
+    }
+    ProgramHold(const ProgramHold &) = delete;
+    ProgramHold &operator=(const ProgramHold &) = delete;
+
+    void programStarted()
+    {
+        if (m_ends[1] >= 0) {
+            ::unsetenv("VANTREL_CONVERT_HOLD_FD");
+            close(m_ends[1]);
+            m_ends[1] = -1;
+        }
+    }
+    // Returns at once if the program ended without holding.
+    void waitForProgram() const
+    {
+        char byte = 0;
+        (void)!::read(m_ends[0], &byte, 1);
+    }
+    void release() const
+    {
+        if (m_ends[0] >= 0) {
+            (void)!::write(m_ends[0], "", 1);
+        }
+    }
+
+private:
+    int m_ends[2] = {-1, -1};
+};
+
 } // namespace
 
 ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &arguments,
@@ -162,8 +219,10 @@ ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &argumen
     posix_spawn_file_actions_adddup2(&actions, inputFile.descriptor(), STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, outEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.descriptor(), STDERR_FILENO);
+    ProgramHold hold(when == CutWhen::HeldAfterMapping, actions);
     const pid_t child = spawnVantrelConvert(arguments, actions);
     posix_spawn_file_actions_destroy(&actions);
+    hold.programStarted();
     close(outEnds[1]);
     if (child < 0) {
         close(outEnds[0]);
@@ -177,12 +236,15 @@ ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &argumen
         if (::read(outEnds[0], &first, 1) == 1) {
             run.out += first;
         }
-    } else {
+    } else if (when == CutWhen::InputMapped) {
         endedEarly = waitForMapping(child, inputFile.path());
+    } else {
+        hold.waitForProgram();
     }
     if (ftruncate(inputFile.descriptor(), static_cast<off_t>(cutSize)) != 0) {
         throw std::runtime_error("cannot cut " + inputFile.path());
     }
+    hold.release();
     run.out += readAll(outEnds[0]);
     close(outEnds[0]);
     int status = endedEarly.value_or(0);

@@ -35,6 +35,9 @@ enum class CutWhen {
     // As soon as the file shows among the program's mappings; the program
     // may finish before the cut.
     InputMapped,
+    // Between the mapping and the first read of it: the program, held there
+    // by the test, goes on once the file is cut.
+    HeldAfterMapping,
 };
 
 // Runs vantrel-convert with `input` in a regular file on standard input and

@@ -413,6 +413,40 @@ TEST(VantrelConvertTest, InputFileShortenedWhileReadIsAReadError)
     }
 }
 
+TEST(VantrelConvertTest, FileShortenedWithinItsLastPageIsAReadErrorInEveryMode)
+{
+    // Held once it has mapped the file, the program goes on after the cut:
+    // the bytes past the new end, in the same page, read as zeros, which no
+    // conversion may take for the input's own characters.
+    const std::string ones = std::string(1'000'000, '1') + "\n";
+    struct Case
+    {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::size_t cutSize;
+    };
+    const Case cases[] = {
+        {{"caracter"}, "A\n", 1},
+        {{"decimal"}, "65\n", 1},
+        {{"binario"}, "01000001\n", 4},
+        {{"texto-bin"}, "Hola\n", 2},
+        {{"hex-bin"}, "FF01\n", 2},
+        {{"bin-texto"}, "0100000101000010\n", 8},
+        {{"bin-hex"}, "1111111100000001\n", 9},
+        {{"-r", "bin-texto"}, ones, ones.size() - 100},
+        {{"bin-hex"}, ones, ones.size() - 100},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments) + " cut to " +
+                     std::to_string(c.cutSize));
+        const ProgramRun run = runVantrelConvertCuttingInput(c.arguments, c.input, c.cutSize,
+                                                             CutWhen::HeldAfterMapping);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "vantrel-convert: no se pudo leer la entrada estándar: el archivo se "
+                           "acortó mientras se leía\n");
+    }
+}
+
 TEST(VantrelConvertTest, LongBinaryMessagesIgnoreStrayEnvironmentVariables)
 {
     // The number of decoding parts once came from a leftover tuning variable,
