@@ -93,6 +93,9 @@ void convertCharacter(CodeReader &input, CodeWriter &output)
     writeValueFields(fields, output);
 }
 
+// A text that gives no character is an error here: the window's manual mode
+// recovers from it by writing 0 and an empty character, which in a shell
+// would pass for a result.
 void convertDecimal(CodeReader &input, CodeWriter &output)
 {
     const ValueText text = readValueText(input);
@@ -101,11 +104,12 @@ void convertDecimal(CodeReader &input, CodeWriter &output)
                       " es demasiado largo para un código decimal: tiene más de " +
                       std::to_string(ValueText::kLongest) + " caracteres");
     }
-    if (!decimalTextInRange(text.codes)) {
+    const DecimalReading reading = readDecimal(text.codes);
+    if (!decimalTextInRange(reading) || !decimalCharacter(reading)) {
         throw Failure(quoted(text.codes) + " no es un código decimal de 0 a 255");
     }
     ValueFields fields{.decimal = text.codes};
-    fields.apply(asciiFromDecimal(text.codes));
+    fields.apply(asciiFromDecimal(reading));
     writeValueFields(fields, output);
 }
 

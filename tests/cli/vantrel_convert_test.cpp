@@ -101,13 +101,21 @@ std::string valueLines(const cases::ValueCase &c, Encoding encoding)
            encoded(c.character, encoding) + "\n";
 }
 
+// A decimal text that gives no character is an error in the shell: the
+// window's recovery, "0" in the decimal field and an empty character, is the
+// window's alone.
+bool convertsInTheShell(const std::string &conversion, const cases::ValueCase &c)
+{
+    return c.accepted && (conversion != "decimal" || c.decimal == c.input);
+}
+
 void expectValueCases(const std::string &conversion, std::span<const cases::ValueCase> table)
 {
     for (const cases::ValueCase &c : table) {
         for (const Encoding encoding : kEncodings) {
             SCOPED_TRACE(conversion + " «" + std::string(c.input) + "»");
             for (const ProgramRun &run : runOnText({conversion}, c.input, encoding)) {
-                if (c.accepted) {
+                if (convertsInTheShell(conversion, c)) {
                     expectConverted(run, valueLines(c, encoding));
                 } else {
                     expectRejected(run);
