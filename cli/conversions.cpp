@@ -171,36 +171,34 @@ void convertBinaryToMessage(BitMode mode, CodeReader &input, CodeWriter &output)
     output.writeAscii("\n");
 }
 
-// The digits of a binary number converted part by part: each part's own
-// leading zeros, which the conversion drops, are put back once the number
-// has begun, so that only the whole number's leading zeros are left out,
-// however many parts they run over.
-class HexDigitsOfParts
+// A whole number's digits written piece by piece, its leading zeros left out
+// however many pieces they run over: nothing is written until a piece whose
+// digits are not zeros alone, and "0" at the end if only zeros came.
+class NumberDigits
 {
 public:
-    explicit HexDigitsOfParts(CodeWriter &output) : m_output(output) {}
+    explicit NumberDigits(CodeWriter &output) : m_output(output) {}
 
-    // A part of whole groups but for the first, and its digits.
-    void write(std::string_view part, std::string_view hex)
+    [[nodiscard]] bool begun() const { return m_begun; }
+    [[nodiscard]] bool sawZero() const { return m_sawZero; }
+
+    // Before the number has begun: a piece's digits as its conversion gives
+    // them, their own leading zeros dropped, "0" for zeros alone.
+    void writeLeading(std::string_view digits)
     {
-        if (hex.empty()) {
-            return;
+        m_sawZero = m_sawZero || digits == "0";
+        m_begun = !digits.empty() && digits != "0";
+        if (m_begun) {
+            m_output.writeAscii(digits);
         }
-        if (!m_begun) {
-            m_sawDigits = true;
-            m_begun = hex != "0";
-            if (m_begun) {
-                m_output.writeAscii(hex);
-            }
-            return;
-        }
-        m_output.writeAscii(std::string(part.size() / 4 - hex.size(), '0'));
-        m_output.writeAscii(hex);
     }
+
+    // Once it has begun, where every digit counts.
+    void write(std::string_view digits) { m_output.writeAscii(digits); }
 
     void finish()
     {
-        if (m_sawDigits && !m_begun) {
+        if (!m_begun && m_sawZero) {
             m_output.writeAscii("0");
         }
         m_output.writeAscii("\n");
@@ -208,7 +206,7 @@ public:
 
 private:
     CodeWriter &m_output;
-    bool m_sawDigits = false;
+    bool m_sawZero = false;
     bool m_begun = false;
 };
 
@@ -216,14 +214,20 @@ private:
 void convertBinaryToHex(CodeReader &input, CodeWriter &output)
 {
     CheckedBinaryInput binary(input, "no es un número binario: ");
-    HexDigitsOfParts hex(output);
+    NumberDigits hex(output);
     binary.convertInParts(
         4, [](std::string_view part) { return binaryToHex(part); },
         [&](std::string_view part, const std::optional<std::string> &digits) {
             if (!digits) {
                 binary.rejectWindow();
             }
-            hex.write(part, *digits);
+            if (!hex.begun()) {
+                hex.writeLeading(*digits);
+                return true;
+            }
+            // A later part's zeros lead only within it: put them back.
+            hex.write(std::string(part.size() / 4 - digits->size(), '0'));
+            hex.write(*digits);
             return true;
         });
     hex.finish();
@@ -234,41 +238,31 @@ void convertBinaryToHex(CodeReader &input, CodeWriter &output)
 class HexToBinaryStream
 {
 public:
-    explicit HexToBinaryStream(CodeWriter &output) : m_output(output) {}
+    explicit HexToBinaryStream(CodeWriter &output) : m_binary(output) {}
 
     void convert(std::string_view hex)
     {
-        if (m_writing) {
+        if (m_binary.begun()) {
             // The slice's own leading zeros are not leading in the whole text.
-            m_output.writeAscii(fourBinaryDigitsEach(hex));
+            m_binary.write(fourBinaryDigitsEach(hex));
             return;
         }
         m_sawText = m_sawText || !hex.empty();
-        const std::optional<std::string> binary = hexToBinary(hex);
-        m_sawZero = m_sawZero || binary == "0";
-        if (binary && *binary != "0" && !binary->empty()) {
-            m_output.writeAscii(*binary);
-            m_writing = true;
-        }
+        m_binary.writeLeading(hexToBinary(hex).value_or(""));
     }
 
     void finish()
     {
-        if (!m_writing && m_sawText && !m_sawZero) {
+        if (!m_binary.begun() && m_sawText && !m_binary.sawZero()) {
             throw Failure("no es un número hexadecimal: ningún carácter es un dígito de 0 a 9, "
                           "de A a F o de a a f");
         }
-        if (!m_writing && m_sawZero) {
-            m_output.writeAscii("0");
-        }
-        m_output.writeAscii("\n");
+        m_binary.finish();
     }
 
 private:
-    CodeWriter &m_output;
+    NumberDigits m_binary;
     bool m_sawText = false;
-    bool m_sawZero = false;
-    bool m_writing = false;
 };
 
 void convertHexToBinary(CodeReader &input, CodeWriter &output)
