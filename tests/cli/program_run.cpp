@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -14,6 +15,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -76,10 +78,31 @@ void writeAll(int descriptor, std::string_view text)
     }
 }
 
-// Starts vantrel-convert with the descriptors that `actions` sets up; -1
-// if it cannot.
+// This process's environment with the variables of `settings` ("NAME=value")
+// set or replaced; the strings live as long as `settings`.
+std::vector<char *> environmentWith(std::vector<std::string> &settings)
+{
+    const auto name = [](std::string_view setting) { return setting.substr(0, setting.find('=')); };
+    std::vector<char *> variables;
+    for (char **variable = environ; *variable != nullptr; ++variable) {
+        if (std::none_of(settings.begin(), settings.end(), [&](const std::string &setting) {
+                return name(setting) == name(*variable);
+            })) {
+            variables.push_back(*variable);
+        }
+    }
+    for (std::string &setting : settings) {
+        variables.push_back(setting.data());
+    }
+    variables.push_back(nullptr);
+    return variables;
+}
+
+// Starts vantrel-convert with the descriptors that `actions` sets up and
+// the environment set as `settings` asks; -1 if it cannot.
 pid_t spawnVantrelConvert(const std::vector<std::string> &arguments,
-                          const posix_spawn_file_actions_t &actions)
+                          const posix_spawn_file_actions_t &actions,
+                          std::vector<std::string> settings = {})
 {
     std::string program = VANTREL_CONVERT_PATH;
     std::vector<char *> argv{program.data()};
@@ -88,8 +111,10 @@ pid_t spawnVantrelConvert(const std::vector<std::string> &arguments,
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
+    std::vector<char *> environment = environmentWith(settings);
     pid_t child = 0;
-    return posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ) == 0
+    return posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(),
+                       environment.data()) == 0
                ? child
                : -1;
 }
@@ -163,7 +188,7 @@ public:
             throw std::runtime_error("cannot create a socket pair");
         }
         posix_spawn_file_actions_adddup2(&actions, m_ends[1], kDescriptor);
-        ::setenv("VANTREL_CONVERT_HOLD_FD", std::to_string(kDescriptor).c_str(), 1);
+        m_settings.push_back("VANTREL_CONVERT_HOLD_FD=" + std::to_string(kDescriptor));
     }
     ~ProgramHold()
     {
@@ -176,10 +201,12 @@ public:
     ProgramHold(const ProgramHold &) = delete;
     ProgramHold &operator=(const ProgramHold &) = delete;
 
+    // What the program's environment must add.
+    [[nodiscard]] const std::vector<std::string> &settings() const { return m_settings; }
+
     void programStarted()
     {
         if (m_ends[1] >= 0) {
-            ::unsetenv("VANTREL_CONVERT_HOLD_FD");
             close(m_ends[1]);
             m_ends[1] = -1;
         }
@@ -199,6 +226,7 @@ public:
 
 private:
     int m_ends[2] = {-1, -1};
+    std::vector<std::string> m_settings;
 };
 
 } // namespace
@@ -220,7 +248,7 @@ ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &argumen
     posix_spawn_file_actions_adddup2(&actions, outEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.descriptor(), STDERR_FILENO);
     ProgramHold hold(when == CutWhen::HeldAfterMapping, actions);
-    const pid_t child = spawnVantrelConvert(arguments, actions);
+    const pid_t child = spawnVantrelConvert(arguments, actions, hold.settings());
     posix_spawn_file_actions_destroy(&actions);
     hold.programStarted();
     close(outEnds[1]);
@@ -257,7 +285,7 @@ ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &argumen
 }
 
 ProgramRun runVantrelConvert(const std::vector<std::string> &arguments, std::string_view input,
-                             InputKind inputKind)
+                             InputKind inputKind, const std::vector<std::string> &settings)
 {
     std::signal(SIGPIPE, SIG_IGN);
     const TemporaryFile out;
@@ -277,7 +305,7 @@ ProgramRun runVantrelConvert(const std::vector<std::string> &arguments, std::str
     }
     posix_spawn_file_actions_adddup2(&actions, out.descriptor(), STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.descriptor(), STDERR_FILENO);
-    const pid_t child = spawnVantrelConvert(arguments, actions);
+    const pid_t child = spawnVantrelConvert(arguments, actions, settings);
     posix_spawn_file_actions_destroy(&actions);
     if (inputKind == InputKind::Pipe) {
         close(pipeEnds[0]);

@@ -18,9 +18,11 @@ struct ProgramRun
     std::string err;
 };
 
+// `settings` ("NAME=value") set variables of the program's environment.
 [[nodiscard]] ProgramRun runVantrelConvert(const std::vector<std::string> &arguments,
                                            std::string_view input = {},
-                                           InputKind inputKind = InputKind::File);
+                                           InputKind inputKind = InputKind::File,
+                                           const std::vector<std::string> &settings = {});
 
 // Runs vantrel-convert with nothing on standard input and standard output
 // opened on `outputPath` ("/dev/full": a disk with no room left).

@@ -465,6 +465,15 @@ TEST(VantrelConvertTest, LongBinaryMessagesIgnoreStrayEnvironmentVariables)
     expectConverted(run, std::string(625'000, '\xFF') + "\n");
 }
 
+TEST(VantrelConvertTest, ALongPipeWithNowhereToKeepItIsAFailure)
+{
+    // Past what is kept in memory, a pipe's digits go to a temporary file.
+    const ProgramRun run = runVantrelConvert({"bin-hex"}, std::string(9'000'000, '1'),
+                                             InputKind::Pipe, {"TMPDIR=/nonexistent-folder"});
+    expectRejected(run);
+    EXPECT_NE(run.err.find("no se pudo crear un archivo temporal"), std::string::npos) << run.err;
+}
+
 // Inputs of several chunks, from a file and from a pipe, against the core.
 class LongInputTest : public ::testing::TestWithParam<InputKind>
 {
