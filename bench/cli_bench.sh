@@ -3,11 +3,17 @@
 # vantrel-convert against coreutils basenc on the same 64 MiB inputs, whole
 # processes timed (start, reading, converting, writing to /dev/null, exit),
 # best of five runs each. Conversions basenc does in two steps run as a
-# pipeline of two basenc. Before timing, both outputs are compared.
+# pipeline of two basenc. Before timing, both outputs are compared. Then the
+# peak resident memory of every conversion, its 64 MiB input through a pipe
+# (GNU time, /usr/bin/time).
 #
 # bench/cli_bench.sh [path/to/vantrel-convert]
 set -euo pipefail
 convert=${1:-"$(dirname "$0")/../build/release/cli/vantrel-convert"}
+if [[ ! -x /usr/bin/time ]]; then
+    echo "cli_bench: the peak memory rows need GNU time (/usr/bin/time, Debian package time)" >&2
+    exit 1
+fi
 runs=5
 size=$((64 << 20))
 
@@ -71,3 +77,29 @@ for mode in 7; do
     printf '%-16s %7d ms  %s\n' "bin-texto -$mode" \
         "$(best_time "$convert bin-texto -$mode <$work/binary")" "(basenc has no 7-bit groups)"
 done
+
+# Peak resident memory of a conversion fed through a pipe; the value
+# conversions must reject a text that long (status 1), the others convert it.
+peak_memory() {
+    local input=$1 expected=$2 status=0
+    shift 2
+    cat "$work/$input" | /usr/bin/time -f %M -o "$work/peak" "$convert" "$@" >/dev/null \
+        2>"$work/errors" || status=$?
+    if ((status != expected)); then
+        echo "cli_bench: vantrel-convert $* ended with status $status, not $expected:" >&2
+        cat "$work/errors" >&2
+        exit 1
+    fi
+    printf '%-16s %7.1f MiB\n' "$*" "$(tail -n 1 "$work/peak" | awk '{ print $1 / 1024 }')"
+}
+
+echo "== peak memory, 64 MiB through a pipe"
+peak_memory text 0 texto-bin -8
+peak_memory text 0 texto-bin -7
+peak_memory binary 0 bin-texto -8
+peak_memory binary 0 bin-texto -7
+peak_memory binary 0 bin-hex
+peak_memory hex 0 hex-bin
+peak_memory text 1 caracter
+peak_memory text 1 decimal
+peak_memory binary 1 binario

@@ -47,46 +47,11 @@ CodeReader::CodeReader(std::optional<std::string> argumentText, Encoding encodin
 
 CodeReader::~CodeReader() = default;
 
-std::string CodeReader::readAll()
-{
-    return codesOf(readAllBytes());
-}
-
-std::string_view CodeReader::readAllBytes()
-{
-    m_finished = true;
-    if (m_argumentText) {
-        return *m_argumentText;
-    }
-    std::string_view bytes = mapRegularFile();
-    if (bytes.data() == nullptr) {
-        bytes = readToEnd();
-    }
-    return withoutFinalLineBreak(bytes);
-}
-
 // The rest of standard input when it is a regular file, or a null view.
 std::string_view CodeReader::mapRegularFile()
 {
     m_mapping = InputMapping::ofStandardInput();
     return m_mapping ? m_mapping->bytes() : std::string_view();
-}
-
-std::string_view CodeReader::readToEnd()
-{
-    for (;;) {
-        if (m_bytes.capacity() - m_bytes.size() < kChunkSize) {
-            m_bytes.reserve(2 * m_bytes.capacity() + kChunkSize);
-        }
-        const std::size_t had = m_bytes.size();
-        const std::size_t room = m_bytes.capacity() - had;
-        m_bytes.resize(m_bytes.capacity());
-        const std::size_t got = readStandardInput(m_bytes.data() + had, room);
-        m_bytes.resize(had + got);
-        if (got < room) {
-            return m_bytes;
-        }
-    }
 }
 
 std::optional<std::string_view> CodeReader::readPiece(LineBreaks lineBreaks)
@@ -100,7 +65,8 @@ std::optional<std::string_view> CodeReader::readPiece(LineBreaks lineBreaks)
     }
     if (!m_started) {
         m_started = true;
-        m_mappedRest = withoutFinalLineBreak(mapRegularFile());
+        m_mappedText = withoutFinalLineBreak(mapRegularFile());
+        m_mappedRest = m_mappedText;
     }
     return codesView(m_mapping ? nextMappedPiece() : nextReadPiece(), lineBreaks);
 }
@@ -213,9 +179,25 @@ std::string CodeReader::codesOf(std::string_view bytes) const
     return m_encoding == Encoding::Utf8 ? codepage::codeTextFromUtf8(bytes) : std::string(bytes);
 }
 
+std::optional<std::string_view> CodeReader::textInPlace() const
+{
+    if (m_argumentText) {
+        return *m_argumentText;
+    }
+    if (m_mapping) {
+        return m_mappedText;
+    }
+    return std::nullopt;
+}
+
+bool CodeReader::inputShortened() const
+{
+    return m_mapping && m_mapping->shortened();
+}
+
 void CodeReader::checkInputKept() const
 {
-    if (m_mapping && m_mapping->shortened()) {
+    if (inputShortened()) {
         throw Failure(std::string(kInputShortened));
     }
 }

@@ -29,11 +29,12 @@ inline constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 // still sit in the processor's cache.
 inline constexpr std::size_t kDirectWriteSize = std::size_t{64} << 10;
 
-// Reads the input text as codes, whole or piece by piece. From standard
-// input a final line break (LF or CR LF) is not part of the text. A regular
-// file is mapped rather than copied, and text that needs no decoding (raw, or
-// ASCII) is handed out as it lies. Other line breaks stay as they are given
-// unless a piece is asked for with LineBreaks::CrLf.
+// Reads the input text as codes, piece by piece, in memory bounded whatever
+// its length. From standard input a final line break (LF or CR LF) is not
+// part of the text. A regular file is mapped rather than copied, and text
+// that needs no decoding (raw, or ASCII) is handed out as it lies. Other line
+// breaks stay as they are given unless a piece is asked for with
+// LineBreaks::CrLf.
 class CodeReader
 {
 public:
@@ -42,24 +43,29 @@ public:
     CodeReader(const CodeReader &) = delete;
     CodeReader &operator=(const CodeReader &) = delete;
 
-    [[nodiscard]] std::string readAll();
-    // The whole text as bytes, not decoded; valid while the reader lives.
-    [[nodiscard]] std::string_view readAllBytes();
     // The next piece of codes, about a chunk long and never ending inside a
     // UTF-8 character; none once the text is over. Valid until the next call.
     // Ask for every piece of a text with the same line breaks.
     [[nodiscard]] std::optional<std::string_view>
     readPiece(LineBreaks lineBreaks = LineBreaks::AsGiven);
 
+    // The whole text as bytes, not decoded, when it lies in memory as given,
+    // to be read again while the reader lives: an argument, or a regular file
+    // mapped. None for a pipe. Known once the first piece is read.
+    [[nodiscard]] std::optional<std::string_view> textInPlace() const;
+
     [[nodiscard]] std::string codesOf(std::string_view bytes) const;
 
-    // Throws Failure when standard input was a file that another program
-    // shortened while it was read: what was read of it is not the text.
+    // Whether standard input was a file that another program shortened while
+    // it was read: what was read of it is not the text. The bytes past the
+    // new end may have read as zeros, so this, not a character they made
+    // seem wrong, is then the input's failure.
+    [[nodiscard]] bool inputShortened() const;
+    // Throws Failure when it was.
     void checkInputKept() const;
 
 private:
     [[nodiscard]] std::string_view mapRegularFile();
-    [[nodiscard]] std::string_view readToEnd();
     [[nodiscard]] std::string_view nextMappedPiece();
     [[nodiscard]] std::string_view nextReadPiece();
     [[nodiscard]] std::size_t readStandardInput(char *into, std::size_t size);
@@ -72,7 +78,8 @@ private:
     bool m_started = false;
     bool m_finished = false;
     std::unique_ptr<InputMapping> m_mapping;
-    std::string_view m_mappedRest; // of a mapped file, not yet handed out
+    std::string_view m_mappedText; // of a mapped file, without its final line break
+    std::string_view m_mappedRest; // of that text, not yet handed out
     std::string m_bytes;           // read from a pipe or terminal
     std::size_t m_handedOut = 0;   // bytes at the start of m_bytes already handed out
     std::string m_codes;           // the last piece, decoded

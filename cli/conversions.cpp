@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "conversions.h"
 
+#include "checked_binary_input.h"
 #include "codepage.h"
 #include "hex_conversion.h"
 #include "message_conversion.h"
-#include "parallel_decoding.h"
 #include "value_conversion.h"
 
-#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace vantrel::cli {
 namespace {
@@ -55,48 +58,73 @@ std::string quoted(std::string_view codes)
     return "«" + shownInMessage(codes) + "»";
 }
 
-// Where the first character other than "0" and "1" stands, for a message.
-std::string firstNonBinaryCharacter(std::string_view codes)
+// A value conversion's text: its first codes, as many as a value text may
+// have, and how many it has in all. Read piece by piece, so that however long
+// the input, only that much is kept.
+struct ValueText
 {
-    const auto bad =
-        std::find_if(codes.begin(), codes.end(), [](char c) { return c != '0' && c != '1'; });
-    return "el carácter n.º " + std::to_string(bad - codes.begin() + 1) + " (código " +
-           std::to_string(static_cast<unsigned char>(*bad)) + ") no es ni 0 ni 1";
+    static constexpr std::size_t kLongest = kChunkSize;
+
+    std::string codes;
+    std::size_t length = 0;
+
+    [[nodiscard]] bool whole() const { return codes.size() == length; }
+};
+
+ValueText readValueText(CodeReader &input)
+{
+    ValueText text;
+    while (const std::optional<std::string_view> piece = input.readPiece()) {
+        text.codes += piece->substr(0, ValueText::kLongest + 1 - text.codes.size());
+        text.length += piece->size();
+    }
+    return text;
 }
 
 void convertCharacter(CodeReader &input, CodeWriter &output)
 {
-    const std::string codes = input.readAll();
-    if (codes.size() != 1) {
-        throw Failure("se esperaba un solo carácter y hay " + std::to_string(codes.size()));
+    const ValueText text = readValueText(input);
+    if (text.length != 1) {
+        throw Failure("se esperaba un solo carácter y hay " + std::to_string(text.length));
     }
-    const auto code = static_cast<unsigned char>(codes.front());
-    ValueFields fields{.character = codes};
+    const auto code = static_cast<unsigned char>(text.codes.front());
+    ValueFields fields{.character = text.codes};
     fields.apply(caracter(code));
     writeValueFields(fields, output);
 }
 
+// A text that gives no character is an error here: the window's manual mode
+// recovers from it by writing 0 and an empty character, which in a shell
+// would pass for a result.
 void convertDecimal(CodeReader &input, CodeWriter &output)
 {
-    ValueFields fields{.decimal = input.readAll()};
-    if (!decimalTextInRange(fields.decimal)) {
-        throw Failure(quoted(fields.decimal) + " no es un código decimal de 0 a 255");
+    const ValueText text = readValueText(input);
+    if (!text.whole()) {
+        throw Failure(quoted(text.codes) +
+                      " es demasiado largo para un código decimal: tiene más de " +
+                      std::to_string(ValueText::kLongest) + " caracteres");
     }
-    fields.apply(asciiFromDecimal(fields.decimal));
+    const DecimalReading reading = readDecimal(text.codes);
+    if (!decimalTextInRange(reading) || !decimalCharacter(reading)) {
+        throw Failure(quoted(text.codes) + " no es un código decimal de 0 a 255");
+    }
+    ValueFields fields{.decimal = text.codes};
+    fields.apply(asciiFromDecimal(reading));
     writeValueFields(fields, output);
 }
 
 void convertBinary(CodeReader &input, CodeWriter &output)
 {
-    ValueFields fields{.binary = input.readAll()};
-    if (!binaryTextComplete(fields.binary)) {
-        throw Failure(quoted(fields.binary) + " no tiene ocho dígitos binarios sino " +
-                      std::to_string(fields.binary.size()) + " caracteres");
+    const ValueText text = readValueText(input);
+    if (!text.whole() || !binaryTextComplete(text.codes)) {
+        throw Failure(quoted(text.codes) + " no tiene ocho dígitos binarios sino " +
+                      std::to_string(text.length) + " caracteres");
     }
-    const BinarioResult result = binario(fields.binary);
+    const BinarioResult result = binario(text.codes);
     if (!result.valid) {
-        throw Failure(quoted(fields.binary) + ": " + firstNonBinaryCharacter(fields.binary));
+        throw Failure(quoted(text.codes) + ": " + firstNonBinaryCharacter(text.codes));
     }
+    ValueFields fields{.binary = text.codes};
     fields.apply(result.writes);
     writeValueFields(fields, output);
 }
@@ -123,77 +151,54 @@ void convertMessageToBinary(const ConversionRequest &request, CodeReader &input,
     output.writeAscii("\n");
 }
 
-// Binary digits are ASCII: a byte beyond ASCII fails these conversions
-// whatever character it belongs to, so they take the bytes undecoded and only
-// a failure's message decodes them.
-std::string firstNonBinaryCharacter(CodeReader &input, std::string_view bytes)
-{
-    return firstNonBinaryCharacter(input.codesOf(bytes));
-}
-
-// One bad character anywhere rejects the whole binary message, so it is read
-// whole before anything is written.
+// One bad character anywhere rejects the whole binary message, so it is
+// checked to its end before anything is written; then it is decoded part by
+// part until the first zero group ends the message.
 void convertBinaryToMessage(BitMode mode, CodeReader &input, CodeWriter &output)
 {
-    const std::string_view binary = input.readAllBytes();
-    const DecodedParts decoded = decodeInParallel(binary, mode);
-    if (!decoded.valid) {
-        throw Failure(codepage::utf8FromCodeText(decoded.message.front()) + ": " +
-                      firstNonBinaryCharacter(input, binary));
-    }
-    for (const std::string &part : decoded.message) {
-        output.writeCodes(part);
-    }
+    const auto width = static_cast<std::size_t>(mode);
+    CheckedBinaryInput binary(input, codepage::utf8FromCodeText(kInvalidCodeMarker) + ": ");
+    binary.convertInParts(
+        width, [mode](std::string_view part) { return hexaText(part, mode); },
+        [&](std::string_view part, const DecodedMessage &decoded) {
+            if (!decoded.valid) {
+                binary.rejectWindow();
+            }
+            output.writeCodes(decoded.message);
+            // Fewer codes than groups: a zero group ended the message.
+            return decoded.message.size() == part.size() / width;
+        });
     output.writeAscii("\n");
 }
 
-// Read whole for the same reason, and because the groups end at the last digit.
-void convertBinaryToHex(CodeReader &input, CodeWriter &output)
-{
-    const std::string_view binary = input.readAllBytes();
-    const std::optional<std::vector<std::string>> hex = hexInParallel(binary);
-    if (!hex) {
-        throw Failure("no es un número binario: " + firstNonBinaryCharacter(input, binary));
-    }
-    for (const std::string &part : *hex) {
-        output.writeAscii(part);
-    }
-    output.writeAscii("\n");
-}
-
-// Streamed: nothing is written until the first digit of value other than 0,
-// and from there on the text can no longer be rejected.
-class HexToBinaryStream
+// A whole number's digits written piece by piece, its leading zeros left out
+// however many pieces they run over: nothing is written until a piece whose
+// digits are not zeros alone, and "0" at the end if only zeros came.
+class NumberDigits
 {
 public:
-    explicit HexToBinaryStream(CodeWriter &output) : m_output(output) {}
+    explicit NumberDigits(CodeWriter &output) : m_output(output) {}
 
-    void convert(std::string_view hex)
+    [[nodiscard]] bool begun() const { return m_begun; }
+    [[nodiscard]] bool sawZero() const { return m_sawZero; }
+
+    // Before the number has begun: a piece's digits as its conversion gives
+    // them, their own leading zeros dropped, "0" for zeros alone.
+    void writeLeading(std::string_view digits)
     {
-        if (m_writing) {
-            // A leading "1" keeps the slice's own leading zeros, which are
-            // not leading in the whole text; it comes back as a lone "1".
-            m_withLeadingOne.assign(1, '1');
-            m_withLeadingOne += hex;
-            m_output.writeAscii(std::string_view(*hexToBinary(m_withLeadingOne)).substr(1));
-            return;
-        }
-        m_sawText = m_sawText || !hex.empty();
-        const std::optional<std::string> binary = hexToBinary(hex);
-        m_sawZero = m_sawZero || binary == "0";
-        if (binary && *binary != "0" && !binary->empty()) {
-            m_output.writeAscii(*binary);
-            m_writing = true;
+        m_sawZero = m_sawZero || digits == "0";
+        m_begun = !digits.empty() && digits != "0";
+        if (m_begun) {
+            m_output.writeAscii(digits);
         }
     }
+
+    // Once it has begun, where every digit counts.
+    void write(std::string_view digits) { m_output.writeAscii(digits); }
 
     void finish()
     {
-        if (!m_writing && m_sawText && !m_sawZero) {
-            throw Failure("no es un número hexadecimal: ningún carácter es un dígito de 0 a 9, "
-                          "de A a F o de a a f");
-        }
-        if (!m_writing && m_sawZero) {
+        if (!m_begun && m_sawZero) {
             m_output.writeAscii("0");
         }
         m_output.writeAscii("\n");
@@ -201,10 +206,63 @@ public:
 
 private:
     CodeWriter &m_output;
-    std::string m_withLeadingOne;
-    bool m_sawText = false;
     bool m_sawZero = false;
-    bool m_writing = false;
+    bool m_begun = false;
+};
+
+// Checked to its end first for the same reason, then converted part by part.
+void convertBinaryToHex(CodeReader &input, CodeWriter &output)
+{
+    CheckedBinaryInput binary(input, "no es un número binario: ");
+    NumberDigits hex(output);
+    binary.convertInParts(
+        4, [](std::string_view part) { return binaryToHex(part); },
+        [&](std::string_view part, const std::optional<std::string> &digits) {
+            if (!digits) {
+                binary.rejectWindow();
+            }
+            if (!hex.begun()) {
+                hex.writeLeading(*digits);
+                return true;
+            }
+            // A later part's zeros lead only within it: put them back.
+            hex.write(std::string(part.size() / 4 - digits->size(), '0'));
+            hex.write(*digits);
+            return true;
+        });
+    hex.finish();
+}
+
+// Streamed: nothing is written until the first digit of value other than 0,
+// and from there on the text can no longer be rejected.
+class HexToBinaryStream
+{
+public:
+    explicit HexToBinaryStream(CodeWriter &output) : m_binary(output) {}
+
+    void convert(std::string_view hex)
+    {
+        if (m_binary.begun()) {
+            // The slice's own leading zeros are not leading in the whole text.
+            m_binary.write(fourBinaryDigitsEach(hex));
+            return;
+        }
+        m_sawText = m_sawText || !hex.empty();
+        m_binary.writeLeading(hexToBinary(hex).value_or(""));
+    }
+
+    void finish()
+    {
+        if (!m_binary.begun() && m_sawText && !m_binary.sawZero()) {
+            throw Failure("no es un número hexadecimal: ningún carácter es un dígito de 0 a 9, "
+                          "de A a F o de a a f");
+        }
+        m_binary.finish();
+    }
+
+private:
+    NumberDigits m_binary;
+    bool m_sawText = false;
 };
 
 void convertHexToBinary(CodeReader &input, CodeWriter &output)

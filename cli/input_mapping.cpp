@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,6 +79,22 @@ void onBusError(int, siginfo_t *info, void *)
     }
 }
 
+// A test holds the program here, its input mapped, to shorten the file at a
+// known moment: VANTREL_CONVERT_HOLD_FD names a descriptor to which the
+// program writes one byte, then waits for one back.
+void holdWhereATestAsks()
+{
+    const char *descriptor = std::getenv("VANTREL_CONVERT_HOLD_FD");
+    if (descriptor == nullptr) {
+        return;
+    }
+    const int hold = std::atoi(descriptor);
+    char byte = 0;
+    if (write(hold, &byte, 1) == 1) {
+        (void)!read(hold, &byte, 1);
+    }
+}
+
 } // namespace
 
 std::unique_ptr<InputMapping> InputMapping::ofStandardInput()
@@ -97,8 +114,10 @@ std::unique_ptr<InputMapping> InputMapping::ofStandardInput()
     if (mapping == MAP_FAILED) {
         return nullptr;
     }
-    return std::unique_ptr<InputMapping>(
+    auto inputMapping = std::unique_ptr<InputMapping>(
         new InputMapping(mapping, size, static_cast<std::size_t>(offset)));
+    holdWhereATestAsks();
+    return inputMapping;
 }
 
 InputMapping::InputMapping(void *mapping, std::size_t fileSize, std::size_t offset)

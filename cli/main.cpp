@@ -2,6 +2,7 @@
 #include "code_streams.h"
 #include "command_line.h"
 #include "conversions.h"
+#include "input_mapping.h"
 
 #include <cerrno>
 #include <clocale>
@@ -23,15 +24,18 @@ int printUsageError(const UsageError &error)
 
 int convert(const ConversionRequest &request)
 {
+    CodeReader input(request.text, request.encoding);
     try {
-        CodeReader input(request.text, request.encoding);
         CodeWriter output(request.encoding);
         runConversion(request, input, output);
         input.checkInputKept();
         output.flush();
         return 0;
     } catch (const Failure &failure) {
-        std::fprintf(stderr, "%s: %s\n", kProgramName.data(), failure.what());
+        // A character that a shortened file seems to hold past its new end
+        // was lost, not given.
+        std::fprintf(stderr, "%s: %s\n", kProgramName.data(),
+                     input.inputShortened() ? kInputShortened.data() : failure.what());
     } catch (const std::bad_alloc &) {
         std::fprintf(stderr, "%s: no hay memoria suficiente para la entrada\n",
                      kProgramName.data());

@@ -1,32 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "message_conversion.h"
-
-#include <optional>
-#include <string>
+#include <cstddef>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace vantrel::cli {
 
-struct DecodedParts
+// A binary text cut into parts for the processor's cores, on group boundaries
+// counted from its end, so that each part converts as its groups do within
+// the whole: the first part also holds the partial group at the start. A
+// short text is one part.
+[[nodiscard]] std::vector<std::string_view> partsForCores(std::string_view binary,
+                                                          std::size_t groupWidth);
+
+// convert(part) for every part, the first one here and the others on threads
+// of their own.
+template <typename Convert>
+[[nodiscard]] auto convertInParallel(const std::vector<std::string_view> &parts, Convert convert)
 {
-    bool valid = false;
-    // The message in consecutive parts; the invalid-code marker alone when
-    // not valid.
-    std::vector<std::string> message;
-};
-
-// hexaText on every processor core at once: the binary message is cut on
-// group boundaries counted from its end, so each part decodes as its groups
-// do within the whole. A short message is decoded in one part.
-[[nodiscard]] DecodedParts decodeInParallel(std::string_view binaryMessage, BitMode mode);
-
-// binaryToHex on every processor core at once, cut on groups of four digits
-// counted from the end: the hexadecimal digits in consecutive parts, the
-// leading zeros of the whole left out; nothing when a character is not a
-// binary digit.
-[[nodiscard]] std::optional<std::vector<std::string>> hexInParallel(std::string_view binary);
+    std::vector<decltype(convert(parts.front()))> converted(parts.size());
+    std::vector<std::jthread> helpers;
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        helpers.emplace_back([&, i] { converted[i] = convert(parts[i]); });
+    }
+    converted[0] = convert(parts[0]);
+    helpers.clear();
+    return converted;
+}
 
 } // namespace vantrel::cli

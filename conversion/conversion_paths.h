@@ -36,5 +36,6 @@ inline constexpr Path kVectorPaths[] = {Path::Sse2, Path::Avx2};
 [[nodiscard]] std::optional<std::string> binaryToHexCut(std::string_view binary,
                                                         std::size_t maxDigits, Path path);
 [[nodiscard]] std::optional<std::string> hexToBinary(std::string_view hex, Path path);
+[[nodiscard]] std::string fourBinaryDigitsEach(std::string_view hex, Path path);
 
 } // namespace vantrel::detail

@@ -4,6 +4,7 @@
 #include "binary_digits.h"
 #include "conversion_paths.h"
 #include "vector_kernels.h"
+#include "written_string.h"
 
 #include <cstdint>
 #include <cstring>
@@ -162,17 +163,23 @@ std::optional<std::string> binaryToHexWithKernels(std::string_view binary,
     if (!detail::allBinaryDigits(head)) {
         return std::nullopt;
     }
-    std::string hex((significant.size() + 3) / 4, '\0');
-    char *out = hex.data();
-    if (headLength != 0) {
-        *out++ = kHexDigits[valueOfDigits(head)];
-    }
-    const std::size_t done = kernels.hexFromBinary(groups.data(), groups.size() / 4, out);
-    const std::string_view rest = groups.substr(done * 4);
-    if (!detail::allBinaryDigits(rest)) {
+    bool valid = true;
+    std::string hex = detail::writtenString((significant.size() + 3) / 4, [&](char *out) {
+        if (headLength != 0) {
+            *out++ = kHexDigits[valueOfDigits(head)];
+        }
+        const std::size_t done = kernels.hexFromBinary(groups.data(), groups.size() / 4, out);
+        const std::string_view rest = groups.substr(done * 4);
+        valid = detail::allBinaryDigits(rest);
+        if (!valid) {
+            return std::size_t{0};
+        }
+        writeHexOfGroups(rest, out + done);
+        return (significant.size() + 3) / 4;
+    });
+    if (!valid) {
         return std::nullopt;
     }
-    writeHexOfGroups(rest, out + done);
     return hex;
 }
 
@@ -185,6 +192,19 @@ std::optional<std::string> binaryToHexCutWithKernels(std::string_view binary, st
         return std::nullopt;
     }
     return binaryToHexWithKernels(shown, kernels);
+}
+
+// Binario2's four digits for every character, at out: the kernel writes
+// what it can, the table the rest.
+void writeFourDigitsEach(std::string_view hex, const detail::VectorKernels *kernels, char *out)
+{
+    const std::size_t done =
+        kernels != nullptr ? kernels->binaryFromHex(hex.data(), hex.size(), out) : 0;
+    out += done * 4;
+    for (const char c : hex.substr(done)) {
+        std::memcpy(out, kFourDigits[static_cast<unsigned char>(c)].data(), 4);
+        out += 4;
+    }
 }
 
 // The kernels find the first digit of value other than 0 and write the
@@ -216,18 +236,20 @@ std::optional<std::string> hexToBinaryOnPath(std::string_view hex,
         ++headStart;
     }
     const std::string_view rest = hex.substr(firstNonZero + 1);
-    std::string binary((4 - headStart) + rest.size() * 4, '\0');
-    char *out = binary.data();
-    std::memcpy(out, headDigits.data() + headStart, 4 - headStart);
-    out += 4 - headStart;
-    const std::size_t done =
-        kernels != nullptr ? kernels->binaryFromHex(rest.data(), rest.size(), out) : 0;
-    out += done * 4;
-    for (const char c : rest.substr(done)) {
-        std::memcpy(out, kFourDigits[static_cast<unsigned char>(c)].data(), 4);
-        out += 4;
-    }
-    return binary;
+    const std::size_t length = (4 - headStart) + rest.size() * 4;
+    return detail::writtenString(length, [&](char *out) {
+        std::memcpy(out, headDigits.data() + headStart, 4 - headStart);
+        writeFourDigitsEach(rest, kernels, out + 4 - headStart);
+        return length;
+    });
+}
+
+std::string fourBinaryDigitsEachOnPath(std::string_view hex, const detail::VectorKernels *kernels)
+{
+    return detail::writtenString(hex.size() * 4, [&](char *out) {
+        writeFourDigitsEach(hex, kernels, out);
+        return hex.size() * 4;
+    });
 }
 
 } // namespace
@@ -255,6 +277,11 @@ std::optional<std::string> binaryToHexCut(std::string_view binary, std::size_t m
 std::optional<std::string> hexToBinary(std::string_view hex, Path path)
 {
     return hexToBinaryOnPath(hex, kernelsFor(path));
+}
+
+std::string fourBinaryDigitsEach(std::string_view hex, Path path)
+{
+    return fourBinaryDigitsEachOnPath(hex, kernelsFor(path));
 }
 
 } // namespace detail
@@ -291,6 +318,11 @@ std::size_t binaryToHexCutReads(std::size_t length, std::size_t maxDigits)
 std::optional<std::string> hexToBinary(std::string_view hex)
 {
     return detail::hexToBinary(hex, detail::fastestPath());
+}
+
+std::string fourBinaryDigitsEach(std::string_view hex)
+{
+    return detail::fourBinaryDigitsEach(hex, detail::fastestPath());
 }
 
 } // namespace vantrel

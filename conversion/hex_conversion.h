@@ -47,4 +47,8 @@ binaryToHexCutCounted(std::string_view binary, std::size_t nonBinaryDigits, std:
 // non-empty text none of whose characters is a hexadecimal digit.
 [[nodiscard]] std::optional<std::string> hexToBinary(std::string_view hex);
 
+// The same four digits for every character with none dropped: the digits of
+// a piece of a number after the number's start, whose zeros lead nothing.
+[[nodiscard]] std::string fourBinaryDigitsEach(std::string_view hex);
+
 } // namespace vantrel

@@ -5,6 +5,7 @@
 #include "conversion_paths.h"
 #include "readings.h"
 #include "vector_kernels.h"
+#include "written_string.h"
 
 #include <algorithm>
 #include <array>
@@ -77,21 +78,22 @@ void encodeSevenBit(std::string_view message, char *out)
 std::string encode(std::string_view message, BitMode mode, const detail::VectorKernels *kernels)
 {
     const auto width = static_cast<std::size_t>(mode);
-    std::string binary(message.size() * width, '\0');
-    std::size_t done = 0;
-    if (kernels != nullptr) {
-        const auto kernel =
-            mode == BitMode::Seven ? kernels->encodeSevenBit : kernels->encodeEightBit;
-        done = kernel(message.data(), message.size(), binary.data());
-    }
-    const std::string_view rest = message.substr(done);
-    char *out = binary.data() + done * width;
-    if (mode == BitMode::Seven) {
-        encodeSevenBit(rest, out);
-    } else {
-        encodeEightBit(rest, out);
-    }
-    return binary;
+    return detail::writtenString(message.size() * width, [&](char *binary) {
+        std::size_t done = 0;
+        if (kernels != nullptr) {
+            const auto kernel =
+                mode == BitMode::Seven ? kernels->encodeSevenBit : kernels->encodeEightBit;
+            done = kernel(message.data(), message.size(), binary);
+        }
+        const std::string_view rest = message.substr(done);
+        char *out = binary + done * width;
+        if (mode == BitMode::Seven) {
+            encodeSevenBit(rest, out);
+        } else {
+            encodeEightBit(rest, out);
+        }
+        return message.size() * width;
+    });
 }
 
 // Decodes up to maxCodes groups, until the first zero group; the text holds
@@ -140,23 +142,31 @@ DecodedMessage decodeWithKernels(std::string_view binaryMessage, BitMode mode, s
     const std::size_t partial = binaryMessage.size() % width;
     const std::string_view wholeGroups = binaryMessage.substr(partial);
     const std::size_t groups = std::min(wholeGroups.size() / width, maxCodes);
-    std::string message(groups, '\0');
-    const auto kernel = mode == BitMode::Seven ? kernels.decodeSevenBit : kernels.decodeEightBit;
-    const std::size_t decoded = kernel(wholeGroups.data(), groups, message.data());
-    const std::string_view rest = wholeGroups.substr(decoded * width, (groups - decoded) * width);
-    if (!detail::allBinaryDigits(rest) ||
-        !detail::allBinaryDigits(binaryMessage.substr(0, partial)) ||
+    if (!detail::allBinaryDigits(binaryMessage.substr(0, partial)) ||
         !detail::allBinaryDigits(wholeGroups.substr(groups * width), kernels)) {
         return invalidCode();
     }
-    for (std::size_t g = decoded; g < groups; ++g) {
-        const std::uint64_t digits = detail::loadBytes(wholeGroups.data() + g * width, width);
-        message[g] = static_cast<char>(mode == BitMode::Seven ? detail::packSevenDigits(digits)
-                                                              : detail::packEightDigits(digits));
-    }
-    const std::size_t end = message.find('\0');
-    if (end != std::string::npos) {
-        message.resize(end);
+    bool valid = true;
+    std::string message = detail::writtenString(groups, [&](char *codes) {
+        const auto kernel =
+            mode == BitMode::Seven ? kernels.decodeSevenBit : kernels.decodeEightBit;
+        const std::size_t decoded = kernel(wholeGroups.data(), groups, codes);
+        const std::string_view rest =
+            wholeGroups.substr(decoded * width, (groups - decoded) * width);
+        valid = detail::allBinaryDigits(rest);
+        if (!valid) {
+            return std::size_t{0};
+        }
+        for (std::size_t g = decoded; g < groups; ++g) {
+            const std::uint64_t digits = detail::loadBytes(wholeGroups.data() + g * width, width);
+            codes[g] = static_cast<char>(mode == BitMode::Seven ? detail::packSevenDigits(digits)
+                                                                : detail::packEightDigits(digits));
+        }
+        // The message ends before its first zero code.
+        return std::min(std::string_view(codes, groups).find('\0'), groups);
+    });
+    if (!valid) {
+        return invalidCode();
     }
     return {true, std::move(message)};
 }

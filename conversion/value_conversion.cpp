@@ -29,6 +29,12 @@ bool binaryTextComplete(std::string_view binaryText)
     return binaryText.size() == kBinaryDigits;
 }
 
+std::optional<char> decimalCharacter(const DecimalReading &reading)
+{
+    const auto code = wholeNumber(reading.text);
+    return code ? characterOfCode(*code) : std::nullopt;
+}
+
 FieldWrites asciiFromDecimal(const DecimalReading &reading)
 {
     if (!decimalTextInRange(reading)) {
@@ -36,9 +42,7 @@ FieldWrites asciiFromDecimal(const DecimalReading &reading)
     }
     FieldWrites writes;
     writes.push_back({ValueField::Binary, eightDigitBinaryText(reading.leadingNumber)});
-    const auto code = wholeNumber(reading.text);
-    const auto character = code ? characterOfCode(*code) : std::nullopt;
-    if (character) {
+    if (const auto character = decimalCharacter(reading)) {
         writes.push_back({ValueField::Character, std::string(1, *character)});
     } else {
         writes.push_back({ValueField::Decimal, "0"});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,10 @@ struct DecimalReading
 
 // The binary field's check: exactly eight characters, whatever they are.
 [[nodiscard]] bool binaryTextComplete(std::string_view binaryText);
+
+// The character of the whole text read as one number, when it gives one
+// (a code from 0 to 255); "1a", "6 5" and "" give none.
+[[nodiscard]] std::optional<char> decimalCharacter(const DecimalReading &reading);
 
 // Ascii with the decimal field active: the binary digits of the leading
 // number, then the character of the whole number; when the text gives no

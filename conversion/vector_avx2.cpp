@@ -7,6 +7,7 @@
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <immintrin.h>
@@ -129,6 +130,37 @@ VANTREL_AVX2 std::size_t coverInBlocks(const char *in, std::size_t count, char *
     return done;
 }
 
+// The first element, within a block, whose output starts on a 32-byte
+// boundary; 0 when none does.
+template <std::size_t Block, std::size_t OutWidth> std::size_t firstAlignedElement(const char *out)
+{
+    const auto address = reinterpret_cast<std::uintptr_t>(out);
+    for (std::size_t element = 0; element < Block; ++element) {
+        if ((address + OutWidth * element) % sizeof(__m256i) == 0) {
+            return element;
+        }
+    }
+    return 0;
+}
+
+// Runs Cover from the first element whose output is aligned, so that its
+// full-width stores never straddle two cache lines, after one Step at the
+// start for the elements before it, which Cover then writes again. For steps
+// that never fail.
+template <std::size_t Block, std::size_t InWidth, std::size_t OutWidth,
+          bool (*Step)(const char *, char *),
+          std::size_t (*Cover)(const char *, std::size_t, char *)>
+VANTREL_AVX2 std::size_t coverAligned(const char *in, std::size_t count, char *out)
+{
+    const std::size_t start = firstAlignedElement<Block, OutWidth>(out);
+    if (start == 0 || count < Block) {
+        return Cover(in, count, out);
+    }
+    Step(in, out);
+    return std::max(Block,
+                    start + Cover(in + InWidth * start, count - start, out + OutWidth * start));
+}
+
 template <std::size_t Block, bool (*Passes)(const char *)>
 VANTREL_AVX2 std::size_t runInBlocks(const char *text, std::size_t length)
 {
@@ -242,7 +274,7 @@ VANTREL_AVX2_INLINE void storeSevenDigitVectorPair(const char *message, char *di
           digitsOfBits(_mm256_shuffle_epi8(second, shuffle), masks));
 }
 
-VANTREL_AVX2_INLINE void encodeSevenBitBlock(const char *message, char *digits)
+VANTREL_AVX2_INLINE bool encodeSevenBitBlock(const char *message, char *digits)
 {
     storeSevenDigitVector<0>(message, digits);
     storeSevenDigitVector<1>(message, digits);
@@ -251,6 +283,7 @@ VANTREL_AVX2_INLINE void encodeSevenBitBlock(const char *message, char *digits)
     storeSevenDigitVector<4>(message, digits);
     storeSevenDigitVector<5>(message, digits);
     storeSevenDigitVector<6>(message, digits);
+    return true;
 }
 
 VANTREL_AVX2_INLINE void encodeSevenBitPair(const char *message, char *digits)
@@ -265,7 +298,7 @@ VANTREL_AVX2_INLINE void encodeSevenBitPair(const char *message, char *digits)
 }
 
 // Pairs of blocks, then single ones, the last overlapping the one before.
-VANTREL_AVX2 std::size_t encodeSevenBit(const char *message, std::size_t length, char *digits)
+VANTREL_AVX2 std::size_t encodeSevenBitPairs(const char *message, std::size_t length, char *digits)
 {
     std::size_t done = 0;
     for (; length - done >= 64; done += 64) {
@@ -398,12 +431,14 @@ VANTREL_AVX2_INLINE bool zeroHexValueBlock(const char *text)
 }
 
 constexpr VectorKernels kAvx2Kernels{
-    .encodeEightBit = coverInBlocks<16, 1, 8, encodeEightBitBlock>,
-    .encodeSevenBit = encodeSevenBit,
+    .encodeEightBit =
+        coverAligned<16, 1, 8, encodeEightBitBlock, coverInBlocks<16, 1, 8, encodeEightBitBlock>>,
+    .encodeSevenBit = coverAligned<32, 1, 7, encodeSevenBitBlock, encodeSevenBitPairs>,
     .decodeEightBit = coverInBlocks<8, 8, 1, decodeEightBitBlock>,
     .decodeSevenBit = coverInBlocks<8, 7, 1, decodeSevenBitBlock>,
     .hexFromBinary = coverInBlocks<32, 4, 1, hexFromBinaryBlock>,
-    .binaryFromHex = coverInBlocks<32, 1, 4, binaryFromHexBlock>,
+    .binaryFromHex =
+        coverAligned<32, 1, 4, binaryFromHexBlock, coverInBlocks<32, 1, 4, binaryFromHexBlock>>,
     .binaryDigitRun = runInBlocks<128, binaryDigitBlock>,
     .zeroDigitRun = runInBlocks<32, zeroDigitBlock>,
     .zeroHexValueRun = runInBlocks<32, zeroHexValueBlock>,

@@ -68,6 +68,10 @@ void checkHexToBinary(std::string_view text)
     if (!binary) {
         return;
     }
+    // The same digits as four for every character, the leading zeros gone.
+    const std::string fourEach = vantrel::fourBinaryDigitsEach(text);
+    FUZZ_CHECK(fourEach.size() == text.size() * 4);
+    FUZZ_CHECK(withoutLeadingZeros(fourEach) == *binary);
     FUZZ_CHECK(allOf(*binary, kBinaryDigits));
     FUZZ_CHECK(noLeadingZero(*binary));
     FUZZ_CHECK(binary->size() <= text.size() * 4);

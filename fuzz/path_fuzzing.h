@@ -6,10 +6,12 @@
 // boundary in a buffer that ends where the text ends, with the bytes before
 // it poisoned, so AddressSanitizer stops a read on either side; each
 // conversion runs on every vector path the processor has and must give the
-// scalar path's result, byte for byte.
+// scalar path's result, byte for byte. The kernels that write several bytes
+// an element are also run alone, on outputs placed at every offset.
 
 #include "conversion_paths.h"
 #include "fuzz_check.h"
+#include "vector_kernels.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -60,6 +62,8 @@ public:
     }
 
     [[nodiscard]] std::string_view text() const { return m_text; }
+    // For a kernel to write into, in place of the text.
+    [[nodiscard]] char *data() { return m_buffer + m_offset; }
 
 private:
     std::size_t m_offset;
@@ -118,6 +122,22 @@ void onEveryVectorPath(std::string_view text, std::size_t offset, Check check)
             check(placed.text(), path);
         }
     }
+}
+
+// A kernel alone, writing OutWidth bytes an element into a buffer that
+// starts at `outputOffset` from a 64-byte boundary and ends where the output
+// ends, so that every start the kernels align their stores from is tried and
+// AddressSanitizer stops a write on either side: what it says it covered
+// must be the start of the scalar path's output.
+template <typename Kernel>
+void checkKernelOutput(Kernel kernel, std::string_view in, std::size_t outWidth,
+                       std::string_view expected, std::size_t outputOffset)
+{
+    PlacedText output(std::string(in.size() * outWidth, '\0'), outputOffset);
+    const std::size_t covered = kernel(in.data(), in.size(), output.data());
+    FUZZ_CHECK(covered <= in.size());
+    FUZZ_CHECK(output.text().substr(0, covered * outWidth) ==
+               expected.substr(0, covered * outWidth));
 }
 
 } // namespace vantrel::fuzzing

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -13,6 +14,9 @@
 #include <spawn.h>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,10 +78,31 @@ void writeAll(int descriptor, std::string_view text)
     }
 }
 
-// Starts vantrel-convert with the descriptors that `actions` sets up; -1
-// if it cannot.
+// This process's environment with the variables of `settings` ("NAME=value")
+// set or replaced; the strings live as long as `settings`.
+std::vector<char *> environmentWith(std::vector<std::string> &settings)
+{
+    const auto name = [](std::string_view setting) { return setting.substr(0, setting.find('=')); };
+    std::vector<char *> variables;
+    for (char **variable = environ; *variable != nullptr; ++variable) {
+        if (std::none_of(settings.begin(), settings.end(), [&](const std::string &setting) {
+                return name(setting) == name(*variable);
+            })) {
+            variables.push_back(*variable);
+        }
+    }
+    for (std::string &setting : settings) {
+        variables.push_back(setting.data());
+    }
+    variables.push_back(nullptr);
+    return variables;
+}
+
+// Starts vantrel-convert with the descriptors that `actions` sets up and
+// the environment set as `settings` asks; -1 if it cannot.
 pid_t spawnVantrelConvert(const std::vector<std::string> &arguments,
-                          const posix_spawn_file_actions_t &actions)
+                          const posix_spawn_file_actions_t &actions,
+                          std::vector<std::string> settings = {})
 {
     std::string program = VANTREL_CONVERT_PATH;
     std::vector<char *> argv{program.data()};
@@ -86,8 +111,10 @@ pid_t spawnVantrelConvert(const std::vector<std::string> &arguments,
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
+    std::vector<char *> environment = environmentWith(settings);
     pid_t child = 0;
-    return posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ) == 0
+    return posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(),
+                       environment.data()) == 0
                ? child
                : -1;
 }
@@ -144,6 +171,64 @@ std::optional<int> waitForMapping(pid_t child, const std::string &path)
     }
 }
 
+// The program's own hold after it maps its input: a socket pair whose far
+// end the program gets as descriptor 3, named in its environment; it writes
+// a byte there and waits for one back.
+class ProgramHold
+{
+public:
+    static constexpr int kDescriptor = 3;
+
+    ProgramHold(bool wanted, posix_spawn_file_actions_t &actions)
+    {
+        if (!wanted) {
+            return;
+        }
+        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, m_ends) != 0) {
+            throw std::runtime_error("cannot create a socket pair");
+        }
+        posix_spawn_file_actions_adddup2(&actions, m_ends[1], kDescriptor);
+        m_settings.push_back("VANTREL_CONVERT_HOLD_FD=" + std::to_string(kDescriptor));
+    }
+    ~ProgramHold()
+    {
+        for (const int end : m_ends) {
+            if (end >= 0) {
+                close(end);
+            }
+        }
+    }
+    ProgramHold(const ProgramHold &) = delete;
+    ProgramHold &operator=(const ProgramHold &) = delete;
+
+    // What the program's environment must add.
+    [[nodiscard]] const std::vector<std::string> &settings() const { return m_settings; }
+
+    void programStarted()
+    {
+        if (m_ends[1] >= 0) {
+            close(m_ends[1]);
+            m_ends[1] = -1;
+        }
+    }
+    // Returns at once if the program ended without holding.
+    void waitForProgram() const
+    {
+        char byte = 0;
+        (void)!::read(m_ends[0], &byte, 1);
+    }
+    void release() const
+    {
+        if (m_ends[0] >= 0) {
+            (void)!::write(m_ends[0], "", 1);
+        }
+    }
+
+private:
+    int m_ends[2] = {-1, -1};
+    std::vector<std::string> m_settings;
+};
+
 } // namespace
 
 ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &arguments,
@@ -162,8 +247,10 @@ ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &argumen
     posix_spawn_file_actions_adddup2(&actions, inputFile.descriptor(), STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, outEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.descriptor(), STDERR_FILENO);
-    const pid_t child = spawnVantrelConvert(arguments, actions);
+    ProgramHold hold(when == CutWhen::HeldAfterMapping, actions);
+    const pid_t child = spawnVantrelConvert(arguments, actions, hold.settings());
     posix_spawn_file_actions_destroy(&actions);
+    hold.programStarted();
     close(outEnds[1]);
     if (child < 0) {
         close(outEnds[0]);
@@ -177,12 +264,15 @@ ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &argumen
         if (::read(outEnds[0], &first, 1) == 1) {
             run.out += first;
         }
-    } else {
+    } else if (when == CutWhen::InputMapped) {
         endedEarly = waitForMapping(child, inputFile.path());
+    } else {
+        hold.waitForProgram();
     }
     if (ftruncate(inputFile.descriptor(), static_cast<off_t>(cutSize)) != 0) {
         throw std::runtime_error("cannot cut " + inputFile.path());
     }
+    hold.release();
     run.out += readAll(outEnds[0]);
     close(outEnds[0]);
     int status = endedEarly.value_or(0);
@@ -195,7 +285,7 @@ ProgramRun runVantrelConvertCuttingInput(const std::vector<std::string> &argumen
 }
 
 ProgramRun runVantrelConvert(const std::vector<std::string> &arguments, std::string_view input,
-                             InputKind inputKind)
+                             InputKind inputKind, const std::vector<std::string> &settings)
 {
     std::signal(SIGPIPE, SIG_IGN);
     const TemporaryFile out;
@@ -215,7 +305,7 @@ ProgramRun runVantrelConvert(const std::vector<std::string> &arguments, std::str
     }
     posix_spawn_file_actions_adddup2(&actions, out.descriptor(), STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.descriptor(), STDERR_FILENO);
-    const pid_t child = spawnVantrelConvert(arguments, actions);
+    const pid_t child = spawnVantrelConvert(arguments, actions, settings);
     posix_spawn_file_actions_destroy(&actions);
     if (inputKind == InputKind::Pipe) {
         close(pipeEnds[0]);

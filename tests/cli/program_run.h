@@ -18,9 +18,11 @@ struct ProgramRun
     std::string err;
 };
 
+// `settings` ("NAME=value") set variables of the program's environment.
 [[nodiscard]] ProgramRun runVantrelConvert(const std::vector<std::string> &arguments,
                                            std::string_view input = {},
-                                           InputKind inputKind = InputKind::File);
+                                           InputKind inputKind = InputKind::File,
+                                           const std::vector<std::string> &settings = {});
 
 // Runs vantrel-convert with nothing on standard input and standard output
 // opened on `outputPath` ("/dev/full": a disk with no room left).
@@ -35,6 +37,9 @@ enum class CutWhen {
     // As soon as the file shows among the program's mappings; the program
     // may finish before the cut.
     InputMapped,
+    // Between the mapping and the first read of it: the program, held there
+    // by the test, goes on once the file is cut.
+    HeldAfterMapping,
 };
 
 // Runs vantrel-convert with `input` in a regular file on standard input and

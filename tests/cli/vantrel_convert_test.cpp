@@ -101,13 +101,21 @@ std::string valueLines(const cases::ValueCase &c, Encoding encoding)
            encoded(c.character, encoding) + "\n";
 }
 
+// A decimal text that gives no character is an error in the shell: the
+// window's recovery, "0" in the decimal field and an empty character, is the
+// window's alone.
+bool convertsInTheShell(const std::string &conversion, const cases::ValueCase &c)
+{
+    return c.accepted && (conversion != "decimal" || c.decimal == c.input);
+}
+
 void expectValueCases(const std::string &conversion, std::span<const cases::ValueCase> table)
 {
     for (const cases::ValueCase &c : table) {
         for (const Encoding encoding : kEncodings) {
             SCOPED_TRACE(conversion + " «" + std::string(c.input) + "»");
             for (const ProgramRun &run : runOnText({conversion}, c.input, encoding)) {
-                if (c.accepted) {
+                if (convertsInTheShell(conversion, c)) {
                     expectConverted(run, valueLines(c, encoding));
                 } else {
                     expectRejected(run);
@@ -413,6 +421,40 @@ TEST(VantrelConvertTest, InputFileShortenedWhileReadIsAReadError)
     }
 }
 
+TEST(VantrelConvertTest, FileShortenedWithinItsLastPageIsAReadErrorInEveryMode)
+{
+    // Held once it has mapped the file, the program goes on after the cut:
+    // the bytes past the new end, in the same page, read as zeros, which no
+    // conversion may take for the input's own characters.
+    const std::string ones = std::string(1'000'000, '1') + "\n";
+    struct Case
+    {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::size_t cutSize;
+    };
+    const Case cases[] = {
+        {{"caracter"}, "A\n", 1},
+        {{"decimal"}, "65\n", 1},
+        {{"binario"}, "01000001\n", 4},
+        {{"texto-bin"}, "Hola\n", 2},
+        {{"hex-bin"}, "FF01\n", 2},
+        {{"bin-texto"}, "0100000101000010\n", 8},
+        {{"bin-hex"}, "1111111100000001\n", 9},
+        {{"-r", "bin-texto"}, ones, ones.size() - 100},
+        {{"bin-hex"}, ones, ones.size() - 100},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments) + " cut to " +
+                     std::to_string(c.cutSize));
+        const ProgramRun run = runVantrelConvertCuttingInput(c.arguments, c.input, c.cutSize,
+                                                             CutWhen::HeldAfterMapping);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "vantrel-convert: no se pudo leer la entrada estándar: el archivo se "
+                           "acortó mientras se leía\n");
+    }
+}
+
 TEST(VantrelConvertTest, LongBinaryMessagesIgnoreStrayEnvironmentVariables)
 {
     // The number of decoding parts once came from a leftover tuning variable,
@@ -421,6 +463,15 @@ TEST(VantrelConvertTest, LongBinaryMessagesIgnoreStrayEnvironmentVariables)
     const ProgramRun run = runVantrelConvert({"-r", "bin-texto"}, std::string(5'000'000, '1'));
     ::unsetenv("VP");
     expectConverted(run, std::string(625'000, '\xFF') + "\n");
+}
+
+TEST(VantrelConvertTest, ALongPipeWithNowhereToKeepItIsAFailure)
+{
+    // Past what is kept in memory, a pipe's digits go to a temporary file.
+    const ProgramRun run = runVantrelConvert({"bin-hex"}, std::string(9'000'000, '1'),
+                                             InputKind::Pipe, {"TMPDIR=/nonexistent-folder"});
+    expectRejected(run);
+    EXPECT_NE(run.err.find("no se pudo crear un archivo temporal"), std::string::npos) << run.err;
 }
 
 // Inputs of several chunks, from a file and from a pipe, against the core.
@@ -476,9 +527,11 @@ TEST_P(LongInputTest, BinaryMessagesDecodeWholeOrNotAtAll)
             runVantrelConvert({"--crudo", "bin-texto", modeOption(mode)}, binary, GetParam());
         expectConverted(run, hexaText(binary, mode).message + "\n");
     }
-    // Zero groups here and there: the message ends at the first.
+    // Zero groups here and there, the last in the second window: the message
+    // ends at the first.
     std::string ones(9'000'000, '1');
-    for (const std::size_t zeroGroup : {std::size_t{8}, std::size_t{7'999'992}}) {
+    for (const std::size_t zeroGroup :
+         {std::size_t{8}, std::size_t{7'999'992}, std::size_t{8'999'992}}) {
         std::string withZeros = ones;
         withZeros.replace(zeroGroup, 8, "00000000");
         const ProgramRun run = runVantrelConvert({"-r", "bin-texto"}, withZeros, GetParam());
@@ -510,11 +563,13 @@ TEST_P(LongInputTest, HexadecimalAndBinaryConvertAcrossChunks)
 
 TEST_P(LongInputTest, LongBinaryConvertsToHexadecimalInParts)
 {
-    // Long enough to be converted in several parts at once: leading zeros
-    // that run on past the first part, zeros that lead a later part only,
-    // all zeros, and a bad digit in the last part.
+    // Long enough to be converted in several windows and parts: leading
+    // zeros that run on past the first part and past the first window, zeros
+    // that lead a later part only, all zeros, and a bad digit in the last
+    // part.
     for (const std::string &binary :
          {std::string(5'000'001, '0') + randomDigits(4'000'002, m_random),
+          std::string(8'500'001, '0') + randomDigits(1'000'002, m_random),
           "1" + std::string(4'600'000, '0') + randomDigits(4'500'000, m_random),
           std::string(9'000'003, '0')}) {
         expectConverted(runVantrelConvert({"bin-hex"}, binary, GetParam()),
@@ -523,6 +578,23 @@ TEST_P(LongInputTest, LongBinaryConvertsToHexadecimalInParts)
     std::string bad = "1" + randomDigits(9'000'000, m_random);
     bad[8'999'000] = '2';
     expectRejected(runVantrelConvert({"bin-hex"}, bad, GetParam()));
+}
+
+TEST_P(LongInputTest, LongValueTextsAreCountedNotKept)
+{
+    // By the rules a number, but longer than a value text may be.
+    const std::string text = std::string(3'000'000, '0') + "65";
+    const std::pair<std::string, std::string> cases[] = {
+        {"caracter", "se esperaba un solo carácter y hay 3000002\n"},
+        {"binario", "no tiene ocho dígitos binarios sino 3000002 caracteres\n"},
+        {"decimal", "es demasiado largo para un código decimal: tiene más de 1048576 caracteres\n"},
+    };
+    for (const auto &[conversion, errEnd] : cases) {
+        SCOPED_TRACE(conversion);
+        const ProgramRun run = runVantrelConvert({conversion}, text, GetParam());
+        expectRejected(run);
+        EXPECT_TRUE(run.err.ends_with(errEnd)) << run.err;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(FromFileAndPipe, LongInputTest,

@@ -36,6 +36,9 @@ TEST(DecimalConversionTest, WritesBinaryThenCharacterOrRecovers)
         // The same through a reading made once, as the window makes it.
         EXPECT_EQ(decimalTextInRange(readDecimal(c.input)), c.accepted);
         EXPECT_EQ(asciiFromDecimal(readDecimal(c.input)), expected);
+        if (c.accepted) {
+            EXPECT_EQ(decimalCharacter(readDecimal(c.input)).has_value(), c.decimal == c.input);
+        }
     }
 }
 

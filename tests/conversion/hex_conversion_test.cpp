@@ -141,6 +141,30 @@ TEST(HexRoundTripTest, BinaryComesBackWithoutItsLeadingZeros)
     }
 }
 
+TEST(FourBinaryDigitsEachTest, EveryCodeGivesItsFourDigitsWhereverItStands)
+{
+    // Every code, three times over, so that each falls in different places
+    // of the vector blocks; a code that is no digit counts as 0.
+    std::string text;
+    std::string expected;
+    for (int round = 0; round < 3; ++round) {
+        for (unsigned code = 0; code < 256; ++code) {
+            const char c = static_cast<char>(code);
+            const std::size_t digit =
+                std::string_view("0123456789ABCDEF")
+                    .find(c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c);
+            const auto digits = binario2(digit == std::string_view::npos ? 0 : unsigned(digit));
+            text += c;
+            expected.append(digits.data(), digits.size());
+        }
+    }
+    for (std::size_t start : {0, 1, 2, 3, 37}) {
+        SCOPED_TRACE(start);
+        EXPECT_EQ(fourBinaryDigitsEach(std::string_view(text).substr(start)),
+                  expected.substr(4 * start));
+    }
+}
+
 TEST(HexRoundTripTest, HexComesBackInCapitals)
 {
     EXPECT_EQ(binaryToHex(*hexToBinary("00abcDEF0123")), "ABCDEF0123");
