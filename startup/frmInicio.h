@@ -20,7 +20,6 @@ class frmInicio : public QWidget
 public:
     explicit frmInicio(QWidget *parent = nullptr);
 
-
 public: // load and animation
     void Form_Load();
     void Timer1_Timer();
