@@ -21,6 +21,7 @@ packages=(
     orca                                 # the screen reader itself, for them
     libgtest-dev libgmock-dev libbenchmark-dev
     valgrind                            # scripts/leaks.sh
+    time                                # GNU time: bench/cli_bench.sh's peak memory
     fontconfig
     fonts-crosextra-carlito             # Carlito, for Calibri
     fonts-liberation2                   # Liberation Sans, for Arial
