@@ -342,8 +342,22 @@ void BinaryTextEdit::announce(const CaretState &before)
     if (before.caret != before.anchor || hasSelection()) {
         viewport()->update();
     }
-    if (before.caret != caret && QAccessible::isActive()) {
-        QAccessibleTextCursorEvent event(this, int(caret - lineLayout().lineBreaksBefore(caret)));
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    // As Qt's editors tell screen readers: the selection when it changed,
+    // then where the caret went. Offsets count a line break as one.
+    const auto plain = [this](qsizetype code) {
+        return int(code - lineLayout().lineBreaksBefore(code));
+    };
+    if (before.caret != before.anchor || hasSelection()) {
+        QAccessibleTextSelectionEvent selection(this, plain(selectionStart()),
+                                                plain(selectionEnd()));
+        selection.setCursorPosition(plain(caret));
+        QAccessible::updateAccessibility(&selection);
+    }
+    if (before.caret != caret) {
+        QAccessibleTextCursorEvent event(this, plain(caret));
         QAccessible::updateAccessibility(&event);
     }
 }

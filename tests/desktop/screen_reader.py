@@ -95,16 +95,16 @@ CONTAINERS = {pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL, pyatspi.ROLE_SCROLL_BAR,
               pyatspi.ROLE_NOTIFICATION}
 
 
-def text_changes_of(node, action):
-    """What the screen reader is told of a field's text while `action` runs:
-    ("insert" or "delete", offset, length) events, in order."""
+def text_changes_of(node, action, kind="object:text-changed"):
+    """What the screen reader is told of a field while `action` runs: events
+    of that kind, as (last word of the type, detail1, detail2), in order."""
     told = []
 
     def listen(event):
         if event.source == node:
             told.append((event.type.split(":")[-1], event.detail1, event.detail2))
 
-    pyatspi.Registry.registerEventListener(listen, "object:text-changed")
+    pyatspi.Registry.registerEventListener(listen, kind)
     try:
         action()
         deadline = time.monotonic() + 2
@@ -113,7 +113,7 @@ def text_changes_of(node, action):
                 pass
             time.sleep(0.05)
     finally:
-        pyatspi.Registry.deregisterEventListener(listen, "object:text-changed")
+        pyatspi.Registry.deregisterEventListener(listen, kind)
     return told
 
 
@@ -165,6 +165,9 @@ def check_tree(converter):
     told = text_changes_of(txtHexa, lambda: type_into(txtBin, "0101"))
     check(told == [("delete", 0, 2), ("insert", 0, 1)],
           "a rewrite of txtHexa tells what it removed and inserted", f"told {told}")
+    told = text_changes_of(txtBin, lambda: txtBin.queryText().setSelection(0, 1, 3),
+                           "object:text-selection-changed")
+    check(len(told) == 1, "a selection made in txtBin is told", f"told {told}")
     told = text_changes_of(txtHexa, lambda: type_into(txtBin, ""))
     check(told == [("delete", 0, 1)], "emptying txtHexa tells of the one character it held",
           f"told {told}")
