@@ -81,6 +81,10 @@ commands() {
     ' "$readme"
 }
 
+# Each command's output, kept while it runs and shown if it fails.
+mkdir -p build
+log=build/readme-command.log
+
 list=0
 [[ ${1:-} == --list ]] && { list=1; shift; }
 only=${1:-}
@@ -107,8 +111,10 @@ while IFS=$'\t' read -r command expected; do
             echo "README: '$command' printed '$got', not what the README shows" >&2
             exit 1
         fi
-    elif ! eval "$run" </dev/null; then
-        echo "README: '$command' failed" >&2
+    elif ! eval "$run" </dev/null >"$log" 2>&1; then
+        # Quiet on success; on failure the end of what the command said.
+        tail -n 200 "$log" >&2
+        echo "README: '$command' failed; all it said is in $log" >&2
         exit 1
     fi
 done < <(commands)
