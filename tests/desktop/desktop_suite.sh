@@ -121,12 +121,31 @@ position() {
 click() { xdotool mousemove --window "$converter" $(position "$1") click 1; }
 
 window_picture() { import -window "$converter" -depth 8 rgb:- 2>/dev/null | md5sum; }
-window_still() { [[ $(window_picture) == "$(window_picture)" ]]; }
-# Clicks a tab or the arrow and waits until the panels rest again.
+# The same picture a quarter of a second apart: a slide moves the panels
+# every few milliseconds.
+window_still() {
+    local first
+    first=$(window_picture)
+    sleep 0.25
+    [[ $(window_picture) == "$first" ]]
+}
+window_changed() { [[ $(window_picture) != "$1" ]]; }
+# Clicks a tab or the arrow and waits until the panels rest again. A busy
+# program takes the click late, so the window must change first: before it
+# moves, it looks as still as after. A click lost on its way is sent again.
 switch_panel() {
-    click "$1"
+    local before
+    before=$(window_picture)
+    for _ in 1 2; do
+        click "$1"
+        if poll 600 window_changed "$before"; then # up to 30 s
+            panel=$2
+            wait_for window_still || fail "the panels never came to rest after $1"
+            return 0
+        fi
+    done
     panel=$2
-    wait_for window_still || fail "the panels never came to rest after $1"
+    fail "$1 never moved the panels"
 }
 
 # Keys at a typist's pace: xdotool's default of 12 ms between keys is faster
@@ -481,7 +500,6 @@ converter=$first pid=$first_pid
 stop_program
 
 # --- Keys reach the panels ----------------------------------------------------
-window_changed() { [[ $(window_picture) != "$1" ]]; }
 # Presses a panel's key, waits until the panels moved and rest again, then
 # reads the field that the key gave the focus: key_check CHECK KEY PANEL
 # [TEXT]. Without a TEXT (an empty field copies nothing) the caller types.

@@ -11,16 +11,8 @@ fi
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 setxkbmap es
-openbox >/dev/null 2>&1 &
-manager=$!
-trap 'kill $manager 2>/dev/null || true' EXIT
-# The manager is up once it owns the screen's window-manager selection. On
-# a loaded machine that takes seconds; without it every check about frames
-# and activation would fail, so it is waited for, a minute at most.
-manager_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-for _ in $(seq 1200); do
-    manager_up && break
-    sleep 0.05
-done
-manager_up || { echo "the window manager (openbox) never started" >&2; exit 1; }
+manager_log=$(mktemp) manager=
+trap 'kill $manager 2>/dev/null || true; rm -f "$manager_log"' EXIT
+. "$(dirname "$0")/window_manager.sh"
+start_window_manager "$manager_log"
 "$@"

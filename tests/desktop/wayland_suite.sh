@@ -78,13 +78,9 @@ Xwayland -noreset -displayfd 3 3>"$session/display" >"$session/xwayland.log" 2>&
 started+=($!)
 wait_for test -s "$session/display" || { cat "$session/xwayland.log" >&2; exit 1; }
 export DISPLAY=:$(cat "$session/display")
-openbox >/dev/null 2>&1 &
-started+=($!)
-# Up once it owns the window-manager selection: seconds on a loaded machine.
-for _ in $(seq 1200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
+. "$here/window_manager.sh"
+start_window_manager "$session/openbox.log" || { started+=("$manager"); exit 1; }
+started+=("$manager")
 
 # Every move the window manager makes of a top-level frame, as the X server reports it.
 stdbuf -oL xev -root -event substructure >"$session/moves" 2>&1 &
