@@ -12,7 +12,7 @@ packages=(
     clang-tidy                          # the linter in CI
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     libxcb1-dev                          # what the windows ask an X11 window manager
-    qt6-base-private-dev                 # tests queue input as the window system does
+    qt6-base-private-dev                 # input handed on, and queued by tests, as the window system does
     qt6-translations-l10n                # Qt's standard texts in Spanish
     xvfb xauth xdotool x11-xkb-utils x11-utils xclip openbox imagemagick  # real-display tests
     qt6-gtk-platformtheme                # a dark desktop theme for them (GTK's Adwaita:dark)

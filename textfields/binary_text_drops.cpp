@@ -31,7 +31,7 @@ bool BinaryTextDrops::startDrag()
 
 bool BinaryTextDrops::accepts(const QDropEvent &event) const
 {
-    return m_field.acceptsInput() && event.mimeData() &&
+    return event.mimeData() &&
            m_field.canInsertFromMimeData(event.mimeData());
 }
 

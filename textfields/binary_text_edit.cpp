@@ -5,6 +5,7 @@
 #include "binary_text_mouse.h"
 #include "code_clipboard.h"
 #include "field_codes.h"
+#include "held_input.h"
 #include "house_colours.h"
 #include "palette_use.h"
 #include "paste_conversion.h"
@@ -53,13 +54,8 @@ BinaryTextEdit::BinaryTextEdit(QWidget *parent)
     updateMetrics();
 }
 
-BinaryTextEdit::~BinaryTextEdit()
-{
-    // A paste still being converted ends with the field.
-    if (m_paste) {
-        m_paste->cancel();
-    }
-}
+// A paste still being converted, a child, ends with the field.
+BinaryTextEdit::~BinaryTextEdit() = default;
 
 void BinaryTextEdit::setCodeText(std::string codes)
 {
@@ -114,16 +110,21 @@ bool BinaryTextEdit::canPaste() const
     return source && canInsertFromMimeData(source);
 }
 
+// Asked for by assistive technologies: after any input that waits.
 void BinaryTextEdit::replaceAsUser(qsizetype start, qsizetype end, const QString &text)
 {
-    if (acceptsInput()) {
-        edit([&] { return m_model.replace(start, end, fieldcodes::codesFromText(text)); });
-    }
+    HeldInput::runInOrder([field = QPointer<BinaryTextEdit>(this), start, end, text] {
+        if (field) {
+            field->edit([&] {
+                return field->m_model.replace(start, end, fieldcodes::codesFromText(text));
+            });
+        }
+    });
 }
 
 void BinaryTextEdit::paste()
 {
-    if (!acceptsInput()) {
+    if (deferredWhilePasting(&BinaryTextEdit::paste)) {
         return;
     }
     if (const QMimeData *source = QGuiApplication::clipboard()->mimeData()) {
@@ -140,7 +141,10 @@ void BinaryTextEdit::copy()
 
 void BinaryTextEdit::cut()
 {
-    if (hasSelection() && acceptsInput()) {
+    if (deferredWhilePasting(&BinaryTextEdit::cut)) {
+        return;
+    }
+    if (hasSelection()) {
         copy();
         deleteSelection();
     }
@@ -148,16 +152,31 @@ void BinaryTextEdit::cut()
 
 void BinaryTextEdit::undo()
 {
-    if (acceptsInput()) {
+    if (!deferredWhilePasting(&BinaryTextEdit::undo)) {
         edit([this] { return m_model.undo(); });
     }
 }
 
 void BinaryTextEdit::redo()
 {
-    if (acceptsInput()) {
+    if (!deferredWhilePasting(&BinaryTextEdit::redo)) {
         edit([this] { return m_model.redo(); });
     }
+}
+
+// An edit asked for while a paste is converted comes after the paste, as
+// the user's input does.
+bool BinaryTextEdit::deferredWhilePasting(void (BinaryTextEdit::*slot)())
+{
+    if (!m_paste) {
+        return false;
+    }
+    HeldInput::runInOrder([field = QPointer<BinaryTextEdit>(this), slot] {
+        if (field) {
+            (field->*slot)();
+        }
+    });
+    return true;
 }
 
 // Selects everything without scrolling, as Qt's editors do.
@@ -246,58 +265,56 @@ void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
         Q_EMIT pasteFinished();
         return;
     }
-    // As in Qt's editors, nothing to put in leaves the selection alone.
-    if (std::optional<std::string> codes = codeclipboard::codesOf(*source)) {
-        if (!codes->empty()) {
-            replaceSelection(std::move(*codes), EditKind::Pasting);
+    const QString ownFormat = QLatin1String(codeclipboard::kCodesMimeType);
+    if (source->hasFormat(ownFormat)) {
+        QByteArray codes = source->data(ownFormat);
+        if (codes.size() > kSlicedPasteLength) {
+            startSlicedPaste(new PasteConversion(std::move(codes), this));
+            return;
         }
-        Q_EMIT pasteFinished();
+        insertPasted(std::string(codes.constData(), std::size_t(codes.size())));
         return;
     }
     QString text = source->text();
     if (text.size() > kSlicedPasteLength) {
-        pasteInSlices(std::move(text));
+        startSlicedPaste(new PasteConversion(std::move(text), this));
         return;
     }
-    if (!text.isEmpty()) {
-        replaceSelection(fieldcodes::codesFromText(text), EditKind::Pasting);
-    }
-    Q_EMIT pasteFinished();
+    insertPasted(fieldcodes::codesFromText(text));
 }
 
-void BinaryTextEdit::pasteInSlices(QString text)
+// As in Qt's editors, nothing to put in leaves the selection alone.
+void BinaryTextEdit::insertPasted(std::string codes)
 {
-    const qsizetype start = selectionStart();
-    const qsizetype end = selectionEnd();
-    PasteConversion conversion(std::move(text));
-    connect(&conversion, &PasteConversion::progressed, viewport(), qOverload<>(&QWidget::update));
-    m_paste = &conversion;
-    viewport()->update();
-    const QPointer<BinaryTextEdit> alive(this);
-    std::optional<std::string> codes = conversion.run();
-    if (!alive) {
-        return; // the field went while the paste was converted
-    }
-    m_paste = nullptr;
-    viewport()->update();
-    if (codes) {
-        bool fits = true;
-        edit([&] {
-            fits = m_model.replace(start, end, std::move(*codes));
-            return fits;
-        });
-        if (!fits) {
-            refuseText();
-        }
+    if (!codes.empty()) {
+        replaceSelection(std::move(codes), EditKind::Pasting);
     }
     Q_EMIT pasteFinished();
 }
 
+// The conversion runs from the event loop; the selection it replaces is
+// kept as it is meanwhile, since all input waits for it.
+void BinaryTextEdit::startSlicedPaste(PasteConversion *conversion)
+{
+    m_paste = conversion;
+    connect(conversion, &PasteConversion::progressed, viewport(), qOverload<>(&QWidget::update));
+    connect(conversion, &PasteConversion::finished, this, &BinaryTextEdit::finishSlicedPaste);
+    viewport()->update();
+}
+
+void BinaryTextEdit::finishSlicedPaste()
+{
+    PasteConversion *done = std::exchange(m_paste, nullptr);
+    std::string codes = done->takeCodes();
+    done->deleteLater(); // it is still emitting
+    viewport()->update();
+    insertPasted(std::move(codes));
+}
+
+// A program write replaces the text the paste was for.
 void BinaryTextEdit::cancelPaste()
 {
-    if (m_paste) {
-        m_paste->cancel();
-    }
+    delete std::exchange(m_paste, nullptr);
 }
 
 void BinaryTextEdit::notifyScreenReaders(const TextExchange &exchange)

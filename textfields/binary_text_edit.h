@@ -34,10 +34,10 @@ class QMimeData;
 //
 // Tab and Shift+Tab always move the focus, as setTabChangesFocus(true) makes
 // a QPlainTextEdit do. A paste or drop of more than a few million characters
-// is converted in slices while the window keeps repainting and the field
-// shows its progress; user input waits for it (see PasteConversion), and
-// the result comes as one edit with one textChanged(), followed by
-// pasteFinished(), before paste() returns.
+// is converted in slices from the event loop, after paste() returns, while
+// the window keeps repainting and the field shows its progress; the user's
+// input waits for it (HeldInput), and the result comes as one edit with one
+// textChanged(), followed by pasteFinished().
 namespace vantrel {
 
 class BinaryTextMouse;
@@ -123,7 +123,7 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void textChanged();
-    // A paste or a drop was applied (or refused), before paste() returns.
+    // A paste or a drop was applied (or refused).
     void pasteFinished();
 
 protected:
@@ -171,10 +171,12 @@ private:
     void insertFromMimeData(const QMimeData *source);
     [[nodiscard]] bool canInsertFromMimeData(const QMimeData *source) const;
     [[nodiscard]] QMimeData *createMimeDataFromSelection() const;
-    void pasteInSlices(QString text);
+    void insertPasted(std::string codes);
+    void startSlicedPaste(PasteConversion *conversion);
+    void finishSlicedPaste();
     void cancelPaste();
+    bool deferredWhilePasting(void (BinaryTextEdit::*slot)());
     void refuseText();
-    [[nodiscard]] bool acceptsInput() const { return !m_paste; }
 
     // caret and selection
     [[nodiscard]] CaretState caretState() const;

@@ -42,10 +42,6 @@ bool BinaryTextEdit::event(QEvent *event)
 
 void BinaryTextEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (m_paste) {
-        event->accept(); // only the program can send a key now; user input waits
-        return;
-    }
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab ||
         event->key() == Qt::Key_Escape) {
         event->ignore();
@@ -56,10 +52,6 @@ void BinaryTextEdit::keyPressEvent(QKeyEvent *event)
 
 void BinaryTextEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (!acceptsInput()) {
-        event->ignore();
-        return;
-    }
     m_keys.inputMethod(*event);
     event->accept();
 }
@@ -140,10 +132,6 @@ void BinaryTextEdit::timerEvent(QTimerEvent *event)
 
 void BinaryTextEdit::mousePressEvent(QMouseEvent *event)
 {
-    if (m_paste) {
-        event->ignore();
-        return;
-    }
     m_mouse->press(*event);
     if (event->button() != Qt::LeftButton) {
         event->ignore();
@@ -157,14 +145,12 @@ void BinaryTextEdit::mouseMoveEvent(QMouseEvent *event)
 
 void BinaryTextEdit::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (!m_paste) {
-        m_mouse->release(*event);
-    }
+    m_mouse->release(*event);
 }
 
 void BinaryTextEdit::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (m_paste || event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton) {
         event->ignore();
         return;
     }
@@ -232,9 +218,6 @@ QMenu *BinaryTextEdit::createStandardContextMenu(QWidget *parent)
 
 void BinaryTextEdit::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (m_paste) {
-        return;
-    }
     QMenu *menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());

@@ -2,11 +2,13 @@
 #include "short_text_accessible.h"
 
 #include "field_accessible.h"
+#include "held_input.h"
 #include "line_field.h"
 #include "text_area.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -144,8 +146,19 @@ public:
 
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
 
+    // Asked for by assistive technologies: after any input that waits.
     void replaceText(int startOffset, int endOffset, const QString &text) override
     {
+        if (HeldInput::isHolding()) {
+            HeldInput::runInOrder(
+                [field = QPointer<QObject>(object()), startOffset, endOffset, text] {
+                    if (QAccessibleInterface *again =
+                            field ? QAccessible::queryAccessibleInterface(field) : nullptr) {
+                        again->editableTextInterface()->replaceText(startOffset, endOffset, text);
+                    }
+                });
+            return;
+        }
         const int length = characterCount();
         const int start = std::clamp(startOffset, 0, length);
         replace(start, std::clamp(endOffset, start, length), text);

@@ -90,14 +90,22 @@ QString observedState(const testing::ManualClock &clock, const testing::Recordin
 
 // Clicks OK in the about box that shows next: a zero timer fires inside the
 // box's own event loop, once the box is up.
+// Closes the about box once it shows: at once, or after a paste that the
+// click waited for.
 void acceptTheNextDialog()
 {
-    QTimer::singleShot(0, [] {
-        if (QWidget *box = QApplication::activeModalWidget()) {
-            QTest::mouseClick(element<QAbstractButton>(box, QStringLiteral("aboutOk")),
-                              Qt::LeftButton);
+    auto *watch = new QTimer(QCoreApplication::instance());
+    watch->setInterval(0);
+    QObject::connect(watch, &QTimer::timeout, watch, [watch] {
+        QWidget *box = QApplication::activeModalWidget();
+        auto *ok = box ? box->findChild<QAbstractButton *>(QStringLiteral("aboutOk")) : nullptr;
+        if (ok) {
+            watch->deleteLater();
+            watch->stop();
+            QTest::mouseClick(ok, Qt::LeftButton);
         }
     });
+    watch->start();
 }
 
 class RandomUser

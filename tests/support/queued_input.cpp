@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "queued_input.h"
 
+#include "held_input.h"
+
+#include <QCoreApplication>
 #include <QWidget>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
@@ -53,6 +56,18 @@ void queueMouseClick(QWidget *widget, QPoint point)
 void queueClose(QWidget *widget)
 {
     QWindowSystemInterface::handleCloseEvent<Delivery>(windowOf(widget));
+}
+
+void takeQueuedInput()
+{
+    QWindowSystemInterface::flushWindowSystemEvents();
+}
+
+void handOnHeldInput()
+{
+    while (HeldInput::isHolding()) {
+        QCoreApplication::processEvents();
+    }
 }
 
 } // namespace vantrel::testing

@@ -21,5 +21,9 @@ void queueKeyClicks(QWidget *widget, const QString &text);
 void queueMouseClick(QWidget *widget, QPoint point = QPoint(-1, -1));
 // The window system asks the widget's window to close.
 void queueClose(QWidget *widget);
+// The event loop takes the input queued so far, and nothing else.
+void takeQueuedInput();
+// Runs the event loop until input held for a paste has been handed on.
+void handOnHeldInput();
 
 } // namespace vantrel::testing
