@@ -31,8 +31,7 @@ bool BinaryTextDrops::startDrag()
 
 bool BinaryTextDrops::accepts(const QDropEvent &event) const
 {
-    return event.mimeData() &&
-           m_field.canInsertFromMimeData(event.mimeData());
+    return event.mimeData() && m_field.canInsertFromMimeData(event.mimeData());
 }
 
 void BinaryTextDrops::enter(QDragMoveEvent &event)
