@@ -62,7 +62,7 @@ poll() {
     done
     return 1
 }
-wait_for() { poll 200 "$@"; } # up to 10 s
+wait_for() { poll 600 "$@"; } # up to 30 s: a loaded machine is slow, a fault never passes
 
 window_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 # Activates a window and waits until it is the active one. A request that
@@ -138,7 +138,7 @@ switch_panel() {
     before=$(window_picture)
     for _ in 1 2; do
         click "$1"
-        if poll 600 window_changed "$before"; then # up to 30 s
+        if wait_for window_changed "$before"; then
             panel=$2
             wait_for window_still || fail "the panels never came to rest after $1"
             return 0
@@ -174,17 +174,16 @@ focus_field() {
 # the window manager right after a click; a fault in the program is not
 # intermittent. So a copy, or a typed check, is tried up to three times.
 clipboard_filled() { ! clipboard_is sentinel; }
-wait_briefly() { poll 40 "$@"; } # up to 2 s
 
 # The whole text of the field that has the focus, copied without a click,
-# waiting up to TRIES polls (2 s by default): focused_copy [TRIES].
+# waiting up to TRIES polls (10 s by default): focused_copy [TRIES].
 focused_copy() {
     local attempt
     for attempt in 1 2 3; do
         # xclip stays behind to serve the selection: keep it off the output.
         printf sentinel | xclip -selection clipboard >/dev/null 2>&1
         keys ctrl+a ctrl+c
-        if poll "${1:-40}" clipboard_filled; then
+        if poll "${1:-200}" clipboard_filled; then
             xclip -o -selection clipboard
             return 0
         fi

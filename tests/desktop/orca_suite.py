@@ -81,7 +81,7 @@ def said(phrase, heard):
     return any(phrase in utterance for utterance in heard)
 
 
-def wait_for_speech(log, since, phrases, seconds=15):
+def wait_for_speech(log, since, phrases, seconds=30):
     """The utterances after `since` once all phrases are among them, or on time-out."""
     deadline = time.monotonic() + seconds
     while True:
