@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QWidget>
@@ -50,6 +51,32 @@ std::unique_ptr<QMimeData> copyOf(const QMimeData *data)
     return copy;
 }
 
+// Whether a modal window takes the input that would reach `window` now, as
+// Qt decides for the window system's input: an application-modal one
+// blocks every window but its own, a window-modal one its parents.
+bool isBlockedByModal(const QWindow &window)
+{
+    const QWindow *modal = QGuiApplication::modalWindow();
+    if (!modal || modal == &window) {
+        return false;
+    }
+    for (const QWindow *own = window.transientParent(); own; own = own->transientParent()) {
+        if (own == modal) {
+            return false;
+        }
+    }
+    if (modal->modality() == Qt::WindowModal) {
+        for (const QWindow *parent = modal->transientParent(); parent;
+             parent = parent->transientParent()) {
+            if (parent == &window) {
+                return true;
+            }
+        }
+        return false;
+    }
+    return true;
+}
+
 // A drop handed on: entered, moved over and dropped, as a drag ends.
 void dropAgain(QWidget &target, const QDropEvent &drop, const QMimeData &data)
 {
@@ -65,21 +92,6 @@ void dropAgain(QWidget &target, const QDropEvent &drop, const QMimeData &data)
     QCoreApplication::sendEvent(&target, &move);
     QDropEvent again(position, drop.possibleActions(), &data, drop.buttons(), drop.modifiers());
     QCoreApplication::sendEvent(&target, &again);
-}
-
-// A key handed to a window goes through the shortcuts first, as the window
-// system's keys do.
-void pressAgain(QWindow &window, const QKeyEvent &key)
-{
-    if (key.type() == QEvent::KeyPress &&
-        QWindowSystemInterface::handleShortcutEvent(&window, key.timestamp(), key.key(),
-                                                    key.modifiers(), key.nativeScanCode(),
-                                                    key.nativeVirtualKey(), key.nativeModifiers(),
-                                                    key.text(), key.isAutoRepeat(), key.count())) {
-        return;
-    }
-    std::unique_ptr<QEvent> copy(key.clone());
-    QCoreApplication::sendEvent(&window, copy.get());
 }
 
 } // namespace
@@ -128,31 +140,36 @@ void HeldInput::runInOrder(std::function<void()> action)
 
 bool HeldInput::waits() const
 {
-    // While held input is handed on, what it opens (a menu, a dialog) takes
-    // input at once, unless something holds input again.
-    return m_holds > 0 || (!m_held.empty() && !m_handingOn);
+    return m_holds > 0 || !m_held.empty();
 }
 
+// What is being handed on passes: the event itself where it reaches a
+// window, what Qt makes of it on its way to a widget, and what the window
+// system's interface sends while it handles a key or a close. New input
+// waits behind what is still held, also when what was handed on opened a
+// dialog or a menu that runs its own event loop.
 bool HeldInput::holds(QObject *receiver, const QEvent &event) const
 {
     if (!waits()) {
         return false;
     }
     const QEvent::Type type = event.type();
-    if (type == QEvent::InputMethod || type == QEvent::Drop) {
-        return receiver->isWidgetType();
-    }
     if (receiver->isWindowType()) {
-        return type == QEvent::Close || isInput(type);
+        return &event != m_delivered && !m_inWindowSystem &&
+               (type == QEvent::Close || isInput(type));
+    }
+    if (!receiver->isWidgetType() || m_delivered) {
+        return false;
     }
     // Input sent straight to a widget, as the window system never does but
-    // a program may.
-    return receiver->isWidgetType() && event.spontaneous() && isInput(type);
+    // a program may; drops and input-method text always reach a widget.
+    return type == QEvent::InputMethod || type == QEvent::Drop ||
+           (event.spontaneous() && isInput(type));
 }
 
 bool HeldInput::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::ShortcutOverride && waits()) {
+    if (event->type() == QEvent::ShortcutOverride && waits() && !m_delivered && !m_inWindowSystem) {
         // Claimed for the widget, so no shortcut fires now: the key itself
         // comes next, and waits with the rest.
         event->accept();
@@ -184,26 +201,33 @@ void HeldInput::release()
     if (--m_holds == 0) {
         // Later, from the event loop: a hold may end in a destructor, where
         // input must not run.
-        QMetaObject::invokeMethod(this, &HeldInput::handOn, Qt::QueuedConnection);
+        handOnLater();
     }
 }
 
+void HeldInput::handOnLater()
+{
+    QMetaObject::invokeMethod(this, &HeldInput::handOn, Qt::QueuedConnection);
+}
+
+// One held input a pass of the event loop, the next one asked for first: if
+// this one opens a dialog, the input after it reaches the dialog from the
+// dialog's own loop, as it would have without the wait.
 void HeldInput::handOn()
 {
-    if (m_holds > 0 || m_handingOn) {
+    if (m_holds > 0) {
+        return; // a new hold hands on when it ends
+    }
+    if (m_held.empty()) {
+        QCoreApplication::instance()->removeEventFilter(this);
         return;
     }
-    m_handingOn = true;
-    // Until a handed-on key starts another hold: the rest then waits for it.
-    while (!m_held.empty() && m_holds == 0) {
-        Held held = std::move(m_held.front());
-        m_held.pop_front();
-        deliver(held);
-    }
-    m_handingOn = false;
-    if (m_held.empty() && m_holds == 0) {
-        QCoreApplication::instance()->removeEventFilter(this);
-    }
+    Held held = std::move(m_held.front());
+    m_held.pop_front();
+    handOnLater();
+    const QEvent *outer = std::exchange(m_delivered, held.event.get());
+    deliver(held);
+    m_delivered = outer;
 }
 
 void HeldInput::deliver(Held &held)
@@ -217,11 +241,23 @@ void HeldInput::deliver(Held &held)
     }
     QEvent &event = *held.event;
     auto *window = qobject_cast<QWindow *>(held.receiver.data());
-    if (window && (event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease)) {
-        pressAgain(*window, static_cast<const QKeyEvent &>(event));
-    } else if (window && event.type() == QEvent::Close) {
+    const bool isKey = event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease;
+    if (window && isKey && QGuiApplication::focusWindow()) {
+        // Keys go where the focus is now: into a dialog that input handed
+        // on before them opened, say.
+        window = QGuiApplication::focusWindow();
+        held.receiver = window;
+    } else if (window && isBlockedByModal(*window) && event.type() != QEvent::Close) {
+        return; // as the window system's input to a window under a dialog
+    }
+    if (window && event.type() == QEvent::KeyPress && isShortcut(*window, event)) {
+        return;
+    }
+    if (window && event.type() == QEvent::Close) {
+        m_inWindowSystem = true;
         QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(
             window);
+        m_inWindowSystem = false;
     } else if (event.type() == QEvent::Drop) {
         if (auto *widget = qobject_cast<QWidget *>(held.receiver.data())) {
             dropAgain(*widget, static_cast<const QDropEvent &>(event), *held.dropped);
@@ -229,6 +265,19 @@ void HeldInput::deliver(Held &held)
     } else {
         QCoreApplication::sendEvent(held.receiver.data(), &event);
     }
+}
+
+// A key handed to a window goes through the shortcuts first, as the window
+// system's keys do; true when one took it.
+bool HeldInput::isShortcut(QWindow &window, const QEvent &event)
+{
+    const auto &key = static_cast<const QKeyEvent &>(event);
+    m_inWindowSystem = true;
+    const bool taken = QWindowSystemInterface::handleShortcutEvent(
+        &window, key.timestamp(), key.key(), key.modifiers(), key.nativeScanCode(),
+        key.nativeVirtualKey(), key.nativeModifiers(), key.text(), key.isAutoRepeat(), key.count());
+    m_inWindowSystem = false;
+    return taken;
 }
 
 } // namespace vantrel

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QMimeData;
+class QWindow;
 
 // While some work of the program must look instant to the user (a large
 // paste being converted), the user's input to every window waits: keys,
@@ -61,12 +62,15 @@ private:
     [[nodiscard]] bool holds(QObject *receiver, const QEvent &event) const;
     void hold(QObject *receiver, QEvent &event);
     void release();
+    void handOnLater();
     void handOn();
-    static void deliver(Held &held);
+    void deliver(Held &held);
+    bool isShortcut(QWindow &window, const QEvent &event);
 
     int m_holds = 0;
-    bool m_handingOn = false;
     std::deque<Held> m_held;
+    const QEvent *m_delivered = nullptr; // the held input being handed on
+    bool m_inWindowSystem = false;       // while the window system's interface hands on
 };
 
 } // namespace vantrel

@@ -127,6 +127,15 @@ const Scenario kScenarios[] = {
          QCOMPARE(std::count(text.begin(), text.end(), '0'), 3);
          QVERIFY(text.find('0', 4) > text.size() / 2);
      }},
+    {"a dialog opened meanwhile takes the keys typed after it", "txtBin", false,
+     [](frmAscii &w) {
+         testing::queueKeyClick(binaryField(w, "txtBin"), Qt::Key_F1); // the about box
+         testing::queueKeyClick(binaryField(w, "txtBin"), Qt::Key_Return);
+     },
+     [](QPointer<frmAscii> w) {
+         QVERIFY(!QApplication::activeModalWidget()); // Return closed it
+         QVERIFY(binaryField(*w, "txtBin")->codeText() == kBinaryPanelText);
+     }},
     {"closing the window during the paste", "txtBin", false,
      [](frmAscii &w) { testing::queueClose(&w); },
      [](QPointer<frmAscii> w) { QTRY_VERIFY(!w || !w->isVisible()); }},
