@@ -3,6 +3,7 @@
 
 #include "binary_digit_count.h"
 #include "field_codes.h"
+#include "qt_editor_rules.h"
 
 namespace vantrel {
 
@@ -62,11 +63,10 @@ bool BinaryTextModel::removeSelectionOr(Move move, EditKind kind)
     if (hasSelection()) {
         return replace(selectionStart(), selectionEnd(), {}, kind);
     }
-    // As Qt's cursors take them: Delete and a word to the left with the
-    // caret at their start, Backspace and a word to the right at their end.
     const qsizetype other = moved(m_caret, move);
+    const bool wordMove = move == Move::PreviousWord || move == Move::NextWord;
     return replaceTaking(std::min(other, m_caret), std::max(other, m_caret), {}, kind,
-                         move == Move::NextChar || move == Move::PreviousWord);
+                         qteditor::takesWithCursorAtStart(wordMove, other > m_caret));
 }
 
 void BinaryTextModel::move(qsizetype start, qsizetype end, qsizetype to)
@@ -309,18 +309,8 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move) const
     return from;
 }
 
-// Qt's editors see three kinds of character in a word move: white space,
-// marks that separate words, and the rest, words.
-namespace {
-
-bool isSeparatorCode(unsigned char code)
-{
-    static constexpr std::string_view kSeparators = ".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\";
-    return kSeparators.find(char(code)) != std::string_view::npos;
-}
-
-} // namespace
-
+// Qt's editors see three kinds of character here: white space, marks that
+// separate words, and the rest, words.
 std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
 {
     offset = legal(offset);
@@ -330,8 +320,8 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
     if (offset == start) {
         return std::nullopt;
     }
-    if (offset == end &&
-        (fieldcodes::isSpaceCode(code(offset - 1)) || isSeparatorCode(code(offset - 1)))) {
+    if (offset == end && (fieldcodes::isSpaceCode(code(offset - 1)) ||
+                          qteditor::isWordSeparator(code(offset - 1)))) {
         return std::nullopt;
     }
     // The word stop before the next position: back over spaces, then over a
@@ -340,13 +330,13 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
     while (at > start && fieldcodes::isSpaceCode(code(at - 1))) {
         --at;
     }
-    if (at > start && isSeparatorCode(code(at - 1))) {
-        while (at > start && isSeparatorCode(code(at - 1))) {
+    if (at > start && qteditor::isWordSeparator(code(at - 1))) {
+        while (at > start && qteditor::isWordSeparator(code(at - 1))) {
             --at;
         }
     } else {
         while (at > start && !fieldcodes::isSpaceCode(code(at - 1)) &&
-               !isSeparatorCode(code(at - 1))) {
+               !qteditor::isWordSeparator(code(at - 1))) {
             --at;
         }
     }
@@ -362,12 +352,13 @@ std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset) const
         return std::nullopt;
     }
     qsizetype at = offset;
-    if (isSeparatorCode(code(at))) {
-        while (at < end && isSeparatorCode(code(at))) {
+    if (qteditor::isWordSeparator(code(at))) {
+        while (at < end && qteditor::isWordSeparator(code(at))) {
             ++at;
         }
     } else {
-        while (at < end && !fieldcodes::isSpaceCode(code(at)) && !isSeparatorCode(code(at))) {
+        while (at < end && !fieldcodes::isSpaceCode(code(at)) &&
+               !qteditor::isWordSeparator(code(at))) {
             ++at;
         }
     }

@@ -2,6 +2,7 @@
 #include "binary_text_mouse.h"
 
 #include "binary_text_edit.h"
+#include "qt_editor_rules.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,15 +12,6 @@
 
 namespace vantrel {
 namespace {
-
-constexpr int kFirstAutoScrollMs = 100;
-
-// Qt's editors: the farther the mouse from the view, the faster it scrolls.
-int autoScrollInterval(int distance)
-{
-    const int delta = std::max(distance, 7);
-    return 4900 / (delta * delta);
-}
 
 bool near(QPoint a, QPoint b)
 {
@@ -105,7 +97,7 @@ void BinaryTextMouse::move(const QMouseEvent &event)
     if (m_field.viewport()->rect().contains(m_lastPoint)) {
         m_autoScrollTimer.stop();
     } else if (!m_autoScrollTimer.isActive()) {
-        m_autoScrollTimer.start(kFirstAutoScrollMs, this);
+        m_autoScrollTimer.start(qteditor::kFirstAutoScrollMs, this);
     }
 }
 
@@ -302,7 +294,7 @@ void BinaryTextMouse::autoScroll()
     const int deltaX = std::max(point.x() - view.left(), view.right() - point.x()) - view.width();
     const int delta = std::max(deltaX, deltaY);
     if (delta >= 0) {
-        m_autoScrollTimer.start(autoScrollInterval(delta), this);
+        m_autoScrollTimer.start(qteditor::autoScrollInterval(delta), this);
         if (deltaY > 0) {
             m_field.verticalScrollBar()->triggerAction(point.y() < view.center().y()
                                                            ? QAbstractSlider::SliderSingleStepSub
