@@ -48,9 +48,7 @@ bool BinaryTextModel::replaceTaking(qsizetype start, qsizetype end, std::string 
     const qsizetype caret = start + qsizetype(codes.size());
     if (kind == EditKind::BreakingLine && start == end && paragraphAt(start).first == start &&
         moved(start, Move::EndOfParagraph) == start) {
-        // Qt's editors give Enter in an empty paragraph an undo step of its
-        // own before the line break, one that changes nothing in the text.
-        record(start, start, {}, EditKind::Other, false);
+        record(start, start, {}, EditKind::FormattingParagraph, false);
     }
     record(start, end, std::move(codes), kind, false, takenBackward);
     m_caret = m_anchor = caret;
@@ -61,7 +59,7 @@ bool BinaryTextModel::replaceTaking(qsizetype start, qsizetype end, std::string 
 bool BinaryTextModel::removeSelectionOr(Move move, EditKind kind)
 {
     if (hasSelection()) {
-        return replace(selectionStart(), selectionEnd(), {}, kind);
+        return replace(selectionStart(), selectionEnd(), {}, EditKind::Other);
     }
     const qsizetype other = moved(m_caret, move);
     const bool wordMove = move == Move::PreviousWord || move == Move::NextWord;
@@ -129,6 +127,8 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
             break;
         }
         const auto awayLength = qsizetype(edit->away.size());
+        const bool formatsParagraph = edit->kind == EditKind::FormattingParagraph ||
+                                      (undoing && pasteFormattedFirstParagraph(*edit));
         edit->presentOrigin = CodeOrigins::contiguousStart(edit->awayOrigins).value_or(-1);
         // Undoing puts back the codes the edit took: a cursor where they go
         // stays before them if they were taken with the caret at their start.
@@ -136,10 +136,10 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
             exchange(edit->position, edit->position + edit->presentLength, std::move(edit->away),
                      edit->awayOrigins, undoing && edit->takenBackward);
         edit->presentLength = awayLength;
-        m_caret = m_anchor = edit->position + awayLength;
-        if (undoing && edit->kind == EditKind::Pasting && edit->position == 0 && awayLength == 0) {
-            m_caret = m_anchor = afterFirstParagraph();
-        }
+        // A paragraph's format changed back or again leaves Qt's caret past
+        // that paragraph's line break, or at the end of the text.
+        m_caret = m_anchor =
+            formatsParagraph ? paragraphAt(edit->position).second : edit->position + awayLength;
         changed = true;
     } while (undoing ? m_history.undoGoesOn() : m_history.redoGoesOn());
     if (changed) {
@@ -148,12 +148,15 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
     return changed;
 }
 
-// Qt's editors give a paste at the very start of the text the first
-// paragraph's format too, and undoing that last leaves the caret past the
-// first paragraph's line break, or at the end of a text of one paragraph.
-qsizetype BinaryTextModel::afterFirstParagraph() const
+// Qt's editors give a paste that goes in at the very start of the text, in
+// place of nothing, the format of its first paragraph, unless that is empty
+// (the paste starts with a line break); undoing the paste undoes that last.
+bool BinaryTextModel::pasteFormattedFirstParagraph(const Edit &paste) const
 {
-    return m_layout.paragraphCount() > 1 ? m_layout.line(m_layout.firstLineOf(1)).start : size();
+    const bool startsWithLineBreak =
+        paste.presentLength >= 2 && m_codes.insideLineBreak(paste.position + 1);
+    return paste.kind == EditKind::Pasting && paste.position == 0 && paste.away.empty() &&
+           !startsWithLineBreak;
 }
 
 void BinaryTextModel::select(qsizetype anchor, qsizetype caret)

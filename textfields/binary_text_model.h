@@ -83,8 +83,9 @@ public:
     // pair. False, with nothing changed, when the text would pass kMaxCodes.
     bool replace(qsizetype start, qsizetype end, std::string codes,
                  EditKind kind = EditKind::Other);
-    // Replaces the selection, or the span from the caret to where `move`
-    // leads when there is none.
+    // Removes the selection, or the span from the caret to where `move`
+    // leads when there is none. Only the latter is of `kind`: a selection
+    // goes in an undo step of its own.
     bool removeSelectionOr(Move move, EditKind kind);
     // Moves codes [start, end) to `to` as one undoable edit, selected there.
     void move(qsizetype start, qsizetype end, qsizetype to);
@@ -138,7 +139,7 @@ private:
     void record(qsizetype start, qsizetype end, std::string codes, EditKind kind,
                 bool joinsPrevious, bool takenBackward = false);
     void settleSelection();
-    [[nodiscard]] qsizetype afterFirstParagraph() const;
+    [[nodiscard]] bool pasteFormattedFirstParagraph(const Edit &paste) const;
     [[nodiscard]] qsizetype paragraphEnd(qsizetype paragraph) const;
     [[nodiscard]] bool isWordCode(qsizetype offset) const;
     void checkInvariants() const;

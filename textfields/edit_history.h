@@ -20,6 +20,9 @@ enum class EditKind {
     DeletingBack,    // Backspace
     DeletingForward, // Delete
     BreakingLine,    // Enter
+    // The step Qt's editors take before Enter in an empty paragraph: it
+    // sets the paragraph's format and changes no code
+    FormattingParagraph,
 };
 
 struct Edit

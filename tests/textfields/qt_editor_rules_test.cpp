@@ -67,6 +67,7 @@ void QtEditorRulesTest::rulesAnswerAsQtDoes_data()
     row("a paste joins no typing", "joins", kinds(K::Typing, K::Pasting), 0);
     row("Delete joins Backspace", "joins", kinds(K::DeletingBack, K::DeletingForward), 1);
     row("Backspace joins no removed selection", "joins", kinds(K::Other, K::DeletingBack), 0);
+    row("typing joins no quiet step", "joins", kinds(K::FormattingParagraph, K::Typing), 0);
     // The pointer's distance from the view, in pixels.
     row("auto-scroll near the edge as on it", "auto-scroll interval", {7}, 100);
     row("auto-scroll ten pixels out", "auto-scroll interval", {10}, 49);
