@@ -56,15 +56,35 @@ bool BinaryTextModel::replaceTaking(qsizetype start, qsizetype end, std::string 
     return true;
 }
 
-bool BinaryTextModel::removeSelectionOr(Move move, EditKind kind)
+BinaryTextModel::Removal BinaryTextModel::removeSelectionOr(Move move, EditKind kind)
 {
     if (hasSelection()) {
-        return replace(selectionStart(), selectionEnd(), {}, EditKind::Other);
+        return removeTaking(selectionStart(), selectionEnd(), EditKind::Other, m_caret < m_anchor);
     }
     const qsizetype other = moved(m_caret, move);
     const bool wordMove = move == Move::PreviousWord || move == Move::NextWord;
-    return replaceTaking(std::min(other, m_caret), std::max(other, m_caret), {}, kind,
-                         qteditor::takesWithCursorAtStart(wordMove, other > m_caret));
+    return removeTaking(std::min(other, m_caret), std::max(other, m_caret), kind,
+                        qteditor::takesWithCursorAtStart(wordMove, other > m_caret));
+}
+
+// Qt's cursor goes to the paragraph's end first: the codes go with it at
+// their end unless the anchor lies beyond.
+BinaryTextModel::Removal BinaryTextModel::removeToParagraphEnd()
+{
+    const qsizetype end = moved(m_caret, Move::EndOfParagraph);
+    return removeTaking(std::min(m_anchor, end), std::max(m_anchor, end), EditKind::Other,
+                        qteditor::takesWithCursorAtStart(true, end > m_anchor));
+}
+
+BinaryTextModel::Removal BinaryTextModel::removeTaking(qsizetype start, qsizetype end,
+                                                       EditKind kind, bool cursorAtStart)
+{
+    const quint64 revision = m_revision;
+    replaceTaking(start, end, {}, kind, cursorAtStart);
+    if (m_revision == revision) {
+        return Removal::Nothing;
+    }
+    return cursorAtStart ? Removal::CursorAtStart : Removal::CursorAtEnd;
 }
 
 void BinaryTextModel::move(qsizetype start, qsizetype end, qsizetype to)
