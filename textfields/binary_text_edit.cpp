@@ -233,15 +233,6 @@ void BinaryTextEdit::deleteSelection()
     replaceSelection({}, EditKind::Other);
 }
 
-// As Qt's editors do: from the anchor to the end of the caret's paragraph,
-// its line break left.
-void BinaryTextEdit::deleteToEndOfParagraph()
-{
-    const qsizetype end = m_model.moved(m_model.caret(), Move::EndOfParagraph);
-    const qsizetype anchor = m_model.anchor();
-    edit([&] { return m_model.replace(std::min(anchor, end), std::max(anchor, end), {}); });
-}
-
 // Too long a text would pass what positions can count: it is refused, and
 // the field says so with the invalid colour.
 void BinaryTextEdit::refuseText()
@@ -394,11 +385,19 @@ void BinaryTextEdit::moveCaret(qsizetype position, bool keepAnchor, bool scroll)
 {
     const CaretState before = caretState();
     m_model.moveCaret(position, keepAnchor);
+    m_preferredX = -1;
     if (scroll) {
         ensureCaretVisible();
     }
     restartBlinking();
     announce(before);
+}
+
+qreal BinaryTextEdit::caretColumn() const
+{
+    const CodeLineLayout &layout = m_model.layout();
+    const qsizetype caret = m_model.caret();
+    return m_preferredX >= 0 ? m_preferredX : layout.x(layout.lineOf(caret), caret);
 }
 
 // A selection the user makes, with the mouse or the keyboard, becomes the

@@ -167,7 +167,6 @@ private:
     void edit(const std::function<bool()> &change);
     void replaceSelection(std::string codes, EditKind kind);
     void deleteSelection();
-    void deleteToEndOfParagraph();
     void insertFromMimeData(const QMimeData *source);
     [[nodiscard]] bool canInsertFromMimeData(const QMimeData *source) const;
     [[nodiscard]] QMimeData *createMimeDataFromSelection() const;
@@ -181,10 +180,13 @@ private:
     // caret and selection
     [[nodiscard]] CaretState caretState() const;
     void announce(const CaretState &before);
+    // Both set the caret's column anew, as a text cursor put somewhere does.
     // A drag with the mouse moves the caret without scrolling to it.
     void moveCaret(qsizetype position, bool keepAnchor, bool scroll = true);
     void select(qsizetype anchor, qsizetype caret, bool scroll = true);
     void offerSelection();
+    // The x that Up and Down keep, from the start of the caret's line.
+    [[nodiscard]] qreal caretColumn() const;
 
     // layout, view and painting
     void notifyScreenReaders(const TextExchange &exchange);

@@ -95,9 +95,7 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
             continue;
         }
         const qsizetype caret = m_field.m_model.caret();
-        const CodeLineLayout &layout = m_field.m_model.layout();
-        const qreal preferred = m_field.m_preferredX >= 0 ? m_field.m_preferredX
-                                                          : layout.x(layout.lineOf(caret), caret);
+        const qreal preferred = m_field.caretColumn();
         const bool vertical = entry.lines != 0;
         qsizetype target = entry.page ? pageMoved(caret, entry.lines, preferred)
                            : vertical ? m_field.m_model.linesMoved(caret, entry.lines, preferred)
@@ -254,24 +252,10 @@ bool BinaryTextKeys::editKey(const QKeyEvent &event)
                event.keyCombination() ==
                    QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
         m_field.redo();
-    } else if (event.matches(QKeySequence::DeleteStartOfWord)) {
-        m_field.edit([this] {
-            return m_field.m_model.removeSelectionOr(Move::PreviousWord, EditKind::Other);
-        });
-    } else if (event.matches(QKeySequence::DeleteEndOfWord)) {
-        m_field.edit(
-            [this] { return m_field.m_model.removeSelectionOr(Move::NextWord, EditKind::Other); });
-    } else if (event.matches(QKeySequence::DeleteEndOfLine)) {
-        m_field.deleteToEndOfParagraph();
-    } else if (event.key() == Qt::Key_Backspace && isShiftOnly(event)) {
-        m_field.edit([this] {
-            return m_field.m_model.removeSelectionOr(Move::PreviousChar, EditKind::DeletingBack);
-        });
-    } else if (event.matches(QKeySequence::Delete) ||
-               (event.key() == Qt::Key_Delete && isShiftOnly(event))) {
-        m_field.edit([this] {
-            return m_field.m_model.removeSelectionOr(Move::NextChar, EditKind::DeletingForward);
-        });
+    } else if (deletionKey(event)) {
+        // QPlainTextEdit sets the caret's column anew after a deleting key,
+        // even one that found nothing to delete.
+        m_field.m_preferredX = -1;
     } else if ((event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
                isShiftOnly(event)) {
         m_field.replaceSelection("\r\n", EditKind::BreakingLine);
@@ -279,6 +263,43 @@ bool BinaryTextKeys::editKey(const QKeyEvent &event)
         return false;
     }
     m_field.ensureCaretVisible();
+    return true;
+}
+
+// The deleting keys: each takes the selection, or the codes from the caret
+// to where its move leads; the end of the paragraph is taken from the
+// anchor, selection or not.
+bool BinaryTextKeys::deletionKey(const QKeyEvent &event)
+{
+    using Removal = BinaryTextModel::Removal;
+    std::optional<std::pair<Move, EditKind>> fromCaret;
+    if (event.matches(QKeySequence::DeleteStartOfWord)) {
+        fromCaret = {Move::PreviousWord, EditKind::Other};
+    } else if (event.matches(QKeySequence::DeleteEndOfWord)) {
+        fromCaret = {Move::NextWord, EditKind::Other};
+    } else if (event.key() == Qt::Key_Backspace && isShiftOnly(event)) {
+        fromCaret = {Move::PreviousChar, EditKind::DeletingBack};
+    } else if (event.matches(QKeySequence::Delete) ||
+               (event.key() == Qt::Key_Delete && isShiftOnly(event))) {
+        fromCaret = {Move::NextChar, EditKind::DeletingForward};
+    } else if (!event.matches(QKeySequence::DeleteEndOfLine)) {
+        return false;
+    }
+    BinaryTextModel &model = m_field.m_model;
+    const std::optional<qreal> pageCaretY = m_field.m_pageCaretY;
+    Removal removal = Removal::Nothing;
+    m_field.edit([&] {
+        removal = fromCaret ? model.removeSelectionOr(fromCaret->first, fromCaret->second)
+                            : model.removeToParagraphEnd();
+        return true;
+    });
+    // QPlainTextEdit forgets where paging began when its text cursor reports
+    // a move, and a deletion makes it report one only by taking codes that
+    // stood before it: a word taken to the right does, though the caret
+    // stays; one taken to the left does not, though the caret goes.
+    if (removal != Removal::Nothing) {
+        m_field.m_pageCaretY = removal == Removal::CursorAtStart ? pageCaretY : std::nullopt;
+    }
     return true;
 }
 

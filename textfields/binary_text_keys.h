@@ -31,6 +31,7 @@ private:
     std::optional<qreal> scrollPageDown();
     std::optional<qreal> scrollPageUp();
     bool editKey(const QKeyEvent &event);
+    bool deletionKey(const QKeyEvent &event);
 
     BinaryTextEdit &m_field;
 };

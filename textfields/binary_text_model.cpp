@@ -3,6 +3,7 @@
 
 #include "binary_digit_count.h"
 #include "field_codes.h"
+#include "qt_editor_rules.h"
 
 namespace vantrel {
 
@@ -47,9 +48,7 @@ bool BinaryTextModel::replaceTaking(qsizetype start, qsizetype end, std::string 
     const qsizetype caret = start + qsizetype(codes.size());
     if (kind == EditKind::BreakingLine && start == end && paragraphAt(start).first == start &&
         moved(start, Move::EndOfParagraph) == start) {
-        // Qt's editors give Enter in an empty paragraph an undo step of its
-        // own before the line break, one that changes nothing in the text.
-        record(start, start, {}, EditKind::Other, false);
+        record(start, start, {}, EditKind::FormattingParagraph, false);
     }
     record(start, end, std::move(codes), kind, false, takenBackward);
     m_caret = m_anchor = caret;
@@ -57,16 +56,35 @@ bool BinaryTextModel::replaceTaking(qsizetype start, qsizetype end, std::string 
     return true;
 }
 
-bool BinaryTextModel::removeSelectionOr(Move move, EditKind kind)
+BinaryTextModel::Removal BinaryTextModel::removeSelectionOr(Move move, EditKind kind)
 {
     if (hasSelection()) {
-        return replace(selectionStart(), selectionEnd(), {}, kind);
+        return removeTaking(selectionStart(), selectionEnd(), EditKind::Other, m_caret < m_anchor);
     }
-    // As Qt's cursors take them: Delete and a word to the left with the
-    // caret at their start, Backspace and a word to the right at their end.
     const qsizetype other = moved(m_caret, move);
-    return replaceTaking(std::min(other, m_caret), std::max(other, m_caret), {}, kind,
-                         move == Move::NextChar || move == Move::PreviousWord);
+    const bool wordMove = move == Move::PreviousWord || move == Move::NextWord;
+    return removeTaking(std::min(other, m_caret), std::max(other, m_caret), kind,
+                        qteditor::takesWithCursorAtStart(wordMove, other > m_caret));
+}
+
+// Qt's cursor goes to the paragraph's end first: the codes go with it at
+// their end unless the anchor lies beyond.
+BinaryTextModel::Removal BinaryTextModel::removeToParagraphEnd()
+{
+    const qsizetype end = moved(m_caret, Move::EndOfParagraph);
+    return removeTaking(std::min(m_anchor, end), std::max(m_anchor, end), EditKind::Other,
+                        qteditor::takesWithCursorAtStart(true, end > m_anchor));
+}
+
+BinaryTextModel::Removal BinaryTextModel::removeTaking(qsizetype start, qsizetype end,
+                                                       EditKind kind, bool cursorAtStart)
+{
+    const quint64 revision = m_revision;
+    replaceTaking(start, end, {}, kind, cursorAtStart);
+    if (m_revision == revision) {
+        return Removal::Nothing;
+    }
+    return cursorAtStart ? Removal::CursorAtStart : Removal::CursorAtEnd;
 }
 
 void BinaryTextModel::move(qsizetype start, qsizetype end, qsizetype to)
@@ -129,6 +147,8 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
             break;
         }
         const auto awayLength = qsizetype(edit->away.size());
+        const bool formatsParagraph = edit->kind == EditKind::FormattingParagraph ||
+                                      (undoing && pasteFormattedFirstParagraph(*edit));
         edit->presentOrigin = CodeOrigins::contiguousStart(edit->awayOrigins).value_or(-1);
         // Undoing puts back the codes the edit took: a cursor where they go
         // stays before them if they were taken with the caret at their start.
@@ -136,10 +156,10 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
             exchange(edit->position, edit->position + edit->presentLength, std::move(edit->away),
                      edit->awayOrigins, undoing && edit->takenBackward);
         edit->presentLength = awayLength;
-        m_caret = m_anchor = edit->position + awayLength;
-        if (undoing && edit->kind == EditKind::Pasting && edit->position == 0 && awayLength == 0) {
-            m_caret = m_anchor = afterFirstParagraph();
-        }
+        // A paragraph's format changed back or again leaves Qt's caret past
+        // that paragraph's line break, or at the end of the text.
+        m_caret = m_anchor =
+            formatsParagraph ? paragraphAt(edit->position).second : edit->position + awayLength;
         changed = true;
     } while (undoing ? m_history.undoGoesOn() : m_history.redoGoesOn());
     if (changed) {
@@ -148,12 +168,15 @@ bool BinaryTextModel::exchangeHistoryStep(bool undoing)
     return changed;
 }
 
-// Qt's editors give a paste at the very start of the text the first
-// paragraph's format too, and undoing that last leaves the caret past the
-// first paragraph's line break, or at the end of a text of one paragraph.
-qsizetype BinaryTextModel::afterFirstParagraph() const
+// Qt's editors give a paste that goes in at the very start of the text, in
+// place of nothing, the format of its first paragraph, unless that is empty
+// (the paste starts with a line break); undoing the paste undoes that last.
+bool BinaryTextModel::pasteFormattedFirstParagraph(const Edit &paste) const
 {
-    return m_layout.paragraphCount() > 1 ? m_layout.line(m_layout.firstLineOf(1)).start : size();
+    const bool startsWithLineBreak =
+        paste.presentLength >= 2 && m_codes.insideLineBreak(paste.position + 1);
+    return paste.kind == EditKind::Pasting && paste.position == 0 && paste.away.empty() &&
+           !startsWithLineBreak;
 }
 
 void BinaryTextModel::select(qsizetype anchor, qsizetype caret)
@@ -309,18 +332,8 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move) const
     return from;
 }
 
-// Qt's editors see three kinds of character in a word move: white space,
-// marks that separate words, and the rest, words.
-namespace {
-
-bool isSeparatorCode(unsigned char code)
-{
-    static constexpr std::string_view kSeparators = ".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\";
-    return kSeparators.find(char(code)) != std::string_view::npos;
-}
-
-} // namespace
-
+// Qt's editors see three kinds of character here: white space, marks that
+// separate words, and the rest, words.
 std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
 {
     offset = legal(offset);
@@ -330,8 +343,8 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
     if (offset == start) {
         return std::nullopt;
     }
-    if (offset == end &&
-        (fieldcodes::isSpaceCode(code(offset - 1)) || isSeparatorCode(code(offset - 1)))) {
+    if (offset == end && (fieldcodes::isSpaceCode(code(offset - 1)) ||
+                          qteditor::isWordSeparator(code(offset - 1)))) {
         return std::nullopt;
     }
     // The word stop before the next position: back over spaces, then over a
@@ -340,13 +353,13 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
     while (at > start && fieldcodes::isSpaceCode(code(at - 1))) {
         --at;
     }
-    if (at > start && isSeparatorCode(code(at - 1))) {
-        while (at > start && isSeparatorCode(code(at - 1))) {
+    if (at > start && qteditor::isWordSeparator(code(at - 1))) {
+        while (at > start && qteditor::isWordSeparator(code(at - 1))) {
             --at;
         }
     } else {
         while (at > start && !fieldcodes::isSpaceCode(code(at - 1)) &&
-               !isSeparatorCode(code(at - 1))) {
+               !qteditor::isWordSeparator(code(at - 1))) {
             --at;
         }
     }
@@ -362,12 +375,13 @@ std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset) const
         return std::nullopt;
     }
     qsizetype at = offset;
-    if (isSeparatorCode(code(at))) {
-        while (at < end && isSeparatorCode(code(at))) {
+    if (qteditor::isWordSeparator(code(at))) {
+        while (at < end && qteditor::isWordSeparator(code(at))) {
             ++at;
         }
     } else {
-        while (at < end && !fieldcodes::isSpaceCode(code(at)) && !isSeparatorCode(code(at))) {
+        while (at < end && !fieldcodes::isSpaceCode(code(at)) &&
+               !qteditor::isWordSeparator(code(at))) {
             ++at;
         }
     }

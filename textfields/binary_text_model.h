@@ -83,9 +83,21 @@ public:
     // pair. False, with nothing changed, when the text would pass kMaxCodes.
     bool replace(qsizetype start, qsizetype end, std::string codes,
                  EditKind kind = EditKind::Other);
-    // Replaces the selection, or the span from the caret to where `move`
-    // leads when there is none.
-    bool removeSelectionOr(Move move, EditKind kind);
+    // What a removal took, as Qt's text cursor takes codes: nothing, or
+    // codes with the cursor at their start or at their end (see
+    // qteditor::takesWithCursorAtStart).
+    enum class Removal {
+        Nothing,
+        CursorAtStart,
+        CursorAtEnd,
+    };
+    // Removes the selection, or the span from the caret to where `move`
+    // leads when there is none. Only the latter is of `kind`: a selection
+    // goes in an undo step of its own.
+    Removal removeSelectionOr(Move move, EditKind kind);
+    // Removes from the anchor to the end of the caret's paragraph, its line
+    // break left.
+    Removal removeToParagraphEnd();
     // Moves codes [start, end) to `to` as one undoable edit, selected there.
     void move(qsizetype start, qsizetype end, qsizetype to);
     // A program write: the whole text, no undo, the caret at the start.
@@ -133,12 +145,13 @@ private:
     bool exchangeHistoryStep(bool undoing);
     bool replaceTaking(qsizetype start, qsizetype end, std::string codes, EditKind kind,
                        bool takenBackward);
+    Removal removeTaking(qsizetype start, qsizetype end, EditKind kind, bool cursorAtStart);
     std::string exchange(qsizetype start, qsizetype end, std::string codes, OriginRuns &origins,
                          bool keepsCursors);
     void record(qsizetype start, qsizetype end, std::string codes, EditKind kind,
                 bool joinsPrevious, bool takenBackward = false);
     void settleSelection();
-    [[nodiscard]] qsizetype afterFirstParagraph() const;
+    [[nodiscard]] bool pasteFormattedFirstParagraph(const Edit &paste) const;
     [[nodiscard]] qsizetype paragraphEnd(qsizetype paragraph) const;
     [[nodiscard]] bool isWordCode(qsizetype offset) const;
     void checkInvariants() const;

@@ -2,6 +2,7 @@
 #include "binary_text_mouse.h"
 
 #include "binary_text_edit.h"
+#include "qt_editor_rules.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,23 +13,9 @@
 namespace vantrel {
 namespace {
 
-constexpr int kFirstAutoScrollMs = 100;
-
-// Qt's editors: the farther the mouse from the view, the faster it scrolls.
-int autoScrollInterval(int distance)
-{
-    const int delta = std::max(distance, 7);
-    return 4900 / (delta * delta);
-}
-
 bool near(QPoint a, QPoint b)
 {
     return (a - b).manhattanLength() < QApplication::startDragDistance();
-}
-
-bool hasSelection(const std::optional<std::pair<qsizetype, qsizetype>> &range)
-{
-    return range && range->first != range->second;
 }
 
 // Where a position goes when codes [start, start + removed) become
@@ -74,7 +61,6 @@ void BinaryTextMouse::press(const QMouseEvent &event)
     const QPoint point = event.position().toPoint();
     m_selecting = true;
     m_lastPoint = m_pressPoint = point;
-    m_field.m_preferredX = -1;
     if (m_tripleClickTimer.isActive() && near(point, m_doubleClickPoint)) {
         m_tripleClickTimer.stop();
         selectParagraphAtCaret();
@@ -105,7 +91,7 @@ void BinaryTextMouse::move(const QMouseEvent &event)
     if (m_field.viewport()->rect().contains(m_lastPoint)) {
         m_autoScrollTimer.stop();
     } else if (!m_autoScrollTimer.isActive()) {
-        m_autoScrollTimer.start(kFirstAutoScrollMs, this);
+        m_autoScrollTimer.start(qteditor::kFirstAutoScrollMs, this);
     }
 }
 
@@ -173,16 +159,16 @@ void BinaryTextMouse::doubleClick(const QMouseEvent &event)
     const auto [start, end] = m_field.m_model.wordAt(m_field.offsetAt(point));
     m_field.select(start, end, false);
     m_field.offerSelection();
-    m_word = Range{start, end};
+    m_word = clicked({start, end});
     m_doubleClickPoint = point;
     m_tripleClickTimer.start(QApplication::doubleClickInterval(), this);
 }
 
 void BinaryTextMouse::follow(const TextExchange &exchange)
 {
-    for (std::optional<Range> *range : {&m_word, &m_paragraph}) {
-        if (*range) {
-            **range = followed(**range, exchange);
+    for (std::optional<Clicked> *remembered : {&m_word, &m_paragraph}) {
+        if (*remembered) {
+            (*remembered)->range = followed((*remembered)->range, exchange);
         }
     }
 }
@@ -198,23 +184,29 @@ void BinaryTextMouse::placeCaret(qsizetype offset)
 // after a double click, else to the very code.
 void BinaryTextMouse::extendTo(qsizetype offset, int x)
 {
-    if (hasSelection(m_paragraph)) {
+    if (m_paragraph && m_paragraph->selects()) {
         extendByParagraphs(offset);
-    } else if (hasSelection(m_word)) {
+    } else if (m_word && m_word->selects()) {
         extendByWords(offset, x);
     } else {
         m_field.moveCaret(offset, true, false);
     }
 }
 
-// Over the first word or paragraph, that one is selected again, as it was.
-bool BinaryTextMouse::reselects(const Range &range, qsizetype offset)
+BinaryTextMouse::Clicked BinaryTextMouse::clicked(Range range) const
 {
-    const auto [start, end] = std::minmax(range.first, range.second);
-    if (offset < start || offset > end) {
+    return {range, m_field.caretColumn()};
+}
+
+// Over the first word or paragraph, that one is selected again, as it was.
+bool BinaryTextMouse::reselects(const Clicked &clicked, qsizetype offset)
+{
+    const auto [anchor, caret] = clicked.range;
+    if (offset < std::min(anchor, caret) || offset > std::max(anchor, caret)) {
         return false;
     }
-    m_field.select(range.first, range.second);
+    m_field.select(anchor, caret);
+    m_field.m_preferredX = clicked.column;
     return true;
 }
 
@@ -242,8 +234,8 @@ void BinaryTextMouse::extendByWords(qsizetype offset, int x)
     if (x < startX || x > endX) {
         return;
     }
-    const auto [wordStart, wordEnd] = std::minmax(m_word->first, m_word->second);
-    const qsizetype anchor = offset < m_word->second ? wordEnd : wordStart;
+    const auto [wordStart, wordEnd] = std::minmax(m_word->range.first, m_word->range.second);
+    const qsizetype anchor = offset < m_word->range.second ? wordEnd : wordStart;
     m_field.select(anchor, x - startX < endX - x ? *start : end);
     m_field.offerSelection();
 }
@@ -256,8 +248,8 @@ void BinaryTextMouse::extendByParagraphs(qsizetype offset)
         return;
     }
     const BinaryTextModel &model = m_field.m_model;
-    const auto [first, last] = std::minmax(m_paragraph->first, m_paragraph->second);
-    if (offset < m_paragraph->second) {
+    const auto [first, last] = std::minmax(m_paragraph->range.first, m_paragraph->range.second);
+    if (offset < m_paragraph->range.second) {
         m_field.select(last, model.moved(offset, BinaryTextModel::Move::StartOfParagraph));
     } else {
         const qsizetype end = model.moved(offset, BinaryTextModel::Move::EndOfParagraph);
@@ -272,8 +264,9 @@ void BinaryTextMouse::selectParagraphAtCaret()
     const BinaryTextModel &model = m_field.m_model;
     const qsizetype start = model.moved(model.caret(), BinaryTextModel::Move::StartOfParagraph);
     const qsizetype end = model.moved(start, BinaryTextModel::Move::EndOfParagraph);
-    m_paragraph = Range{start, model.moved(end, BinaryTextModel::Move::NextChar)};
-    m_field.select(m_paragraph->first, m_paragraph->second);
+    const Range paragraph{start, model.moved(end, BinaryTextModel::Move::NextChar)};
+    m_field.select(paragraph.first, paragraph.second);
+    m_paragraph = clicked(paragraph);
 }
 
 void BinaryTextMouse::timerEvent(QTimerEvent *event)
@@ -302,7 +295,7 @@ void BinaryTextMouse::autoScroll()
     const int deltaX = std::max(point.x() - view.left(), view.right() - point.x()) - view.width();
     const int delta = std::max(deltaX, deltaY);
     if (delta >= 0) {
-        m_autoScrollTimer.start(autoScrollInterval(delta), this);
+        m_autoScrollTimer.start(qteditor::autoScrollInterval(delta), this);
         if (deltaY > 0) {
             m_field.verticalScrollBar()->triggerAction(point.y() < view.center().y()
                                                            ? QAbstractSlider::SliderSingleStepSub

@@ -37,11 +37,21 @@ protected:
 
 private:
     using Range = std::pair<qsizetype, qsizetype>; // anchor, caret
+    // What a double or a triple click selected, with the caret's column then:
+    // Qt's editors keep a copy of their text cursor, which brings that
+    // column back when it is selected again.
+    struct Clicked
+    {
+        Range range;
+        qreal column = 0;
+        [[nodiscard]] bool selects() const { return range.first != range.second; }
+    };
 
     void releaseButton(const QMouseEvent &event, QPoint point);
     void placeCaret(qsizetype offset);
     void extendTo(qsizetype offset, int x);
-    bool reselects(const Range &range, qsizetype offset);
+    [[nodiscard]] Clicked clicked(Range range) const;
+    bool reselects(const Clicked &clicked, qsizetype offset);
     void extendByWords(qsizetype offset, int x);
     void extendByParagraphs(qsizetype offset);
     void selectParagraphAtCaret();
@@ -57,9 +67,9 @@ private:
     // A press soon after a double click at the same place selects the paragraph.
     QBasicTimer m_tripleClickTimer;
     QPoint m_doubleClickPoint;
-    // What a double or a triple click selected, until a plain click.
-    std::optional<Range> m_word;
-    std::optional<Range> m_paragraph;
+    // Until a plain click.
+    std::optional<Clicked> m_word;
+    std::optional<Clicked> m_paragraph;
 };
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 
 #include "binary_digits.h"
 #include "field_codes.h"
+#include "qt_editor_rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -199,14 +200,12 @@ qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
         if (x > qreal(textEnd - found.start) * advance) {
             return beyond;
         }
-        // Halfway over a code is still before it.
-        const auto column = qsizetype(std::ceil(std::max<qreal>(0, x) / advance - 0.5));
-        return std::min(found.start + column, textEnd);
+        return std::min(found.start + qteditor::codesPassed(x, advance), textEnd);
     }
     qreal left = 0;
     for (qsizetype i = found.start; i < textEnd; ++i) {
         const qreal advance = m_advances[static_cast<unsigned char>(m_text[i])];
-        if (x <= left + advance / 2) {
+        if (qteditor::codesPassed(x - left, advance) == 0) {
             return i;
         }
         left += advance;

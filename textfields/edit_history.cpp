@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "edit_history.h"
 
+#include "qt_editor_rules.h"
+
 namespace vantrel {
 
 void EditHistory::record(Edit edit)
@@ -42,14 +44,12 @@ bool EditHistory::redoGoesOn() const
 
 bool EditHistory::mergeInto(Edit &last, Edit &edit) const
 {
-    if (edit.joinsPrevious) {
+    if (edit.joinsPrevious || !qteditor::mayJoinUndoStep(last.kind, edit.kind)) {
         return false;
     }
-    const bool typing = edit.kind == EditKind::Typing &&
-                        (last.kind == EditKind::Typing || last.kind == EditKind::Pasting) &&
-                        !edit.putsLineBreak && !last.endsLine;
-    if (typing) {
-        const bool follows = edit.away.empty() && last.presentOrigin >= 0 &&
+    if (edit.kind == EditKind::Typing) {
+        const bool follows = !edit.putsLineBreak && !last.endsLine && edit.away.empty() &&
+                             last.presentOrigin >= 0 &&
                              edit.position == last.position + last.presentLength &&
                              edit.presentOrigin == last.presentOrigin + last.presentLength;
         if (follows) {
@@ -57,14 +57,13 @@ bool EditHistory::mergeInto(Edit &last, Edit &edit) const
         }
         return follows;
     }
-    const auto keyRemovalOrigin = [](const Edit &removal) -> std::optional<qint64> {
-        const bool byKey =
-            (removal.kind == EditKind::DeletingBack || removal.kind == EditKind::DeletingForward) &&
-            removal.presentLength == 0 && !removal.takesLineBreak;
-        return byKey ? CodeOrigins::contiguousStart(removal.awayOrigins) : std::nullopt;
+    // Removals by key, each of codes only: a line break taken stands apart.
+    const auto removalOrigin = [](const Edit &removal) -> std::optional<qint64> {
+        const bool codesOnly = removal.presentLength == 0 && !removal.takesLineBreak;
+        return codesOnly ? CodeOrigins::contiguousStart(removal.awayOrigins) : std::nullopt;
     };
-    const std::optional<qint64> lastOrigin = keyRemovalOrigin(last);
-    const std::optional<qint64> editOrigin = keyRemovalOrigin(edit);
+    const std::optional<qint64> lastOrigin = removalOrigin(last);
+    const std::optional<qint64> editOrigin = removalOrigin(edit);
     if (!lastOrigin || !editOrigin) {
         return false;
     }

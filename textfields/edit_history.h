@@ -20,6 +20,9 @@ enum class EditKind {
     DeletingBack,    // Backspace
     DeletingForward, // Delete
     BreakingLine,    // Enter
+    // The step Qt's editors take before Enter in an empty paragraph: it
+    // sets the paragraph's format and changes no code
+    FormattingParagraph,
 };
 
 struct Edit
@@ -40,11 +43,12 @@ struct Edit
 class EditHistory
 {
 public:
-    // Records a done edit, dropping what could be redone. As in Qt's
-    // editors, typing goes on in the last edit done when it starts where
-    // that one's codes end, in the text and in their origins; a Backspace
-    // or a Delete joins the one before it likewise when the codes they took
-    // out touch in both; a line break is always a step of its own.
+    // Records a done edit, dropping what could be redone. Where Qt's
+    // editors may join it to the last edit done (qteditor::mayJoinUndoStep),
+    // typing goes on in that one when it starts where that one's codes end,
+    // in the text and in their origins; a Backspace or a Delete joins the
+    // one before it likewise when the codes they took out touch in both; a
+    // line break is always a step of its own.
     void record(Edit edit);
     void clear();
 

@@ -88,6 +88,62 @@ void setUp(BinaryTextModel &model)
     model.layout().setWidth(kWidth);
 }
 
+std::string unescaped(QByteArray text)
+{
+    return text.replace("\\r", "\r").replace("\\n", "\n").toStdString();
+}
+
+// Plays a script of edits: "t" types the next code, "p" pastes the codes up
+// to the next space, "<" is Backspace, ">" Delete, "k" a word delete, "c"
+// puts the caret at the next digit's offset, "s" selects from the caret to
+// it, "e" puts in a line break, "E" is the Enter key, "u" an undo and "r" a
+// redo.
+void play(BinaryTextModel &model, const std::string &steps)
+{
+    using Move = BinaryTextModel::Move;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const qsizetype caret = model.caret();
+        switch (steps[i]) {
+        case 't':
+            model.replace(caret, caret, std::string(1, steps[++i]), EditKind::Typing);
+            break;
+        case 'p': {
+            const std::size_t end = steps.find(' ', i);
+            model.replace(caret, caret, steps.substr(i + 1, end - i - 1), EditKind::Pasting);
+            i = end;
+            break;
+        }
+        case '<':
+            model.removeSelectionOr(Move::PreviousChar, EditKind::DeletingBack);
+            break;
+        case '>':
+            model.removeSelectionOr(Move::NextChar, EditKind::DeletingForward);
+            break;
+        case 'k':
+            model.removeSelectionOr(Move::PreviousWord, EditKind::Other);
+            break;
+        case 'c':
+            model.moveCaret(steps[++i] - '0', false);
+            break;
+        case 's':
+            model.select(caret, steps[++i] - '0');
+            break;
+        case 'e':
+            model.replace(caret, caret, "\r\n");
+            break;
+        case 'E':
+            model.replace(caret, caret, "\r\n", EditKind::BreakingLine);
+            break;
+        case 'u':
+            model.undo();
+            break;
+        default:
+            model.redo();
+            break;
+        }
+    }
+}
+
 } // namespace
 
 class BinaryTextModelTest : public QObject
@@ -104,6 +160,8 @@ private Q_SLOTS:
     void oneUndoTakesBackWhatQtEditorsGroup();
     void undoingAPasteAtTheStartPassesTheFirstLine_data();
     void undoingAPasteAtTheStartPassesTheFirstLine();
+    void undoLeavesTheCaretWhereQtEditorsDo_data();
+    void undoLeavesTheCaretWhereQtEditorsDo();
 };
 
 void BinaryTextModelTest::editsKeepTheLayoutAndTheRules_data()
@@ -279,12 +337,8 @@ void BinaryTextModelTest::rangesInsideALineBreakTakeTheWholePair()
 
 void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup_data()
 {
-    // A script of edits: "t" types the next code, "p" pastes the codes up
-    // to the next space, "<" is Backspace, ">" Delete, "k" a word delete,
-    // "c" puts the caret at the next digit's offset, "e" puts in a line
-    // break, "E" is the Enter key, "u" an undo and "r" a redo (with nothing
-    // to redo). The text is what one undo after the script leaves, as
-    // QPlainTextEdit leaves it.
+    // Scripts of edits (see play()), and the text that one undo after each
+    // leaves, as QPlainTextEdit leaves it.
     QTest::addColumn<QByteArray>("start");
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<QByteArray>("afterOneUndo");
@@ -320,6 +374,10 @@ void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup_data()
         << QByteArray("0") << QByteArray("c1Eu") << QByteArray("0");
     QTest::newRow("Backspace then Delete join")
         << QByteArray("01") << QByteArray("c2<c0>") << QByteArray("01");
+    QTest::newRow("a Backspace that takes a selection stands alone")
+        << QByteArray("") << QByteArray("tbt0<s0<") << QByteArray("b");
+    QTest::newRow("a Backspace after one that took a selection stands alone")
+        << QByteArray("01") << QByteArray("c2s1<<") << QByteArray("0");
 }
 
 void BinaryTextModelTest::undoingAPasteAtTheStartPassesTheFirstLine_data()
@@ -353,55 +411,45 @@ void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup()
     QFETCH(QByteArray, start);
     QFETCH(QByteArray, script);
     QFETCH(QByteArray, afterOneUndo);
-    const auto unescaped = [](QByteArray text) {
-        return text.replace("\\r", "\r").replace("\\n", "\n").toStdString();
-    };
     BinaryTextModel model;
     setUp(model);
     model.reset(unescaped(start));
-    const std::string steps = unescaped(script);
-    using Move = BinaryTextModel::Move;
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const qsizetype caret = model.caret();
-        switch (steps[i]) {
-        case 't':
-            model.replace(caret, caret, std::string(1, steps[++i]), EditKind::Typing);
-            break;
-        case 'p': {
-            const std::size_t end = steps.find(' ', i);
-            model.replace(caret, caret, steps.substr(i + 1, end - i - 1), EditKind::Pasting);
-            i = end;
-            break;
-        }
-        case '<':
-            model.removeSelectionOr(Move::PreviousChar, EditKind::DeletingBack);
-            break;
-        case '>':
-            model.removeSelectionOr(Move::NextChar, EditKind::DeletingForward);
-            break;
-        case 'k':
-            model.removeSelectionOr(Move::PreviousWord, EditKind::Other);
-            break;
-        case 'c':
-            model.moveCaret(steps[++i] - '0', false);
-            break;
-        case 'e':
-            model.replace(caret, caret, "\r\n");
-            break;
-        case 'E':
-            model.replace(caret, caret, "\r\n", EditKind::BreakingLine);
-            break;
-        case 'u':
-            model.undo();
-            break;
-        default:
-            model.redo();
-            break;
-        }
-    }
+    play(model, unescaped(script));
     model.undo();
     QCOMPARE(QByteArray::fromStdString(model.codes()),
              QByteArray::fromStdString(unescaped(afterOneUndo)));
+}
+
+void BinaryTextModelTest::undoLeavesTheCaretWhereQtEditorsDo_data()
+{
+    // Scripts as above; the caret as QPlainTextEdit leaves it, in codes.
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<qsizetype>("caretAfterUndo");
+    QTest::newRow("Enter's quiet step passes its empty paragraph")
+        << QByteArray("\r\n1") << QByteArray("c0Eu") << qsizetype(2);
+    QTest::newRow("Enter's quiet step in the last paragraph stays at the end")
+        << QByteArray("1\r\n") << QByteArray("c3Eu") << qsizetype(3);
+    QTest::newRow("a paste at the start passes the first paragraph")
+        << QByteArray("11\r\n1") << QByteArray("c0pa\r\n0 ") << qsizetype(4);
+    QTest::newRow("a paste at the start that begins with a line break stays there")
+        << QByteArray("11") << QByteArray("c0p\r\na0 ") << qsizetype(0);
+    QTest::newRow("Backspace of a selection puts it back alone")
+        << QByteArray("") << QByteArray("tbt0<s0<") << qsizetype(1);
+}
+
+void BinaryTextModelTest::undoLeavesTheCaretWhereQtEditorsDo()
+{
+    QFETCH(QByteArray, start);
+    QFETCH(QByteArray, script);
+    QFETCH(qsizetype, caretAfterUndo);
+    BinaryTextModel model;
+    setUp(model);
+    model.reset(unescaped(start));
+    play(model, unescaped(script));
+    model.undo();
+    QCOMPARE(model.caret(), caretAfterUndo);
+    QVERIFY(!model.hasSelection());
 }
 
 QTEST_APPLESS_MAIN(BinaryTextModelTest)

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt_editor_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+namespace vantrel::qteditor {
+
+qsizetype codesPassed(qreal x, qreal advance)
+{
+    return qsizetype(std::ceil(std::max<qreal>(0, x) / advance - 0.5));
+}
+
+bool isWordSeparator(unsigned char code)
+{
+    static constexpr std::string_view kSeparators = ".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\";
+    return kSeparators.find(char(code)) != std::string_view::npos;
+}
+
+bool mayJoinUndoStep(EditKind last, EditKind next)
+{
+    const auto isKeyRemoval = [](EditKind kind) {
+        return kind == EditKind::DeletingBack || kind == EditKind::DeletingForward;
+    };
+    if (next == EditKind::Typing) {
+        return last == EditKind::Typing || last == EditKind::Pasting;
+    }
+    return isKeyRemoval(last) && isKeyRemoval(next);
+}
+
+int autoScrollInterval(int distance)
+{
+    const int delta = std::max(distance, 7);
+    return 4900 / (delta * delta);
+}
+
+} // namespace vantrel::qteditor
