@@ -2,6 +2,7 @@
 // The unbounded binary field at the size and font of txtBin (4455 x 1215
 // twips, Calibri 12): pastes of up to 100,000,000 digits, keys at the end,
 // in the middle and Backspace in fields of 1,000,000 and 16,000,000 digits,
+// a screen reader's word, sentence, paragraph and line in 100,000,000,
 // the memory each digit costs and the processor time an idle field with a
 // blinking caret takes. Times run from the event to the end of all the event
 // processing it causes, painting included. Release build, offscreen.
@@ -11,6 +12,7 @@
 #include "field_elements.h"
 #include "latency.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -172,6 +174,33 @@ void reportKeys(BinaryTextEdit *field, const std::string &text, const char *size
     report(erase.constData(), run(digits / 2, backspace, typeDigit), 16);
 }
 
+// What a screen reader asks at every caret move, in the middle of
+// 100,000,000 digits: each answer is bounded, whatever the text's length.
+void reportScreenReaderQueries(BinaryTextEdit *field)
+{
+    field->setCodeText(std::string(100'000'000, '1'));
+    settle();
+    QAccessibleTextInterface *reader =
+        QAccessible::queryAccessibleInterface(field)->textInterface();
+    const std::pair<const char *, QAccessible::TextBoundaryType> boundaries[] = {
+        {"word", QAccessible::WordBoundary},
+        {"sentence", QAccessible::SentenceBoundary},
+        {"paragraph", QAccessible::ParagraphBoundary},
+        {"line", QAccessible::LineBoundary}};
+    for (const auto &[name, boundary] : boundaries) {
+        std::vector<double> samples;
+        for (int i = 0; i < kKeystrokes; ++i) {
+            samples.push_back(bench::timed([reader, boundary] {
+                int start = 0;
+                int end = 0;
+                (void)reader->textAtOffset(50'000'000, boundary, &start, &end);
+            }));
+        }
+        const QByteArray row = QByteArray("screen reader's ") + name + " in 100,000,000 digits";
+        report(row.constData(), samples, 1);
+    }
+}
+
 // A text that stops being all digits is laid out again by scanning.
 void reportFirstLetter(BinaryTextEdit *field)
 {
@@ -274,6 +303,7 @@ int main(int argc, char *argv[])
     reportKeys(field, std::string(16'000'000, '1'), "16,000,000");
     reportKeys(field, std::string(1'000'000, 'w'), "1,000,000 letters");
     reportFirstLetter(field);
+    reportScreenReaderQueries(field);
     reportMemory(field);
     reportIdle(field, watch);
     return 0;

@@ -117,11 +117,15 @@ public:
         if (at->end >= codes.size()) {
             return emptyAt(characterCount(), startOffset, endOffset);
         }
-        // Lines and paragraphs leave their line break out: step over it.
+        // Lines and paragraphs leave their line break out: step over it. No
+        // word at the offset: the next one is after its character.
         const bool breakFollows = codes.insideLineBreak(at->end + 1);
         const bool skipsBreak =
             boundary == QAccessible::LineBoundary || boundary == QAccessible::ParagraphBoundary;
-        const qsizetype next = breakFollows && skipsBreak ? at->end + 2 : at->end;
+        qsizetype next = breakFollows && skipsBreak ? at->end + 2 : at->end;
+        if (at->start == at->end) {
+            next = codeRangeAt(at->end, QAccessible::CharBoundary)->end;
+        }
         return textOf(*codeRangeAt(next, boundary), startOffset, endOffset);
     }
 
@@ -207,15 +211,15 @@ private:
 
     // The character, word, visual line or paragraph at a code offset, in
     // codes; lines and paragraphs leave out their line break, as Qt's editors
-    // do. Sentences and the whole text are left to Qt's default.
+    // do. A word is the one a double click selects. Words and paragraphs end
+    // kReach codes either side of the offset at most, and a line is no wider
+    // than the view: no query reads a hundred million digits. Sentences and
+    // the whole text are left to Qt's default, in a window as wide.
     std::optional<CodeRange> codeRangeAt(qsizetype offset,
                                          QAccessible::TextBoundaryType boundary) const
     {
         const CodeBuffer &codes = field()->codeBuffer();
         const qsizetype size = codes.size();
-        const auto isWord = [&codes](qsizetype i) {
-            return fieldcodes::isWordCode(static_cast<unsigned char>(codes[i]));
-        };
         const auto character = [&](qsizetype i) {
             if (i >= size) {
                 return CodeRange{size, size};
@@ -226,17 +230,8 @@ private:
         case QAccessible::CharBoundary:
             return character(offset);
         case QAccessible::WordBoundary: {
-            if (offset >= size || !isWord(offset)) {
-                return character(offset);
-            }
-            CodeRange word{offset, offset};
-            while (word.start > 0 && isWord(word.start - 1)) {
-                --word.start;
-            }
-            while (word.end < size && isWord(word.end)) {
-                ++word.end;
-            }
-            return word;
+            const auto [start, end] = field()->wordAt(offset, kReach);
+            return CodeRange{start, end}; // empty where Qt's editors find no word
         }
         case QAccessible::LineBoundary: {
             const CodeLineLayout &layout = field()->lineLayout();
@@ -248,9 +243,14 @@ private:
             // layout knows where each paragraph starts, without a scan back.
             const CodeLineLayout &layout = field()->lineLayout();
             const qsizetype paragraph = offset > 0 ? layout.lineBreaksBefore(offset + 1) : 0;
-            const qsizetype after = codes.findLineBreak(offset, size);
-            return CodeRange{layout.line(layout.firstLineOf(paragraph)).start,
-                             after < 0 ? size : after};
+            const qsizetype start = layout.line(layout.firstLineOf(paragraph)).start;
+            const qsizetype limit = std::min(size, offset + kReach);
+            const qsizetype lineBreak = codes.findLineBreak(offset, limit);
+            qsizetype end = lineBreak < 0 ? limit : lineBreak;
+            if (end < size && codes.insideLineBreak(end)) {
+                --end; // cut before a line break's CR, not inside it
+            }
+            return CodeRange{std::max(start, offset - kReach), end};
         }
         default:
             return std::nullopt;
@@ -264,9 +264,7 @@ private:
         return *startOffset == *endOffset ? QString() : text(*startOffset, *endOffset);
     }
 
-    // Sentences and the whole text, found in the text no further than
-    // kReach characters either side of the offset: a screen reader's query
-    // never reads a hundred million digits.
+    // How far either side of the offset a query reads at most.
     static constexpr int kReach = 4096;
     using SpanFinder = TextSpan (*)(const QString &, int, QAccessible::TextBoundaryType,
                                     const LineAt &);

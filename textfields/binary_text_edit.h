@@ -64,6 +64,12 @@ public:
     // The whole text, one code per char, copied: it costs the text's length,
     // so it is for whole-text uses, not for what runs at every key.
     [[nodiscard]] std::string codeText() const { return m_model.codes(); }
+    // The word at a code offset, as a double click selects it, cut at
+    // `reach` codes either side.
+    [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset, qsizetype reach) const
+    {
+        return m_model.wordAt(offset, reach);
+    }
     // A program write: replaces the whole text as it is, clears undo and
     // redo, puts the caret at the start and emits textChanged() once,
     // inside the call. A text of more than 2^31 - 1 codes is refused: the

@@ -334,7 +334,7 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move) const
 
 // Qt's editors see three kinds of character here: white space, marks that
 // separate words, and the rest, words.
-std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
+std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset, qsizetype reach) const
 {
     offset = legal(offset);
     const qsizetype start = paragraphAt(offset).first;
@@ -348,17 +348,18 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
         return std::nullopt;
     }
     // The word stop before the next position: back over spaces, then over a
-    // run of marks or of word characters.
+    // run of marks or of word characters, no further than `reach`.
+    const qsizetype floor = std::max(start, offset - reach);
     qsizetype at = offset < end ? offset + 1 : offset;
-    while (at > start && fieldcodes::isSpaceCode(code(at - 1))) {
+    while (at > floor && fieldcodes::isSpaceCode(code(at - 1))) {
         --at;
     }
-    if (at > start && qteditor::isWordSeparator(code(at - 1))) {
-        while (at > start && qteditor::isWordSeparator(code(at - 1))) {
+    if (at > floor && qteditor::isWordSeparator(code(at - 1))) {
+        while (at > floor && qteditor::isWordSeparator(code(at - 1))) {
             --at;
         }
     } else {
-        while (at > start && !fieldcodes::isSpaceCode(code(at - 1)) &&
+        while (at > floor && !fieldcodes::isSpaceCode(code(at - 1)) &&
                !qteditor::isWordSeparator(code(at - 1))) {
             --at;
         }
@@ -366,7 +367,7 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset) const
     return at;
 }
 
-std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset) const
+std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset, qsizetype reach) const
 {
     offset = legal(offset);
     const qsizetype end = moved(offset, Move::EndOfParagraph);
@@ -374,13 +375,14 @@ std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset) const
     if (offset >= end) {
         return std::nullopt;
     }
+    const qsizetype ceiling = std::min(end, offset + reach);
     qsizetype at = offset;
     if (qteditor::isWordSeparator(code(at))) {
-        while (at < end && qteditor::isWordSeparator(code(at))) {
+        while (at < ceiling && qteditor::isWordSeparator(code(at))) {
             ++at;
         }
     } else {
-        while (at < end && !fieldcodes::isSpaceCode(code(at)) &&
+        while (at < ceiling && !fieldcodes::isSpaceCode(code(at)) &&
                !qteditor::isWordSeparator(code(at))) {
             ++at;
         }
@@ -388,11 +390,12 @@ std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset) const
     return at;
 }
 
-std::pair<qsizetype, qsizetype> BinaryTextModel::wordAt(qsizetype offset) const
+std::pair<qsizetype, qsizetype> BinaryTextModel::wordAt(qsizetype offset, qsizetype reach) const
 {
     // From the word's start to its end, each only where Qt's editors move.
-    const qsizetype start = startOfWord(offset).value_or(legal(offset));
-    return {start, endOfWord(start).value_or(start)};
+    const qsizetype start = startOfWord(offset, reach).value_or(legal(offset));
+    return {start,
+            endOfWord(start, std::max<qsizetype>(0, offset + reach - start)).value_or(start)};
 }
 
 // The layout knows where every paragraph starts and ends: no scan of a

@@ -128,13 +128,20 @@ public:
     // the line's start; they stay put on the first or the last line.
     [[nodiscard]] qsizetype moved(qsizetype from, Move move) const;
     [[nodiscard]] qsizetype linesMoved(qsizetype from, qsizetype lines, qreal x) const;
-    // The word a double click at `offset` selects, as in Qt's editors.
-    [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset) const;
-    // Where Qt's editors put the start or the end of the word at `offset`;
-    // nothing where they would not move (the start at a paragraph's start,
-    // or at its end after a space or a mark; the end at a paragraph's end).
-    [[nodiscard]] std::optional<qsizetype> startOfWord(qsizetype offset) const;
-    [[nodiscard]] std::optional<qsizetype> endOfWord(qsizetype offset) const;
+    // The word at `offset`, as in Qt's editors: the one a double click
+    // selects and a screen reader reads. A word longer than `reach` codes
+    // either side of the offset is cut there: a screen reader's query reads
+    // no more than that.
+    [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset,
+                                                         qsizetype reach = kMaxCodes) const;
+    // Where Qt's editors put the start or the end of the word at `offset`,
+    // no further than `reach` codes from it; nothing where they would not
+    // move (the start at a paragraph's start, or at its end after a space
+    // or a mark; the end at a paragraph's end).
+    [[nodiscard]] std::optional<qsizetype> startOfWord(qsizetype offset,
+                                                       qsizetype reach = kMaxCodes) const;
+    [[nodiscard]] std::optional<qsizetype> endOfWord(qsizetype offset,
+                                                     qsizetype reach = kMaxCodes) const;
     // The paragraph at `offset` with the line break that ends it.
     [[nodiscard]] std::pair<qsizetype, qsizetype> paragraphAt(qsizetype offset) const;
 

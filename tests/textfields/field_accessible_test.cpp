@@ -4,6 +4,7 @@
 #include "text_area.h"
 
 #include <QAccessible>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <atomic>
 #include <chrono>
@@ -80,6 +81,9 @@ class FieldAccessibleTest : public QObject
 private Q_SLOTS:
     void everyQueryAnswersWithinTheText_data();
     void everyQueryAnswersWithinTheText();
+    void wordsAndParagraphsReadAsInQtsEditor_data();
+    void wordsAndParagraphsReadAsInQtsEditor();
+    void aQueryReadsAFewThousandCharactersAtMost();
 };
 
 void FieldAccessibleTest::everyQueryAnswersWithinTheText_data()
@@ -159,6 +163,71 @@ void FieldAccessibleTest::everyQueryAnswersWithinTheText()
                 QVERIFY2(0 <= start && start <= end && end <= length, qPrintable(where));
                 QVERIFY2(answer == all.mid(start, end - start), qPrintable(where));
             }
+        }
+    }
+}
+
+void FieldAccessibleTest::wordsAndParagraphsReadAsInQtsEditor_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("marks inside a word") << QStringLiteral("a§b c_d é1 x");
+    QTest::newRow("separators") << QStringLiteral("01,10 ..;; (1)[0] a-b/c");
+    QTest::newRow("spaces and tabs") << QStringLiteral("  1\t0  ab \t ");
+    QTest::newRow("paragraphs") << QStringLiteral("uno dos\n\ntres,\ncuatro ");
+}
+
+// The word a screen reader reads is the one Qt's own editor gives it, as a
+// double click selects it, and so is the paragraph, at every offset.
+void FieldAccessibleTest::wordsAndParagraphsReadAsInQtsEditor()
+{
+    QFETCH(QString, text);
+    BinaryTextEdit field;
+    field.setPlainText(text);
+    QPlainTextEdit qtField(text);
+    QAccessibleTextInterface *ours = QAccessible::queryAccessibleInterface(&field)->textInterface();
+    QAccessibleTextInterface *qts =
+        QAccessible::queryAccessibleInterface(&qtField)->textInterface();
+    QCOMPARE(ours->characterCount(), qts->characterCount());
+    for (const QAccessible::TextBoundaryType boundary :
+         {QAccessible::WordBoundary, QAccessible::ParagraphBoundary}) {
+        for (int offset = 0; offset < qts->characterCount(); ++offset) {
+            int start = -1;
+            int end = -1;
+            int qtStart = -1;
+            int qtEnd = -1;
+            const QString answer = ours->textAtOffset(offset, boundary, &start, &end);
+            const QString qtAnswer = qts->textAtOffset(offset, boundary, &qtStart, &qtEnd);
+            const QString where = QStringLiteral("boundary %1, offset %2: '%3', Qt's '%4'")
+                                      .arg(int(boundary))
+                                      .arg(offset)
+                                      .arg(answer, qtAnswer);
+            QVERIFY2(answer == qtAnswer && start == qtStart && end == qtEnd, qPrintable(where));
+        }
+    }
+}
+
+// In a text of a hundred thousand digits, no answer is longer than the
+// reach either side of the offset that the README states.
+void FieldAccessibleTest::aQueryReadsAFewThousandCharactersAtMost()
+{
+    constexpr int kReach = 4096;
+    BinaryTextEdit field;
+    field.setPlainText(QString(100'000, u'1') + QStringLiteral("\n") + QString(100'000, u'0'));
+    QAccessibleTextInterface *reader =
+        QAccessible::queryAccessibleInterface(&field)->textInterface();
+    for (const QAccessible::TextBoundaryType boundary :
+         {QAccessible::WordBoundary, QAccessible::SentenceBoundary, QAccessible::ParagraphBoundary,
+          QAccessible::LineBoundary}) {
+        for (const int offset : {0, 50'000, 100'000, 100'001, 200'000}) {
+            int start = -1;
+            int end = -1;
+            const QString answer = reader->textAtOffset(offset, boundary, &start, &end);
+            QVERIFY2(start >= offset - kReach && end <= offset + kReach + 1 && !answer.isEmpty(),
+                     qPrintable(QStringLiteral("boundary %1, offset %2: [%3, %4)")
+                                    .arg(int(boundary))
+                                    .arg(offset)
+                                    .arg(start)
+                                    .arg(end)));
         }
     }
 }
