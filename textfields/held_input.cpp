@@ -77,6 +77,16 @@ bool isBlockedByModal(const QWindow &window)
     return true;
 }
 
+// Whether the window of a window or a widget is under a modal one.
+bool isUnderDialog(QObject &receiver)
+{
+    QWindow *window = qobject_cast<QWindow *>(&receiver);
+    if (auto *widget = qobject_cast<QWidget *>(&receiver)) {
+        window = widget->window()->windowHandle();
+    }
+    return window && isBlockedByModal(*window);
+}
+
 // A drop handed on: entered, moved over and dropped, as a drag ends.
 void dropAgain(QWidget &target, const QDropEvent &drop, const QMimeData &data)
 {
@@ -247,7 +257,7 @@ void HeldInput::deliver(Held &held)
         // on before them opened, say.
         window = QGuiApplication::focusWindow();
         held.receiver = window;
-    } else if (window && isBlockedByModal(*window) && event.type() != QEvent::Close) {
+    } else if (isUnderDialog(*held.receiver) && event.type() != QEvent::Close) {
         return; // as the window system's input to a window under a dialog
     }
     if (window && event.type() == QEvent::KeyPress && isShortcut(*window, event)) {

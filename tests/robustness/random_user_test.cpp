@@ -90,23 +90,26 @@ QString observedState(const testing::ManualClock &clock, const testing::Recordin
 
 // Clicks OK in the about box that shows next: a zero timer fires inside the
 // box's own event loop, once the box is up.
-// Closes the about box once it shows: at once, or after a paste that the
-// click waited for.
-void acceptTheNextDialog()
+// Closes every about box once it shows, whenever that is: at once, or after
+// a paste that the click waited for.
+class AboutBoxCloser : public QObject
 {
-    auto *watch = new QTimer(QCoreApplication::instance());
-    watch->setInterval(0);
-    QObject::connect(watch, &QTimer::timeout, watch, [watch] {
-        QWidget *box = QApplication::activeModalWidget();
-        auto *ok = box ? box->findChild<QAbstractButton *>(QStringLiteral("aboutOk")) : nullptr;
-        if (ok) {
-            watch->deleteLater();
-            watch->stop();
-            QTest::mouseClick(ok, Qt::LeftButton);
+public:
+    AboutBoxCloser() { QCoreApplication::instance()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show && box && box->isWindow()) {
+            if (auto *ok = box->findChild<QAbstractButton *>(QStringLiteral("aboutOk"))) {
+                QMetaObject::invokeMethod(
+                    ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); }, Qt::QueuedConnection);
+            }
         }
-    });
-    watch->start();
-}
+        return false;
+    }
+};
 
 class RandomUser
 {
@@ -263,16 +266,13 @@ void RandomUser::pasteInSlicesWhileActing()
         testing::queueMouseClick(converter().findChild<QWidget *>(QString::fromLatin1(clicked)));
     });
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-    QCoreApplication::processEvents(); // the input that waited
+    testing::handOnHeldInput(); // the paste, then the input that waited for it
 }
 
 void RandomUser::clickSomething()
 {
     const char *name = kButtons[m_random.bounded(int(std::size(kButtons)))];
     m_lastAction = QStringLiteral("click %1").arg(QString::fromLatin1(name));
-    if (qstrcmp(name, "cmd3") == 0) {
-        acceptTheNextDialog(); // the about box
-    }
     QTest::mouseClick(converter().findChild<QWidget *>(QString::fromLatin1(name)), Qt::LeftButton);
 }
 
@@ -405,6 +405,7 @@ void RandomUserTest::run(quint32 seed, int actions, QStringList &trace)
     converter.show();
     QVERIFY(QTest::qWaitForWindowActive(&converter));
     m_countedRevision.clear();
+    const AboutBoxCloser closer;
     RandomUser user(seed, clock, prompt);
     for (int action = 0; action < actions; ++action) {
         user.act();
