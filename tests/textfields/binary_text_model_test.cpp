@@ -405,6 +405,19 @@ void BinaryTextModelTest::undoingAPasteAtTheStartPassesTheFirstLine()
     QCOMPARE(model.caret(), caretAfterUndo);
 }
 
+namespace {
+
+// From `start`, the script played and then one undo.
+void playThenUndo(BinaryTextModel &model, const QByteArray &start, const QByteArray &script)
+{
+    setUp(model);
+    model.reset(unescaped(start));
+    play(model, unescaped(script));
+    model.undo();
+}
+
+} // namespace
+
 // The undo steps that Qt's editors make of the same edits.
 void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup()
 {
@@ -412,10 +425,7 @@ void BinaryTextModelTest::oneUndoTakesBackWhatQtEditorsGroup()
     QFETCH(QByteArray, script);
     QFETCH(QByteArray, afterOneUndo);
     BinaryTextModel model;
-    setUp(model);
-    model.reset(unescaped(start));
-    play(model, unescaped(script));
-    model.undo();
+    playThenUndo(model, start, script);
     QCOMPARE(QByteArray::fromStdString(model.codes()),
              QByteArray::fromStdString(unescaped(afterOneUndo)));
 }
@@ -444,10 +454,7 @@ void BinaryTextModelTest::undoLeavesTheCaretWhereQtEditorsDo()
     QFETCH(QByteArray, script);
     QFETCH(qsizetype, caretAfterUndo);
     BinaryTextModel model;
-    setUp(model);
-    model.reset(unescaped(start));
-    play(model, unescaped(script));
-    model.undo();
+    playThenUndo(model, start, script);
     QCOMPARE(model.caret(), caretAfterUndo);
     QVERIFY(!model.hasSelection());
 }
