@@ -126,7 +126,14 @@ public:
         if (at->start == at->end) {
             next = codeRangeAt(at->end, QAccessible::CharBoundary)->end;
         }
-        return textOf(*codeRangeAt(next, boundary), startOffset, endOffset);
+        // A word ends a paragraph where its line break begins, and Qt's
+        // editors give that place the same word: the break, a character,
+        // comes after it.
+        CodeRange following = *codeRangeAt(next, boundary);
+        if (following.end <= at->end) {
+            following = *codeRangeAt(next, QAccessible::CharBoundary);
+        }
+        return textOf(following, startOffset, endOffset);
     }
 
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,

@@ -247,10 +247,7 @@ bool BinaryTextKeys::editKey(const QKeyEvent &event)
         m_field.paste();
     } else if (event.matches(QKeySequence::Undo)) {
         m_field.undo();
-    } else if (event.matches(QKeySequence::Redo) ||
-               event.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-               event.keyCombination() ==
-                   QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+    } else if (event.matches(QKeySequence::Redo)) { // the platform's keys, as in Qt's editors
         m_field.redo();
     } else if (deletionKey(event)) {
         // QPlainTextEdit sets the caret's column anew after a deleting key,
