@@ -7,7 +7,8 @@
 
 namespace vantrel {
 
-BinaryTextModel::BinaryTextModel() = default;
+BinaryTextModel::BinaryTextModel(LayoutBlockSizes blockSizes) : m_layout(m_codes, blockSizes)
+{}
 
 qsizetype BinaryTextModel::plainLength() const
 {

@@ -54,7 +54,8 @@ public:
         EndOfDocument,
     };
 
-    BinaryTextModel();
+    // Block sizes other than the layout's own are for tests.
+    explicit BinaryTextModel(LayoutBlockSizes blockSizes = {});
     BinaryTextModel(const BinaryTextModel &) = delete;
     BinaryTextModel &operator=(const BinaryTextModel &) = delete;
 
@@ -164,7 +165,7 @@ private:
     void checkInvariants() const;
 
     CodeBuffer m_codes;
-    CodeLineLayout m_layout{m_codes};
+    CodeLineLayout m_layout;
     CodeOrigins m_origins;
     EditHistory m_history;
     qsizetype m_caret = 0;

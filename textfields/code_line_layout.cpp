@@ -8,21 +8,125 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <limits>
 
 namespace vantrel {
 namespace {
 
 constexpr unsigned char kDigit = '0';
 
+// Ways to find a paragraph: by an offset in it, by one of its lines, by its
+// number, or by its start as plain text counts (a line break one).
+enum class By { Offset, Line, Number, Plain };
+
+qsizetype measure(By by, const BlockCounts &counts)
+{
+    switch (by) {
+    case By::Offset:
+        return counts.codes;
+    case By::Line:
+        return counts.lines;
+    case By::Number:
+        return counts.breaks;
+    case By::Plain:
+        return counts.codes - counts.breaks;
+    }
+    return 0;
+}
+
 } // namespace
 
-CodeLineLayout::CodeLineLayout(const CodeBuffer &text) : m_text(text)
+// A paragraph long enough to keep its layout: the codes whose advance is
+// not the digit's, and its line starts unless there are none.
+struct CodeLineLayout::LongParagraph
+{
+    qsizetype oddCodes = 0;
+    std::vector<qint32> lineStarts; // from the paragraph's start
+};
+
+// A block's counts; each block but the last ends with a line break, and
+// the last holds one paragraph more than it has line breaks.
+struct CodeLineLayout::Block
+{
+    BlockCounts counts;
+    std::unique_ptr<LongParagraph> longParagraph; // its only paragraph, if long
+};
+
+// The paragraphs of a block laid out, from the block's start and its first
+// line.
+struct CodeLineLayout::BlockLines
+{
+    struct Entry
+    {
+        qint32 start = 0;
+        qint32 length = 0;
+        qint32 firstLine = 0;
+        qint32 lines = 1;
+        qint32 firstStart = -1; // into lineStarts; -1 when uniform
+    };
+    std::vector<Entry> paragraphs;
+    std::vector<qint32> lineStarts;
+};
+
+// A paragraph found, in whole-text terms.
+struct CodeLineLayout::Paragraph
+{
+    qsizetype number = 0;
+    qsizetype start = 0;
+    qsizetype length = 0; // its line break left out
+    qsizetype firstLine = 0;
+    qsizetype lines = 1;
+    const qint32 *lineStarts = nullptr; // from `start`; none when uniform
+};
+
+// The blocks laid out lately, by block number: those in view and the
+// caret's are asked for again and again.
+class CodeLineLayout::Cache
+{
+public:
+    [[nodiscard]] const BlockLines *find(qsizetype block) const
+    {
+        for (const auto &[number, lines] : m_entries) {
+            if (number == block) {
+                return &lines;
+            }
+        }
+        return nullptr;
+    }
+    BlockLines &add(qsizetype block)
+    {
+        auto &entry = m_entries[m_next];
+        m_next = (m_next + 1) % m_entries.size();
+        entry.first = block;
+        entry.second.paragraphs.clear();
+        entry.second.lineStarts.clear();
+        return entry.second;
+    }
+    void forget(qsizetype first, qsizetype last)
+    {
+        for (auto &entry : m_entries) {
+            if (entry.first >= first && entry.first <= last) {
+                entry.first = -1;
+            }
+        }
+    }
+    void clear() { forget(0, std::numeric_limits<qsizetype>::max()); }
+
+private:
+    std::array<std::pair<qsizetype, BlockLines>, 8> m_entries{
+        {{-1, {}}, {-1, {}}, {-1, {}}, {-1, {}}, {-1, {}}, {-1, {}}, {-1, {}}, {-1, {}}}};
+    std::size_t m_next = 0;
+};
+
+CodeLineLayout::CodeLineLayout(const CodeBuffer &text, LayoutBlockSizes sizes)
+    : m_text(text), m_sizes(sizes), m_cache(std::make_unique<Cache>())
 {
     m_advances.fill(1);
     m_width = 1;
     reset();
 }
+
+CodeLineLayout::~CodeLineLayout() = default;
 
 void CodeLineLayout::setAdvances(const std::array<qreal, 256> &advances)
 {
@@ -30,25 +134,22 @@ void CodeLineLayout::setAdvances(const std::array<qreal, 256> &advances)
     for (std::size_t code = 0; code < m_odd.size(); ++code) {
         m_odd[code] = m_advances[code] != m_advances[kDigit];
     }
+    m_widestAdvance = *std::max_element(m_advances.begin(), m_advances.end());
     reset();
 }
 
 void CodeLineLayout::setWidth(qreal width)
 {
-    if (width == m_width) {
-        return;
+    if (width != m_width) {
+        m_width = width;
+        reset();
     }
-    m_width = width;
-    for (Paragraph &paragraph : m_paragraphs) {
-        wrap(paragraph);
-    }
-    numberLinesFrom(0);
 }
 
 void CodeLineLayout::reset()
 {
-    m_paragraphs = paragraphsIn(0, m_text.size());
-    numberLinesFrom(0);
+    m_blocks.clear();
+    replaceBlocks(0, -1, blocksIn(0, m_text.size()));
 }
 
 void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
@@ -56,117 +157,408 @@ void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
 {
     const auto removedLength = qsizetype(removed.size());
     const qsizetype delta = insertedLength - removedLength;
-    const qsizetype first = paragraphAt(position);
-    qsizetype last = paragraphAt(position + removedLength);
-    // Undoing an edit that had joined a lone CR and a lone LF puts codes
-    // back between them: the line break they made is gone, and its two
-    // paragraphs become one.
-    if (splitsLineBreak(position, removed, insertedLength) &&
-        last + 1 < qsizetype(m_paragraphs.size())) {
-        ++last;
-    }
-
-    // An edit changes the paragraphs when it removes a line break or makes
-    // one, inside the inserted codes or where they meet the old ones.
-    const bool newLineBreak =
-        m_text.findLineBreak(std::max<qsizetype>(m_paragraphs[first].start, position - 1),
-                             position + insertedLength) >= 0;
-
-    if (first == last && !newLineBreak) {
-        Paragraph &paragraph = m_paragraphs[first];
-        const bool wasUniform = paragraph.oddCodes == 0;
-        paragraph.length = qint32(paragraph.length + delta);
-        paragraph.oddCodes =
-            qint32(paragraph.oddCodes + oddCodesIn(position, insertedLength) - oddCodesIn(removed));
-        if (paragraph.oddCodes == 0 || wasUniform) {
-            wrap(paragraph);
-        } else {
-            rewrap(paragraph, position, removedLength, insertedLength);
-        }
-    } else {
-        const Paragraph &lastParagraph = m_paragraphs[last];
-        std::vector<Paragraph> fresh = paragraphsIn(
-            m_paragraphs[first].start, lastParagraph.start + lastParagraph.length + delta);
-        if (first == 0 && last + 1 == qsizetype(m_paragraphs.size())) {
-            m_paragraphs = std::move(fresh); // a whole text's list, taken without a copy
-            numberLinesFrom(0);
-            return;
-        }
-        const auto begin = m_paragraphs.begin() + first;
-        m_paragraphs.erase(begin, m_paragraphs.begin() + last + 1);
-        m_paragraphs.insert(m_paragraphs.begin() + first, std::make_move_iterator(fresh.begin()),
-                            std::make_move_iterator(fresh.end()));
-        const qsizetype freshEnd = first + qsizetype(fresh.size());
-        for (auto it = m_paragraphs.begin() + freshEnd; it != m_paragraphs.end(); ++it) {
-            it->start = qint32(it->start + delta);
-        }
-        numberLinesFrom(std::size_t(first));
+    const auto [first, before] =
+        m_sums.find(position, [](const BlockCounts &counts) { return counts.codes; });
+    if (tryEditInLongParagraph(first, position, removed, insertedLength)) {
         return;
     }
-    for (auto it = m_paragraphs.begin() + first + 1; it != m_paragraphs.end(); ++it) {
-        it->start = qint32(it->start + delta);
+    // The blocks the edit touched are laid out again, with those after them
+    // up to a paragraph's start in the new text; a small remainder takes in
+    // the next block, so that blocks do not crumble under many edits.
+    qsizetype last =
+        m_sums
+            .find(position + removedLength, [](const BlockCounts &counts) { return counts.codes; })
+            .first;
+    const qsizetype from = before.codes;
+    qsizetype to = m_sums.before(last + 1).codes + delta;
+    const auto blockCount = qsizetype(m_blocks.size());
+    // At the end of the text only the block of its last, empty paragraph
+    // can follow, and that paragraph is laid out again with the others.
+    while (last + 1 < blockCount &&
+           (to == m_text.size() || !endsParagraph(to) ||
+            (to - from < m_sizes.target / 2 && !m_blocks[std::size_t(last + 1)].longParagraph))) {
+        ++last;
+        to += m_blocks[std::size_t(last)].counts.codes;
     }
-    numberLinesFrom(std::size_t(first));
+    replaceBlocks(first, last, blocksIn(from, to));
 }
 
-bool CodeLineLayout::splitsLineBreak(qsizetype position, std::string_view removed,
-                                     qsizetype insertedLength) const
+bool CodeLineLayout::endsParagraph(qsizetype offset) const
 {
-    const auto before = [&](qsizetype offset) { // a code of the text before the edit
-        if (offset < position) {
-            return m_text[offset];
+    return offset == m_text.size() || (offset >= 2 && m_text[offset - 2] == fieldcodes::kCr &&
+                                       m_text[offset - 1] == fieldcodes::kLf);
+}
+
+bool CodeLineLayout::tryEditInLongParagraph(qsizetype block, qsizetype position,
+                                            std::string_view removed, qsizetype insertedLength)
+{
+    Block &edited = m_blocks[std::size_t(block)];
+    if (!edited.longParagraph) {
+        return false;
+    }
+    const qsizetype start = m_sums.before(block).codes;
+    const qsizetype oldLength = edited.counts.codes - 2 * edited.counts.breaks;
+    const auto removedLength = qsizetype(removed.size());
+    // Taking codes of its line break, or making a new one, changes the
+    // paragraphs.
+    if (position + removedLength > start + oldLength ||
+        m_text.findLineBreak(std::max(start, position - 1), position + insertedLength) >= 0) {
+        return false;
+    }
+    LongParagraph &paragraph = *edited.longParagraph;
+    const qsizetype delta = insertedLength - removedLength;
+    const qsizetype length = oldLength + delta;
+    const bool wasUniform = paragraph.oddCodes == 0;
+    paragraph.oddCodes += oddCodesIn(position, insertedLength) - oddCodesIn(removed);
+    qsizetype lines = 0;
+    if (paragraph.oddCodes == 0 || wasUniform) {
+        paragraph.lineStarts = {};
+        lines = wrap(start, length, paragraph.oddCodes,
+                     paragraph.oddCodes != 0 ? &paragraph.lineStarts : nullptr);
+    } else {
+        rewrap(paragraph, start, length, position - start, removedLength, insertedLength);
+        lines = qsizetype(paragraph.lineStarts.size());
+    }
+    const BlockCounts change{delta, 0, lines - edited.counts.lines};
+    edited.counts += change;
+    m_sums.add(block, change);
+    return true;
+}
+
+void CodeLineLayout::replaceBlocks(qsizetype first, qsizetype last, std::vector<Block> fresh)
+{
+    const auto begin = m_blocks.begin() + first;
+    if (qsizetype(fresh.size()) == last - first + 1) {
+        for (std::size_t i = 0; i < fresh.size(); ++i) {
+            m_sums.add(first + qsizetype(i), fresh[i].counts - begin[qsizetype(i)].counts);
+            begin[qsizetype(i)] = std::move(fresh[i]);
         }
-        const qsizetype inRemoved = offset - position;
-        return inRemoved < qsizetype(removed.size())
-                   ? removed[std::size_t(inRemoved)]
-                   : m_text[offset - qsizetype(removed.size()) + insertedLength];
-    };
-    const qsizetype oldSize = m_text.size() - insertedLength + qsizetype(removed.size());
-    const auto pairAt = [&](qsizetype at) { // a CR LF whose CR stood at `at`
-        return at >= 0 && at + 1 < oldSize && before(at) == fieldcodes::kCr &&
-               before(at + 1) == fieldcodes::kLf;
-    };
-    const qsizetype end = position + qsizetype(removed.size());
-    return pairAt(position - 1) || (end > position && pairAt(end - 1));
+        m_cache->forget(first, last);
+        return;
+    }
+    m_blocks.erase(begin, m_blocks.begin() + last + 1);
+    m_blocks.insert(m_blocks.begin() + first, std::make_move_iterator(fresh.begin()),
+                    std::make_move_iterator(fresh.end()));
+    std::vector<BlockCounts> counts;
+    counts.reserve(m_blocks.size());
+    for (const Block &block : m_blocks) {
+        counts.push_back(block.counts);
+    }
+    m_sums.assign(counts);
+    m_cache->clear();
 }
 
-qsizetype CodeLineLayout::lineCount() const
+std::vector<CodeLineLayout::Block> CodeLineLayout::blocksIn(qsizetype from, qsizetype to) const
 {
-    const Paragraph &last = m_paragraphs.back();
-    return last.firstLine + lineCountOf(last);
+    std::vector<Block> blocks;
+    Block gathering;
+    const auto close = [&] {
+        blocks.push_back(std::move(gathering));
+        gathering = Block{};
+    };
+    qsizetype start = from;
+    while (true) {
+        const qsizetype lineBreak = m_text.findLineBreak(start, to);
+        const qsizetype end = lineBreak >= 0 ? lineBreak : to;
+        const qsizetype next = lineBreak >= 0 ? lineBreak + 2 : to;
+        if (end - start >= m_sizes.longParagraph) {
+            if (gathering.counts.lines > 0) {
+                close();
+            }
+            blocks.push_back(longBlock(start, end - start, next));
+        } else {
+            gathering.counts +=
+                {next - start, lineBreak >= 0 ? 1 : 0, lineCountOf(start, end - start)};
+            // A new block starts only where at least half a block is left.
+            if (gathering.counts.codes >= m_sizes.target && to - next >= m_sizes.target / 2) {
+                close();
+            }
+        }
+        start = next;
+        // The empty paragraph after a final line break is the text's last.
+        if (lineBreak < 0 || (start == to && to < m_text.size())) {
+            break;
+        }
+    }
+    if (gathering.counts.lines > 0) {
+        close();
+    }
+    return blocks;
 }
 
-qsizetype CodeLineLayout::firstLineOf(qsizetype paragraph) const
+CodeLineLayout::Block CodeLineLayout::longBlock(qsizetype start, qsizetype length,
+                                                qsizetype next) const
 {
-    return paragraph < paragraphCount() ? qsizetype(m_paragraphs[std::size_t(paragraph)].firstLine)
-                                        : lineCount();
+    Block block;
+    block.longParagraph = std::make_unique<LongParagraph>();
+    LongParagraph &paragraph = *block.longParagraph;
+    paragraph.oddCodes = oddCodesIn(start, length);
+    block.counts = {next - start, next > start + length ? 1 : 0,
+                    wrap(start, length, paragraph.oddCodes, &paragraph.lineStarts)};
+    return block;
+}
+
+qsizetype CodeLineLayout::codesPerLine() const
+{
+    return std::max<qsizetype>(1, qsizetype(std::floor(m_width / m_advances[kDigit] + 1e-9)));
+}
+
+// Whether a paragraph that long fits one line whatever its codes, with room
+// to spare for the rounding of a sum of advances.
+bool CodeLineLayout::fitsOneLine(qsizetype length) const
+{
+    return qreal(length) * m_widestAdvance <= m_width - 1e-3;
+}
+
+qsizetype CodeLineLayout::oddCodesIn(std::string_view codes) const
+{
+    // Runs of binary digits are passed eight at a time.
+    const bool binaryDigitsEven = !m_odd['0'] && !m_odd['1'];
+    qsizetype count = 0;
+    std::size_t i = 0;
+    while (i < codes.size()) {
+        if (binaryDigitsEven && i + 8 <= codes.size() &&
+            detail::nonBinaryBytes(detail::loadBytes(codes.data() + i)) == 0) {
+            i += 8;
+            continue;
+        }
+        count += m_odd[static_cast<unsigned char>(codes[i])];
+        ++i;
+    }
+    return count;
+}
+
+qsizetype CodeLineLayout::oddCodesIn(qsizetype start, qsizetype length) const
+{
+    const auto [first, second] = m_text.pieces(start, length);
+    return oddCodesIn(first) + oddCodesIn(second);
+}
+
+qsizetype CodeLineLayout::wrappedLineEnd(qsizetype from, qsizetype end) const
+{
+    qreal x = 0;
+    qsizetype i = from;
+    while (i < end) {
+        const auto code = static_cast<unsigned char>(m_text[i]);
+        const qreal advance = m_advances[code];
+        // Spaces that pass the edge hang there, on the line they end, as in
+        // Qt's text layout.
+        if (i > from && x + advance > m_width && code != ' ') {
+            break;
+        }
+        x += advance;
+        ++i;
+    }
+    return i;
+}
+
+qsizetype CodeLineLayout::wrap(qsizetype start, qsizetype length, qsizetype oddCodes,
+                               std::vector<qint32> *starts) const
+{
+    if (oddCodes == 0) {
+        const qsizetype perLine = codesPerLine();
+        return std::max<qsizetype>(1, (length + perLine - 1) / perLine);
+    }
+    if (fitsOneLine(length)) {
+        if (starts) {
+            starts->push_back(0);
+        }
+        return 1;
+    }
+    const qsizetype end = start + length;
+    qsizetype lines = 0;
+    qsizetype lineStart = start;
+    do {
+        if (starts) {
+            starts->push_back(qint32(lineStart - start));
+        }
+        ++lines;
+        lineStart = wrappedLineEnd(lineStart, end);
+    } while (lineStart < end);
+    return lines;
+}
+
+qsizetype CodeLineLayout::lineCountOf(qsizetype start, qsizetype length) const
+{
+    return fitsOneLine(length) ? 1 : wrap(start, length, oddCodesIn(start, length), nullptr);
+}
+
+void CodeLineLayout::rewrap(LongParagraph &paragraph, qsizetype start, qsizetype length,
+                            qsizetype edit, qsizetype removedLength, qsizetype insertedLength) const
+{
+    const qsizetype delta = insertedLength - removedLength;
+    const std::vector<qint32> old = std::move(paragraph.lineStarts);
+    // Lines before the one holding the code just before the edit keep
+    // their breaks: each depends only on the codes up to its end.
+    const auto kept = std::max<qsizetype>(
+        1,
+        std::upper_bound(old.begin(), old.end(), std::max<qsizetype>(0, edit - 1)) - old.begin());
+    std::vector<qint32> starts(old.begin(), old.begin() + kept);
+    const qsizetype end = start + length;
+    qsizetype lineStart = start + starts.back();
+    while (true) {
+        lineStart = wrappedLineEnd(lineStart, end);
+        if (lineStart >= end) {
+            break;
+        }
+        const qsizetype fromParagraph = lineStart - start;
+        if (fromParagraph >= edit + insertedLength) {
+            // Once a line starts where an old one did, the rest are the old ones.
+            const auto same = std::lower_bound(old.begin(), old.end(), fromParagraph - delta);
+            if (same != old.end() && *same == fromParagraph - delta) {
+                for (auto it = same; it != old.end(); ++it) {
+                    starts.push_back(qint32(*it + delta));
+                }
+                break;
+            }
+        }
+        starts.push_back(qint32(fromParagraph));
+    }
+    paragraph.lineStarts = std::move(starts);
+}
+
+const CodeLineLayout::BlockLines &CodeLineLayout::linesOf(qsizetype block,
+                                                          const BlockCounts &before) const
+{
+    if (const BlockLines *cached = m_cache->find(block)) {
+        return *cached;
+    }
+    BlockLines &laidOut = m_cache->add(block);
+    const qsizetype from = before.codes;
+    const qsizetype to = from + m_blocks[std::size_t(block)].counts.codes;
+    qsizetype start = from;
+    qint32 firstLine = 0;
+    while (true) {
+        const qsizetype lineBreak = m_text.findLineBreak(start, to);
+        const qsizetype end = lineBreak >= 0 ? lineBreak : to;
+        BlockLines::Entry entry;
+        entry.start = qint32(start - from);
+        entry.length = qint32(end - start);
+        entry.firstLine = firstLine;
+        const qsizetype oddCodes = oddCodesIn(start, end - start);
+        if (oddCodes != 0) {
+            entry.firstStart = qint32(laidOut.lineStarts.size());
+        }
+        entry.lines = qint32(
+            wrap(start, end - start, oddCodes, oddCodes != 0 ? &laidOut.lineStarts : nullptr));
+        firstLine += entry.lines;
+        laidOut.paragraphs.push_back(entry);
+        start = lineBreak >= 0 ? lineBreak + 2 : to;
+        if (lineBreak < 0 || (start == to && to < m_text.size())) {
+            return laidOut;
+        }
+    }
+}
+
+CodeLineLayout::Paragraph CodeLineLayout::paragraphIn(qsizetype block, const BlockCounts &before,
+                                                      const auto &isPast) const
+{
+    Paragraph found;
+    const Block &holder = m_blocks[std::size_t(block)];
+    if (holder.longParagraph) {
+        found.number = before.breaks;
+        found.start = before.codes;
+        found.length = holder.counts.codes - 2 * holder.counts.breaks;
+        found.firstLine = before.lines;
+        found.lines = holder.counts.lines;
+        if (holder.longParagraph->oddCodes != 0) {
+            found.lineStarts = holder.longParagraph->lineStarts.data();
+        }
+        return found;
+    }
+    const BlockLines &laidOut = linesOf(block, before);
+    const auto toParagraph = [&](std::size_t index) {
+        const BlockLines::Entry &entry = laidOut.paragraphs[index];
+        Paragraph paragraph;
+        paragraph.number = before.breaks + qsizetype(index);
+        paragraph.start = before.codes + entry.start;
+        paragraph.length = entry.length;
+        paragraph.firstLine = before.lines + entry.firstLine;
+        paragraph.lines = entry.lines;
+        if (entry.firstStart >= 0) {
+            paragraph.lineStarts = laidOut.lineStarts.data() + entry.firstStart;
+        }
+        return paragraph;
+    };
+    // The last paragraph that does not lie past the target.
+    std::size_t low = 0;
+    std::size_t high = laidOut.paragraphs.size() - 1;
+    while (low < high) {
+        const std::size_t middle = (low + high + 1) / 2;
+        if (isPast(toParagraph(middle))) {
+            high = middle - 1;
+        } else {
+            low = middle;
+        }
+    }
+    return toParagraph(low);
+}
+
+CodeLineLayout::Paragraph CodeLineLayout::paragraphAtOffset(qsizetype offset) const
+{
+    const auto [block, before] =
+        m_sums.find(offset, [](const BlockCounts &counts) { return measure(By::Offset, counts); });
+    return paragraphIn(block, before,
+                       [offset](const Paragraph &paragraph) { return paragraph.start > offset; });
+}
+
+CodeLineLayout::Paragraph CodeLineLayout::paragraphOfLineIndex(qsizetype lineIndex) const
+{
+    const auto [block, before] =
+        m_sums.find(lineIndex, [](const BlockCounts &counts) { return measure(By::Line, counts); });
+    return paragraphIn(block, before, [lineIndex](const Paragraph &paragraph) {
+        return paragraph.firstLine > lineIndex;
+    });
+}
+
+CodeLineLayout::Paragraph CodeLineLayout::paragraphNumber(qsizetype number) const
+{
+    const auto [block, before] =
+        m_sums.find(number, [](const BlockCounts &counts) { return measure(By::Number, counts); });
+    return paragraphIn(block, before,
+                       [number](const Paragraph &paragraph) { return paragraph.number > number; });
+}
+
+qsizetype CodeLineLayout::lineStartOf(const Paragraph &paragraph, qsizetype index) const
+{
+    return paragraph.lineStarts ? paragraph.lineStarts[index] : index * codesPerLine();
 }
 
 CodeLineLayout::Line CodeLineLayout::line(qsizetype index) const
 {
-    const Paragraph &paragraph = m_paragraphs[paragraphOfLine(index)];
+    const Paragraph paragraph = paragraphOfLineIndex(index);
     const qsizetype inParagraph = index - paragraph.firstLine;
     Line line;
     line.start = paragraph.start + lineStartOf(paragraph, inParagraph);
-    line.endsParagraph = inParagraph + 1 >= lineCountOf(paragraph);
+    line.endsParagraph = inParagraph + 1 >= paragraph.lines;
     line.end = paragraph.start +
                (line.endsParagraph ? paragraph.length : lineStartOf(paragraph, inParagraph + 1));
-    line.uniform = paragraph.oddCodes == 0;
+    line.uniform = paragraph.lineStarts == nullptr;
     return line;
 }
 
 qsizetype CodeLineLayout::lineOf(qsizetype offset) const
 {
-    const Paragraph &paragraph = m_paragraphs[paragraphAt(offset)];
-    const qsizetype inParagraph = std::min<qsizetype>(offset - paragraph.start, paragraph.length);
+    const Paragraph paragraph = paragraphAtOffset(offset);
+    const qsizetype inParagraph = std::min(offset - paragraph.start, paragraph.length);
     qsizetype index = 0;
-    if (paragraph.oddCodes == 0) {
-        index = std::min(inParagraph / codesPerLine(), lineCountOf(paragraph) - 1);
+    if (paragraph.lineStarts == nullptr) {
+        index = std::min(inParagraph / codesPerLine(), paragraph.lines - 1);
     } else {
-        const std::vector<qint32> &starts = *paragraph.lineStarts;
-        index = std::upper_bound(starts.begin(), starts.end(), inParagraph) - starts.begin() - 1;
+        const qint32 *starts = paragraph.lineStarts;
+        index = std::upper_bound(starts, starts + paragraph.lines, inParagraph) - starts - 1;
     }
     return paragraph.firstLine + index;
+}
+
+qsizetype CodeLineLayout::paragraphOfLine(qsizetype lineIndex) const
+{
+    return paragraphOfLineIndex(lineIndex).number;
+}
+
+qsizetype CodeLineLayout::firstLineOf(qsizetype paragraph) const
+{
+    return paragraph < paragraphCount() ? paragraphNumber(paragraph).firstLine : lineCount();
 }
 
 qreal CodeLineLayout::x(qsizetype lineIndex, qsizetype offset) const
@@ -218,186 +610,18 @@ qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
 
 qsizetype CodeLineLayout::lineBreaksBefore(qsizetype offset) const
 {
-    return paragraphAt(offset);
+    return paragraphAtOffset(offset).number;
 }
 
 qsizetype CodeLineLayout::offsetOfPlain(qsizetype plainOffset) const
 {
     // Paragraph i starts at plain offset start - i.
-    qsizetype low = 0;
-    qsizetype high = qsizetype(m_paragraphs.size()) - 1;
-    while (low < high) {
-        const qsizetype middle = (low + high + 1) / 2;
-        if (m_paragraphs[middle].start - middle <= plainOffset) {
-            low = middle;
-        } else {
-            high = middle - 1;
-        }
-    }
-    return plainOffset + low;
-}
-
-qsizetype CodeLineLayout::paragraphAt(qsizetype offset) const
-{
-    const auto after = std::upper_bound(
-        m_paragraphs.begin(), m_paragraphs.end(), offset,
-        [](qsizetype value, const Paragraph &paragraph) { return value < paragraph.start; });
-    return std::max<qsizetype>(0, after - m_paragraphs.begin() - 1);
-}
-
-qsizetype CodeLineLayout::paragraphOfLine(qsizetype lineIndex) const
-{
-    const auto after = std::upper_bound(
-        m_paragraphs.begin(), m_paragraphs.end(), lineIndex,
-        [](qsizetype value, const Paragraph &paragraph) { return value < paragraph.firstLine; });
-    return std::max<qsizetype>(0, after - m_paragraphs.begin() - 1);
-}
-
-qsizetype CodeLineLayout::codesPerLine() const
-{
-    return std::max<qsizetype>(1, qsizetype(std::floor(m_width / m_advances[kDigit] + 1e-9)));
-}
-
-qsizetype CodeLineLayout::lineCountOf(const Paragraph &paragraph) const
-{
-    if (paragraph.oddCodes != 0) {
-        return qsizetype(paragraph.lineStarts->size());
-    }
-    const qsizetype perLine = codesPerLine();
-    return std::max<qsizetype>(1, (paragraph.length + perLine - 1) / perLine);
-}
-
-qsizetype CodeLineLayout::lineStartOf(const Paragraph &paragraph, qsizetype index) const
-{
-    return paragraph.oddCodes == 0 ? index * codesPerLine() : (*paragraph.lineStarts)[index];
-}
-
-qsizetype CodeLineLayout::oddCodesIn(std::string_view codes) const
-{
-    // Runs of binary digits are passed eight at a time.
-    const bool binaryDigitsEven = !m_odd['0'] && !m_odd['1'];
-    qsizetype count = 0;
-    std::size_t i = 0;
-    while (i < codes.size()) {
-        if (binaryDigitsEven && i + 8 <= codes.size() &&
-            detail::nonBinaryBytes(detail::loadBytes(codes.data() + i)) == 0) {
-            i += 8;
-            continue;
-        }
-        count += m_odd[static_cast<unsigned char>(codes[i])];
-        ++i;
-    }
-    return count;
-}
-
-qsizetype CodeLineLayout::oddCodesIn(qsizetype start, qsizetype length) const
-{
-    const auto [first, second] = m_text.pieces(start, length);
-    return oddCodesIn(first) + oddCodesIn(second);
-}
-
-qsizetype CodeLineLayout::wrappedLineEnd(qsizetype from, qsizetype end) const
-{
-    qreal x = 0;
-    qsizetype i = from;
-    while (i < end) {
-        const auto code = static_cast<unsigned char>(m_text[i]);
-        const qreal advance = m_advances[code];
-        // Spaces that pass the edge hang there, on the line they end, as in
-        // Qt's text layout.
-        if (i > from && x + advance > m_width && code != ' ') {
-            break;
-        }
-        x += advance;
-        ++i;
-    }
-    return i;
-}
-
-std::vector<CodeLineLayout::Paragraph> CodeLineLayout::paragraphsIn(qsizetype from,
-                                                                    qsizetype to) const
-{
-    std::size_t count = 1;
-    for (qsizetype at = m_text.findLineBreak(from, to); at >= 0;
-         at = m_text.findLineBreak(at + 2, to)) {
-        ++count;
-    }
-    std::vector<Paragraph> paragraphs;
-    paragraphs.reserve(count);
-    qsizetype start = from;
-    while (true) {
-        const qsizetype lineBreak = m_text.findLineBreak(start, to);
-        const qsizetype end = lineBreak >= 0 ? lineBreak : to;
-        Paragraph paragraph;
-        paragraph.start = qint32(start);
-        paragraph.length = qint32(end - start);
-        paragraph.oddCodes = qint32(oddCodesIn(start, end - start));
-        wrap(paragraph);
-        paragraphs.push_back(std::move(paragraph));
-        if (lineBreak < 0) {
-            return paragraphs;
-        }
-        start = lineBreak + 2;
-    }
-}
-
-void CodeLineLayout::wrap(Paragraph &paragraph) const
-{
-    paragraph.lineStarts.reset();
-    if (paragraph.oddCodes == 0) {
-        return;
-    }
-    auto starts = std::make_unique<std::vector<qint32>>();
-    const qsizetype end = paragraph.start + paragraph.length;
-    qsizetype start = paragraph.start;
-    do {
-        starts->push_back(qint32(start - paragraph.start));
-        start = wrappedLineEnd(start, end);
-    } while (start < end);
-    paragraph.lineStarts = std::move(starts);
-}
-
-void CodeLineLayout::rewrap(Paragraph &paragraph, qsizetype position, qsizetype removedLength,
-                            qsizetype insertedLength) const
-{
-    const qsizetype edit = position - paragraph.start;
-    const qsizetype delta = insertedLength - removedLength;
-    const std::vector<qint32> old = std::move(*paragraph.lineStarts);
-    // Lines before the one holding the code just before the edit keep
-    // their breaks: each depends only on the codes up to its end.
-    const auto kept = std::max<qsizetype>(
-        1,
-        std::upper_bound(old.begin(), old.end(), std::max<qsizetype>(0, edit - 1)) - old.begin());
-    std::vector<qint32> starts(old.begin(), old.begin() + kept);
-    const qsizetype end = paragraph.start + paragraph.length;
-    qsizetype start = paragraph.start + starts.back();
-    while (true) {
-        start = wrappedLineEnd(start, end);
-        if (start >= end) {
-            break;
-        }
-        const qsizetype fromParagraph = start - paragraph.start;
-        if (fromParagraph >= edit + insertedLength) {
-            // Once a line starts where an old one did, the rest are the old ones.
-            const auto same = std::lower_bound(old.begin(), old.end(), fromParagraph - delta);
-            if (same != old.end() && *same == fromParagraph - delta) {
-                for (auto it = same; it != old.end(); ++it) {
-                    starts.push_back(qint32(*it + delta));
-                }
-                break;
-            }
-        }
-        starts.push_back(qint32(fromParagraph));
-    }
-    *paragraph.lineStarts = std::move(starts);
-}
-
-void CodeLineLayout::numberLinesFrom(std::size_t paragraphIndex)
-{
-    for (std::size_t i = paragraphIndex; i < m_paragraphs.size(); ++i) {
-        m_paragraphs[i].firstLine =
-            i == 0 ? 0 : qint32(m_paragraphs[i - 1].firstLine + lineCountOf(m_paragraphs[i - 1]));
-    }
+    const auto [block, before] = m_sums.find(
+        plainOffset, [](const BlockCounts &counts) { return measure(By::Plain, counts); });
+    const Paragraph paragraph = paragraphIn(block, before, [plainOffset](const Paragraph &found) {
+        return found.start - found.number > plainOffset;
+    });
+    return plainOffset + paragraph.number;
 }
 
 } // namespace vantrel

@@ -20,7 +20,6 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPlainTextEdit>
-#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -100,7 +99,6 @@ private Q_SLOTS:
 
     void pageKeysAndWheelScroll();
     void wrapsAtTheFieldsWidth();
-    void incrementalLayoutMatchesAFreshOne();
     void caretMovesRepaintOnlyItsOldAndNewPlace();
     void digitsAreDrawnAtEveryLength_data();
     void digitsAreDrawnAtEveryLength();
@@ -596,52 +594,6 @@ void BinaryTextEditTest::wrapsAtTheFieldsWidth()
     const qreal wide = QFontMetricsF(font).horizontalAdvance(QLatin1Char('W'));
     const auto perLine = qsizetype((m_field->viewport()->width() - 8) / wide);
     QCOMPARE(m_field->lineLayout().lineCount(), (kLarge + perLine - 1) / perLine);
-}
-
-void BinaryTextEditTest::incrementalLayoutMatchesAFreshOne()
-{
-    // Edits of every kind into mixed text, each checked against a layout
-    // made from scratch; the laid out codes keep their gap where the last
-    // edit was.
-    std::string text = digits(5000);
-    CodeBuffer buffer(text);
-    CodeLineLayout layout(buffer);
-    std::array<qreal, 256> advances{};
-    for (std::size_t code = 0; code < advances.size(); ++code) {
-        advances[code] = code == 'W' ? 11 : code == 'i' ? 3 : code == '\r' ? 5 : 7;
-    }
-    layout.setAdvances(advances);
-    layout.setWidth(100);
-    QRandomGenerator random(42);
-    const std::string pieces[] = {"W", "i", "0", "\r\n", "\r", "\n", "Wi0\r\n10", ""};
-    for (int round = 0; round < 400; ++round) {
-        const auto size = qsizetype(text.size());
-        qsizetype position = random.bounded(int(size + 1));
-        if (position > 0 && position < size && text[position - 1] == '\r' &&
-            text[position] == '\n') {
-            --position;
-        }
-        qsizetype end = std::min(size, position + random.bounded(4));
-        if (end > 0 && end < size && text[end - 1] == '\r' && text[end] == '\n') {
-            ++end;
-        }
-        const std::string &inserted = pieces[random.bounded(int(std::size(pieces)))];
-        const std::string removed = text.substr(std::size_t(position), std::size_t(end - position));
-        text.replace(std::size_t(position), std::size_t(end - position), inserted);
-        buffer.replace(position, end, inserted);
-        layout.replaced(position, removed, qsizetype(inserted.size()));
-
-        const CodeBuffer copy(text);
-        CodeLineLayout fresh(copy);
-        fresh.setAdvances(advances);
-        fresh.setWidth(100);
-        QCOMPARE(layout.lineCount(), fresh.lineCount());
-        for (qsizetype line = 0; line < fresh.lineCount(); ++line) {
-            QCOMPARE(layout.line(line).start, fresh.line(line).start);
-            QCOMPARE(layout.line(line).end, fresh.line(line).end);
-        }
-        QCOMPARE(layout.lineBreaksBefore(size / 2), fresh.lineBreaksBefore(size / 2));
-    }
 }
 
 void BinaryTextEditTest::caretMovesRepaintOnlyItsOldAndNewPlace()

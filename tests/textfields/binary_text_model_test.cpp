@@ -70,6 +70,46 @@ Lines modelLines(const BinaryTextModel &model)
     return lines;
 }
 
+// The layout's lookups against a walk over the reference lines: the line
+// and the paragraph of every offset, the first line of every paragraph and
+// the offset of every plain-text position.
+void checkLookups(const CodeLineLayout &layout, const std::string &codes, const Lines &lines)
+{
+    std::vector<qsizetype> paragraphOf; // of each line
+    qsizetype paragraph = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0 && lines[i].first > lines[i - 1].second + 1) { // a CR LF between them
+            ++paragraph;
+        }
+        paragraphOf.push_back(paragraph);
+    }
+    QCOMPARE(layout.paragraphCount(), paragraph + 1);
+    for (qsizetype line = 0; line < qsizetype(lines.size()); ++line) {
+        QCOMPARE(layout.paragraphOfLine(line), paragraphOf[std::size_t(line)]);
+        const bool startsParagraph =
+            line == 0 || paragraphOf[std::size_t(line - 1)] != paragraphOf[std::size_t(line)];
+        if (startsParagraph) {
+            QCOMPARE(layout.firstLineOf(paragraphOf[std::size_t(line)]), line);
+        }
+    }
+    QCOMPARE(layout.firstLineOf(paragraph + 1), qsizetype(lines.size()));
+    qsizetype line = 0;
+    for (qsizetype offset = 0; offset <= qsizetype(codes.size()); ++offset) {
+        while (line + 1 < qsizetype(lines.size()) && lines[std::size_t(line + 1)].first <= offset) {
+            ++line;
+        }
+        QCOMPARE(layout.lineOf(offset), line);
+        const qsizetype breaks = paragraphOf[std::size_t(line)];
+        QCOMPARE(layout.lineBreaksBefore(offset), breaks);
+        const bool insideLineBreak = offset > 0 && codes[std::size_t(offset - 1)] == '\r' &&
+                                     offset < qsizetype(codes.size()) &&
+                                     codes[std::size_t(offset)] == '\n';
+        if (!insideLineBreak) {
+            QCOMPARE(layout.offsetOfPlain(offset - breaks), offset);
+        }
+    }
+}
+
 // Runs of digits as often as mixed codes: the two kinds of paragraph.
 std::string randomCodes(QRandomGenerator &random, int maxLength)
 {
@@ -81,6 +121,10 @@ std::string randomCodes(QRandomGenerator &random, int maxLength)
     }
     return codes;
 }
+
+// Blocks of a few codes, so that short texts cross many of them and hold
+// paragraphs long enough to keep their own line starts.
+constexpr LayoutBlockSizes kTinyBlocks{8, 12};
 
 void setUp(BinaryTextModel &model)
 {
@@ -167,20 +211,23 @@ private Q_SLOTS:
 void BinaryTextModelTest::editsKeepTheLayoutAndTheRules_data()
 {
     QTest::addColumn<quint32>("seed");
+    QTest::addColumn<bool>("tinyBlocks");
     for (quint32 seed = 1; seed <= 8; ++seed) {
-        QTest::addRow("seed %u", seed) << seed;
+        QTest::addRow("seed %u", seed) << seed << false;
+        QTest::addRow("seed %u, tiny blocks", seed) << seed << true;
     }
 }
 
 // Replacements, moves, undo and redo at random places; after each the
-// codes are what string surgery gives, the lines what a slow wrap gives, the
-// count of codes other than digits what a recount gives, and no position
-// stands inside a line break.
+// codes are what string surgery gives, the lines what a slow wrap gives (and
+// every lookup what a walk over them gives), the count of codes other than
+// digits what a recount gives, and no position stands inside a line break.
 void BinaryTextModelTest::editsKeepTheLayoutAndTheRules()
 {
     QFETCH(quint32, seed);
+    QFETCH(bool, tinyBlocks);
     QRandomGenerator random(seed);
-    BinaryTextModel model;
+    BinaryTextModel model(tinyBlocks ? kTinyBlocks : LayoutBlockSizes{});
     setUp(model);
     std::string expected = randomCodes(random, 40);
     model.reset(expected);
@@ -231,8 +278,13 @@ void BinaryTextModelTest::editsKeepTheLayoutAndTheRules()
         }
         const std::string codes = model.codes();
         QCOMPARE(QByteArray::fromStdString(codes), QByteArray::fromStdString(expected));
-        QVERIFY2(modelLines(model) == referenceLines(codes),
+        const Lines lines = referenceLines(codes);
+        QVERIFY2(modelLines(model) == lines,
                  qPrintable(QStringLiteral("lines differ at step %1").arg(step)));
+        checkLookups(model.layout(), codes, lines);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         QCOMPARE(model.caret(), model.legal(model.caret()));
         QCOMPARE(model.anchor(), model.legal(model.anchor()));
         qsizetype pairs = 0;
