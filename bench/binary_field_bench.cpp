@@ -7,9 +7,9 @@
 // blinking caret takes. Times run from the event to the end of all the event
 // processing it causes, painting included. Release build, offscreen.
 
+#include "binary_field_element.h"
 #include "binary_text_edit.h"
 #include "elements.h"
-#include "field_elements.h"
 #include "latency.h"
 
 #include <QAccessible>

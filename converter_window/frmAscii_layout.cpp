@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmAscii_layout.h"
 
+#include "binary_field_element.h"
 #include "binary_text_edit.h"
 #include "button_accessible.h"
 #include "clickable_label.h"
 #include "elements.h"
-#include "field_elements.h"
 #include "house_colours.h"
 #include "line_field.h"
 #include "message_conversion.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "field_codes.h"
 
+#include "code_rules.h"
 #include "code_text.h"
 #include "codepage.h"
 
 #include <array>
-#include <cstring>
 
 namespace vantrel::fieldcodes {
 namespace {
@@ -45,8 +45,8 @@ template <typename Put> qsizetype convert(QStringView text, qsizetype from, qsiz
         } else if (isTypedLineBreak(unit)) {
             const bool crLf = unit == u'\r' && std::size_t(i) + 1 < units.size() &&
                               units[std::size_t(i) + 1] == u'\n';
-            put(kCr);
-            put(kLf);
+            put(coderules::kCr);
+            put(coderules::kLf);
             i += crLf ? 2 : 1;
         } else {
             const codepage::Utf16Character character =
@@ -135,26 +135,13 @@ bool isPicture(QChar c)
     return characterOfPicture(c) != c;
 }
 
-bool isWordCode(unsigned char code)
-{
-    static const std::array<bool, 256> kWordCodes = [] {
-        std::array<bool, 256> word{};
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const QChar shown = displayCharacter(static_cast<unsigned char>(i));
-            word[i] = shown.isLetterOrNumber() || shown == QLatin1Char('_');
-        }
-        return word;
-    }();
-    return kWordCodes[code];
-}
-
 QString plainText(std::string_view codes)
 {
     QString text(static_cast<qsizetype>(codes.size()), Qt::Uninitialized);
     QChar *out = text.data();
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const auto code = static_cast<unsigned char>(codes[i]);
-        if (code == kCr && i + 1 < codes.size() && codes[i + 1] == kLf) {
+        if (i + 1 < codes.size() && coderules::isLineBreak(codes[i], codes[i + 1])) {
             *out++ = QLatin1Char('\n');
             ++i;
         } else {
@@ -163,30 +150,6 @@ QString plainText(std::string_view codes)
     }
     text.truncate(out - text.constData());
     return text;
-}
-
-qsizetype findLineBreak(std::string_view codes, qsizetype from, qsizetype to)
-{
-    const char *data = codes.data();
-    while (from < to) {
-        const auto *cr =
-            static_cast<const char *>(std::memchr(data + from, kCr, std::size_t(to - from)));
-        if (!cr) {
-            return -1;
-        }
-        const qsizetype at = cr - data;
-        if (at + 1 < qsizetype(codes.size()) && data[at + 1] == kLf) {
-            return at;
-        }
-        from = at + 1; // a lone CR is an ordinary character
-    }
-    return -1;
-}
-
-bool insideLineBreak(std::string_view codes, qsizetype offset)
-{
-    return offset > 0 && offset < qsizetype(codes.size()) && codes[offset - 1] == kCr &&
-           codes[offset] == kLf;
 }
 
 } // namespace vantrel::fieldcodes

@@ -6,13 +6,10 @@
 #include <string>
 #include <string_view>
 
-// The code text of the unbounded fields and its Unicode faces. In a code
-// text a line break is the pair CR LF (13 10); a lone 13 or 10 is an
-// ordinary character, shown by its control picture.
+// The Unicode faces of the unbounded fields' code text (whose rules are in
+// code_rules.h): a code text from any text, a text from codes, and the
+// character that shows each code.
 namespace vantrel::fieldcodes {
-
-inline constexpr char kCr = '\r';
-inline constexpr char kLf = '\n';
 
 // Appends the codes of text[from, to) to `codes`, every line break (CR LF,
 // CR, LF, U+2028, U+2029) as CR LF and a character outside the set as 63.
@@ -48,28 +45,9 @@ qsizetype countCodes(qsizetype &count, QStringView text, qsizetype from, qsizety
 // Whether a character is one of the pictures, which only the program writes.
 [[nodiscard]] bool isPicture(QChar c);
 
-// Whether a code belongs to a word (a letter, a digit or "_"), for word
-// moves and double-click selection.
-[[nodiscard]] bool isWordCode(unsigned char code);
-
-// Whether a code is blank space as text layouts see it (a space, a tab, a
-// no-break space): word moves skip it, and a line's trailing run of it takes
-// no clicks.
-[[nodiscard]] constexpr bool isSpaceCode(unsigned char code)
-{
-    return code == ' ' || code == '\t' || code == 0xA0;
-}
-
 // The text of some codes as a standard text field holds it: each code's own
 // character (a tab as a tab, a lone CR as U+000D), "\n" for every CR LF. The
 // control pictures are only how the field draws the codes.
 [[nodiscard]] QString plainText(std::string_view codes);
-
-// Where the first CR LF pair whose CR lies in [from, to) starts, or -1.
-[[nodiscard]] qsizetype findLineBreak(std::string_view codes, qsizetype from, qsizetype to);
-
-// Whether codes[offset - 1] and codes[offset] are a CR LF pair, so that
-// offset lies inside a line break.
-[[nodiscard]] bool insideLineBreak(std::string_view codes, qsizetype offset);
 
 } // namespace vantrel::fieldcodes

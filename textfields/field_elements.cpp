@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "field_elements.h"
 
-#include "binary_text_edit.h"
 #include "line_field.h"
 #include "text_area.h"
 #include "twips.h"
@@ -26,11 +25,6 @@ LineField *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
     return field;
 }
 
-namespace {
-
-// What both multi-line fields have: no frame, their font (digits unshaped:
-// they need no shaping, and long runs of them lay out quicker without), a
-// vertical scroll bar always and no horizontal one, the tooltip.
 void setUpMultiLineField(QAbstractScrollArea *field, const FieldDesign &design, bool digitsOnly)
 {
     field->setFrameShape(QFrame::NoFrame);
@@ -43,8 +37,6 @@ void setUpMultiLineField(QAbstractScrollArea *field, const FieldDesign &design, 
     field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTooltip(field, design.tooltip);
 }
-
-} // namespace
 
 TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
                    const FieldDesign &design)
@@ -62,16 +54,6 @@ TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
     field->document()->setDefaultTextOption(option);
     field->setTabChangesFocus(true);
     field->setText(design.text);
-    return field;
-}
-
-BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect &twips,
-                               const FieldDesign &design)
-{
-    auto *field = create<BinaryTextEdit>(parent, name, twips);
-    // The field draws every code by its own advance, digits or not.
-    setUpMultiLineField(field, design, true);
-    field->setPlainText(design.text);
     return field;
 }
 

@@ -9,8 +9,9 @@
 
 class QWidget;
 
+class QAbstractScrollArea;
+
 namespace vantrel {
-class BinaryTextEdit;
 class LineField;
 class TextArea;
 } // namespace vantrel
@@ -35,13 +36,14 @@ struct FieldDesign
 LineField *lineEdit(QWidget *parent, const QString &name, const QRect &twips,
                     const FieldDesign &design);
 
+// What every multi-line field has: no frame, the design's font (digits
+// unshaped when `digitsOnly`: they need no shaping, and long runs of them lay
+// out quicker without), a vertical scroll bar always and no horizontal one,
+// the tooltip.
+void setUpMultiLineField(QAbstractScrollArea *field, const FieldDesign &design, bool digitsOnly);
+
 // Borderless multi-line field with a vertical scroll bar.
 TextArea *textArea(QWidget *parent, const QString &name, const QRect &twips,
                    const FieldDesign &design);
-
-// Borderless multi-line field for texts of any length (binary dumps), with a
-// vertical scroll bar; the design's maxLength and digitsOnly do not apply.
-BinaryTextEdit *binaryTextEdit(QWidget *parent, const QString &name, const QRect &twips,
-                               const FieldDesign &design);
 
 } // namespace vantrel::elements

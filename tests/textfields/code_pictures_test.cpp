@@ -4,6 +4,7 @@
 // codes themselves.
 #include "application.h"
 #include "binary_text_edit.h"
+#include "code_rules.h"
 #include "code_text.h"
 #include "codepage.h"
 #include "field_codes.h"
@@ -93,7 +94,7 @@ void CodePicturesTest::everyCodeShowsACharacterNoOtherCodeShows()
         QVERIFY2(codepage::codeOfUnicode(shown.unicode()) == codepage::kUnknownCode, context);
         QVERIFY2(fieldcodes::isPicture(shown) && fieldcodes::pictureOf(own) == shown, context);
         QVERIFY2(fieldcodes::characterOfPicture(shown) == own, context);
-        QVERIFY2(!fieldcodes::isWordCode(code), context);
+        QVERIFY2(!coderules::isWordCode(code), context);
     }
     QCOMPARE(controls, 32 + 1 + 5); // C0, DEL and the five undefined codes
     QCOMPARE(shownCharacters.size(), 256);

@@ -9,7 +9,7 @@
 // QTextLayout beneath it) that the binary text field copies, each a small
 // pure function that the model, the keys and the mouse share. The field
 // behaves as QPlainTextEdit of Qt 6.4.2 does, input for input: the random
-// user of tests/textfields/binary_field_parity_test.cpp shows it against that
+// user of tests/binaryfield/binary_field_parity_test.cpp shows it against that
 // version; another may move a rule.
 namespace vantrel::qteditor {
 

@@ -2,6 +2,7 @@
 #include "binary_text_drops.h"
 
 #include "binary_text_edit.h"
+#include "binary_text_model.h"
 
 #include <QDrag>
 #include <QDropEvent>
@@ -23,7 +24,7 @@ bool BinaryTextDrops::startDrag()
     if (done == Qt::MoveAction && !m_movedWithinField && m_field.revision() == revisionBefore) {
         const qsizetype start = m_sourceStart;
         const qsizetype end = m_sourceEnd;
-        m_field.edit([&] { return m_field.m_model.replace(start, end, {}); });
+        m_field.edit([&] { return m_field.m_model->replace(start, end, {}); });
     }
     m_sourceStart = m_sourceEnd = -1;
     return done != Qt::IgnoreAction;
@@ -70,7 +71,7 @@ void BinaryTextDrops::drop(QDropEvent &event)
         const qsizetype start = m_sourceStart;
         const qsizetype end = m_sourceEnd;
         m_field.edit([&] {
-            m_field.m_model.move(start, end, at);
+            m_field.m_model->move(start, end, at);
             return true;
         });
         return;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "code_buffer.h"
 
-#include "field_codes.h"
+#include "code_rules.h"
 
 #include <algorithm>
 #include <cstring>
@@ -64,30 +64,27 @@ bool CodeBuffer::equals(qsizetype start, qsizetype length, std::string_view code
 qsizetype CodeBuffer::findLineBreak(qsizetype from, qsizetype to) const
 {
     to = std::min(to, size());
-    while (from < to) {
-        // The contiguous run from `from`: up to the gap, or past it.
-        const bool beforeGap = from < m_gapStart;
-        const qsizetype limit = beforeGap ? std::min(to, m_gapStart) : to;
-        const char *data = m_data.data() + (beforeGap ? 0 : gapLength());
-        const auto *cr = static_cast<const char *>(
-            std::memchr(data + from, fieldcodes::kCr, std::size_t(limit - from)));
-        if (!cr) {
-            from = limit;
-            continue;
+    if (from < m_gapStart) {
+        const std::string_view beforeGap(m_data.data(), std::size_t(m_gapStart));
+        const qsizetype found = coderules::findLineBreak(beforeGap, from, std::min(to, m_gapStart));
+        if (found >= 0) {
+            return found;
         }
-        const qsizetype at = cr - data;
-        if (at + 1 < size() && (*this)[at + 1] == fieldcodes::kLf) {
-            return at;
+        // A CR just before the gap and an LF just after it.
+        if (to >= m_gapStart && insideLineBreak(m_gapStart)) {
+            return m_gapStart - 1;
         }
-        from = at + 1; // a lone CR is an ordinary character
+        from = m_gapStart;
     }
-    return -1;
+    // The codes after the gap, at the offsets of the text.
+    const std::string_view afterGap(m_data.data() + gapLength(), std::size_t(size()));
+    return from < to ? coderules::findLineBreak(afterGap, from, to) : -1;
 }
 
 bool CodeBuffer::insideLineBreak(qsizetype offset) const
 {
-    return offset > 0 && offset < size() && (*this)[offset - 1] == fieldcodes::kCr &&
-           (*this)[offset] == fieldcodes::kLf;
+    return offset > 0 && offset < size() &&
+           coderules::isLineBreak((*this)[offset - 1], (*this)[offset]);
 }
 
 void CodeBuffer::replace(qsizetype start, qsizetype end, std::string_view codes)

@@ -2,7 +2,7 @@
 #include "binary_text_model.h"
 
 #include "binary_digit_count.h"
-#include "field_codes.h"
+#include "code_rules.h"
 #include "qt_editor_rules.h"
 
 namespace vantrel {
@@ -203,12 +203,12 @@ void BinaryTextModel::record(qsizetype start, qsizetype end, std::string codes, 
     edit.presentLength = qsizetype(codes.size());
     edit.kind = kind;
     edit.joinsPrevious = joinsPrevious;
-    edit.putsLineBreak = fieldcodes::findLineBreak(codes, 0, qsizetype(codes.size())) >= 0;
+    edit.putsLineBreak = coderules::findLineBreak(codes, 0, qsizetype(codes.size())) >= 0;
     edit.endsLine = codes.ends_with("\r\n");
     edit.awayOrigins = m_origins.fresh(edit.presentLength);
     edit.presentOrigin = CodeOrigins::contiguousStart(edit.awayOrigins).value_or(-1);
     edit.away = exchange(start, end, std::move(codes), edit.awayOrigins, false);
-    edit.takesLineBreak = fieldcodes::findLineBreak(edit.away, 0, qsizetype(edit.away.size())) >= 0;
+    edit.takesLineBreak = coderules::findLineBreak(edit.away, 0, qsizetype(edit.away.size())) >= 0;
     m_history.record(std::move(edit));
 }
 
@@ -259,7 +259,7 @@ void BinaryTextModel::settleSelection()
 
 bool BinaryTextModel::isWordCode(qsizetype offset) const
 {
-    return fieldcodes::isWordCode(static_cast<unsigned char>(m_codes[offset]));
+    return coderules::isWordCode(static_cast<unsigned char>(m_codes[offset]));
 }
 
 qsizetype BinaryTextModel::linesMoved(qsizetype from, qsizetype lines, qreal x) const
@@ -344,15 +344,15 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset, qsizetyp
     if (offset == start) {
         return std::nullopt;
     }
-    if (offset == end && (fieldcodes::isSpaceCode(code(offset - 1)) ||
-                          qteditor::isWordSeparator(code(offset - 1)))) {
+    if (offset == end &&
+        (coderules::isSpaceCode(code(offset - 1)) || qteditor::isWordSeparator(code(offset - 1)))) {
         return std::nullopt;
     }
     // The word stop before the next position: back over spaces, then over a
     // run of marks or of word characters, no further than `reach`.
     const qsizetype floor = std::max(start, offset - reach);
     qsizetype at = offset < end ? offset + 1 : offset;
-    while (at > floor && fieldcodes::isSpaceCode(code(at - 1))) {
+    while (at > floor && coderules::isSpaceCode(code(at - 1))) {
         --at;
     }
     if (at > floor && qteditor::isWordSeparator(code(at - 1))) {
@@ -360,7 +360,7 @@ std::optional<qsizetype> BinaryTextModel::startOfWord(qsizetype offset, qsizetyp
             --at;
         }
     } else {
-        while (at > floor && !fieldcodes::isSpaceCode(code(at - 1)) &&
+        while (at > floor && !coderules::isSpaceCode(code(at - 1)) &&
                !qteditor::isWordSeparator(code(at - 1))) {
             --at;
         }
@@ -383,7 +383,7 @@ std::optional<qsizetype> BinaryTextModel::endOfWord(qsizetype offset, qsizetype 
             ++at;
         }
     } else {
-        while (at < ceiling && !fieldcodes::isSpaceCode(code(at)) &&
+        while (at < ceiling && !coderules::isSpaceCode(code(at)) &&
                !qteditor::isWordSeparator(code(at))) {
             ++at;
         }

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "binary_text_drops.h"
 #include "binary_text_edit.h"
+#include "binary_text_keys.h"
+#include "binary_text_model.h"
 #include "binary_text_mouse.h"
 #include "field_codes.h"
 
@@ -33,7 +36,7 @@ QString shortcutSuffix(QKeySequence::StandardKey key)
 bool BinaryTextEdit::event(QEvent *event)
 {
     if (event->type() == QEvent::ShortcutOverride &&
-        m_keys.overridesShortcut(static_cast<const QKeyEvent &>(*event))) {
+        m_keys->overridesShortcut(static_cast<const QKeyEvent &>(*event))) {
         event->accept();
         return true;
     }
@@ -47,12 +50,12 @@ void BinaryTextEdit::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
-    event->setAccepted(m_keys.keyPress(*event));
+    event->setAccepted(m_keys->keyPress(*event));
 }
 
 void BinaryTextEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    m_keys.inputMethod(*event);
+    m_keys->inputMethod(*event);
     event->accept();
 }
 
@@ -62,7 +65,7 @@ QVariant BinaryTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImEnabled:
         return true;
     case Qt::ImCursorRectangle:
-        return caretRectAt(m_model.caret()).translated(viewport()->pos());
+        return caretRectAt(m_model->caret()).translated(viewport()->pos());
     case Qt::ImFont:
         return font();
     case Qt::ImHints:
@@ -70,16 +73,19 @@ QVariant BinaryTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition: {
         // Within the caret's line, the surrounding text.
-        const CodeLineLayout::Line line = lineLayout().line(lineLayout().lineOf(m_model.caret()));
-        const qsizetype offset = query == Qt::ImCursorPosition ? m_model.caret() : m_model.anchor();
+        const CodeLineLayout::Line line =
+            m_model->layout().line(m_model->layout().lineOf(m_model->caret()));
+        const qsizetype offset =
+            query == Qt::ImCursorPosition ? m_model->caret() : m_model->anchor();
         return int(std::clamp(offset, line.start, line.end) - line.start);
     }
     case Qt::ImSurroundingText: {
-        const CodeLineLayout::Line line = lineLayout().line(lineLayout().lineOf(m_model.caret()));
-        return fieldcodes::plainText(m_model.codes(line.start, line.end));
+        const CodeLineLayout::Line line =
+            m_model->layout().line(m_model->layout().lineOf(m_model->caret()));
+        return fieldcodes::plainText(m_model->codes(line.start, line.end));
     }
     case Qt::ImCurrentSelection:
-        return fieldcodes::plainText(m_model.selectedCodes());
+        return fieldcodes::plainText(m_model->selectedCodes());
     default:
         return QAbstractScrollArea::inputMethodQuery(query);
     }
@@ -110,7 +116,7 @@ void BinaryTextEdit::restartBlinking()
         m_blinkTimer.stop();
     }
     m_caretShown = wanted;
-    updateCaretAt(m_model.caret());
+    updateCaretAt(m_model->caret());
 }
 
 void BinaryTextEdit::updateCaretAt(qsizetype offset)
@@ -124,7 +130,7 @@ void BinaryTextEdit::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() == m_blinkTimer.timerId()) {
         m_caretShown = !m_caretShown;
-        updateCaretAt(m_model.caret());
+        updateCaretAt(m_model->caret());
     } else {
         QAbstractScrollArea::timerEvent(event);
     }
@@ -159,22 +165,22 @@ void BinaryTextEdit::mouseDoubleClickEvent(QMouseEvent *event)
 
 void BinaryTextEdit::dragEnterEvent(QDragEnterEvent *event)
 {
-    m_drops.enter(*event);
+    m_drops->enter(*event);
 }
 
 void BinaryTextEdit::dragMoveEvent(QDragMoveEvent *event)
 {
-    m_drops.enter(*event);
+    m_drops->enter(*event);
 }
 
 void BinaryTextEdit::dragLeaveEvent(QDragLeaveEvent *)
 {
-    m_drops.leave();
+    m_drops->leave();
 }
 
 void BinaryTextEdit::dropEvent(QDropEvent *event)
 {
-    m_drops.drop(*event);
+    m_drops->drop(*event);
 }
 
 QMenu *BinaryTextEdit::createStandardContextMenu(QWidget *parent)
@@ -211,7 +217,7 @@ QMenu *BinaryTextEdit::createStandardContextMenu(QWidget *parent)
     add("Delete", QKeySequence::UnknownKey, hasSelection(), &BinaryTextEdit::deleteSelection,
         QStringLiteral("edit-delete"));
     menu->addSeparator();
-    add("Select All", QKeySequence::SelectAll, m_model.size() > 0, &BinaryTextEdit::selectAll,
+    add("Select All", QKeySequence::SelectAll, m_model->size() > 0, &BinaryTextEdit::selectAll,
         QStringLiteral("select-all"));
     return menu;
 }

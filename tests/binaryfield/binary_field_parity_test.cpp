@@ -18,9 +18,9 @@
 // seeds ("1-150") to the fixed ones, as CTest gives each build a range of its
 // own; VANTREL_PARITY_EVENTS sets how many inputs each seed makes.
 
+#include "binary_field_element.h"
 #include "binary_text_edit.h"
 #include "elements.h"
-#include "field_elements.h"
 #include "typing.h"
 
 #include <QAbstractEventDispatcher>

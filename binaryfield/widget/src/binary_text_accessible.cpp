@@ -2,6 +2,7 @@
 #include "binary_text_accessible.h"
 
 #include "binary_text_edit.h"
+#include "binary_text_model.h"
 #include "field_accessible.h"
 #include "field_codes.h"
 
@@ -101,8 +102,9 @@ public:
         if (at->start == 0) {
             return emptyAt(0, startOffset, endOffset);
         }
-        const qsizetype previous =
-            field()->codeBuffer().insideLineBreak(at->start - 1) ? at->start - 2 : at->start - 1;
+        const qsizetype previous = field()->model().buffer().insideLineBreak(at->start - 1)
+                                       ? at->start - 2
+                                       : at->start - 1;
         return textOf(*codeRangeAt(previous, boundary), startOffset, endOffset);
     }
 
@@ -113,7 +115,7 @@ public:
         if (!at) {
             return windowed(&spanAfter, offset, boundary, startOffset, endOffset);
         }
-        const CodeBuffer &codes = field()->codeBuffer();
+        const CodeBuffer &codes = field()->model().buffer();
         if (at->end >= codes.size()) {
             return emptyAt(characterCount(), startOffset, endOffset);
         }
@@ -165,7 +167,7 @@ public:
 
     void scrollToSubstring(int startIndex, int) override
     {
-        const qsizetype line = field()->lineLayout().lineOf(codeOffset(startIndex));
+        const qsizetype line = field()->model().layout().lineOf(codeOffset(startIndex));
         field()->verticalScrollBar()->setValue(int(line));
     }
 
@@ -202,12 +204,12 @@ private:
     qsizetype codeOffset(int plain) const
     {
         const qsizetype clamped = std::clamp(plain, 0, characterCount());
-        return field()->lineLayout().offsetOfPlain(clamped);
+        return field()->model().layout().offsetOfPlain(clamped);
     }
 
     int plainOffset(qsizetype code) const
     {
-        return int(code - field()->lineLayout().lineBreaksBefore(code));
+        return int(code - field()->model().layout().lineBreaksBefore(code));
     }
 
     struct CodeRange
@@ -225,7 +227,7 @@ private:
     std::optional<CodeRange> codeRangeAt(qsizetype offset,
                                          QAccessible::TextBoundaryType boundary) const
     {
-        const CodeBuffer &codes = field()->codeBuffer();
+        const CodeBuffer &codes = field()->model().buffer();
         const qsizetype size = codes.size();
         const auto character = [&](qsizetype i) {
             if (i >= size) {
@@ -241,14 +243,14 @@ private:
             return CodeRange{start, end}; // empty where Qt's editors find no word
         }
         case QAccessible::LineBoundary: {
-            const CodeLineLayout &layout = field()->lineLayout();
+            const CodeLineLayout &layout = field()->model().layout();
             const CodeLineLayout::Line line = layout.line(layout.lineOf(offset));
             return CodeRange{line.start, line.end};
         }
         case QAccessible::ParagraphBoundary: {
             // After the last line break whose CR stands before `offset`: the
             // layout knows where each paragraph starts, without a scan back.
-            const CodeLineLayout &layout = field()->lineLayout();
+            const CodeLineLayout &layout = field()->model().layout();
             const qsizetype paragraph = offset > 0 ? layout.lineBreaksBefore(offset + 1) : 0;
             const qsizetype start = layout.line(layout.firstLineOf(paragraph)).start;
             const qsizetype limit = std::min(size, offset + kReach);

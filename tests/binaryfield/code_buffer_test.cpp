@@ -4,7 +4,7 @@
 // gap grow and shrink), whole exchanges, and every kind of read compared at
 // random ranges, across the gap or not.
 #include "code_buffer.h"
-#include "field_codes.h"
+#include "code_rules.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -126,9 +126,9 @@ void CodeBufferTest::matchesAString()
                 QVERIFY2(buffer[from] == model[std::size_t(from)], qPrintable(context));
             }
             QVERIFY2(buffer.findLineBreak(from, from + count) ==
-                         fieldcodes::findLineBreak(model, from, from + count),
+                         coderules::findLineBreak(model, from, from + count),
                      qPrintable(context));
-            QVERIFY2(buffer.insideLineBreak(from) == fieldcodes::insideLineBreak(model, from),
+            QVERIFY2(buffer.insideLineBreak(from) == coderules::insideLineBreak(model, from),
                      qPrintable(context));
         }
     }

@@ -2,6 +2,7 @@
 #include "binary_text_keys.h"
 
 #include "binary_text_edit.h"
+#include "binary_text_model.h"
 #include "field_codes.h"
 
 #include <QKeyEvent>
@@ -94,12 +95,12 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
         if (!event.matches(entry.key)) {
             continue;
         }
-        const qsizetype caret = m_field.m_model.caret();
+        const qsizetype caret = m_field.m_model->caret();
         const qreal preferred = m_field.caretColumn();
         const bool vertical = entry.lines != 0;
         qsizetype target = entry.page ? pageMoved(caret, entry.lines, preferred)
-                           : vertical ? m_field.m_model.linesMoved(caret, entry.lines, preferred)
-                                      : m_field.m_model.moved(caret, entry.move);
+                           : vertical ? m_field.m_model->linesMoved(caret, entry.lines, preferred)
+                                      : m_field.m_model->moved(caret, entry.move);
         if (vertical && !entry.page && !entry.select && target == caret) {
             // A plain Up or Down that cannot go leaves all as it is, but
             // brings the caret into view.
@@ -111,7 +112,7 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
         // plain Up or Down stays.
         const bool toTextEnd = vertical && !entry.page && entry.select && target == caret;
         if (toTextEnd) {
-            target = entry.lines < 0 ? 0 : m_field.m_model.size();
+            target = entry.lines < 0 ? 0 : m_field.m_model->size();
         }
         if (entry.page && !entry.select && target == caret) {
             return true; // a page move that finds no line to go to leaves the selection
@@ -142,7 +143,7 @@ bool BinaryTextKeys::moveKey(const QKeyEvent &event)
 qsizetype BinaryTextKeys::pageMoved(qsizetype caret, int direction, qreal x)
 {
     BinaryTextEdit &field = m_field;
-    const CodeLineLayout &layout = field.m_model.layout();
+    const CodeLineLayout &layout = field.m_model->layout();
     field.ensureCaretVisible();
     if (!field.m_pageCaretY) {
         field.m_pageCaretY = field.contentTop(layout.lineOf(caret)) - field.verticalOffset();
@@ -156,7 +157,7 @@ qsizetype BinaryTextKeys::pageMoved(qsizetype caret, int direction, qreal x)
     caretY += field.verticalOffset();
     qsizetype target = caret;
     for (;;) {
-        const qsizetype next = field.m_model.linesMoved(target, direction, x);
+        const qsizetype next = field.m_model->linesMoved(target, direction, x);
         if (next == target && layout.lineOf(next) == layout.lineOf(target)) {
             break;
         }
@@ -175,7 +176,7 @@ qsizetype BinaryTextKeys::pageMoved(qsizetype caret, int direction, qreal x)
 std::optional<qreal> BinaryTextKeys::scrollPageDown()
 {
     BinaryTextEdit &field = m_field;
-    const CodeLineLayout &layout = field.m_model.layout();
+    const CodeLineLayout &layout = field.m_model->layout();
     const qreal bottom = field.verticalOffset() + field.viewport()->height();
     qsizetype paragraph = field.m_topParagraph;
     qreal y = 0;
@@ -199,7 +200,7 @@ std::optional<qreal> BinaryTextKeys::scrollPageDown()
 std::optional<qreal> BinaryTextKeys::scrollPageUp()
 {
     BinaryTextEdit &field = m_field;
-    const CodeLineLayout &layout = field.m_model.layout();
+    const CodeLineLayout &layout = field.m_model->layout();
     const qreal top = field.verticalOffset() - field.viewport()->height();
     const qsizetype firstInView = field.m_topParagraph;
     std::optional<qreal> caretY;
@@ -282,7 +283,7 @@ bool BinaryTextKeys::deletionKey(const QKeyEvent &event)
     } else if (!event.matches(QKeySequence::DeleteEndOfLine)) {
         return false;
     }
-    BinaryTextModel &model = m_field.m_model;
+    BinaryTextModel &model = *m_field.m_model;
     const std::optional<qreal> pageCaretY = m_field.m_pageCaretY;
     Removal removal = Removal::Nothing;
     m_field.edit([&] {
@@ -306,12 +307,12 @@ void BinaryTextKeys::inputMethod(const QInputMethodEvent &event)
         qsizetype start = m_field.selectionStart();
         qsizetype end = m_field.selectionEnd();
         if (event.replacementLength() > 0) {
-            start = m_field.m_model.caret() + event.replacementStart();
+            start = m_field.m_model->caret() + event.replacementStart();
             end = start + event.replacementLength();
         }
         // The model makes the range legal: it never splits a line break.
         m_field.edit([&] {
-            return m_field.m_model.replace(
+            return m_field.m_model->replace(
                 start, end, fieldcodes::codesFromText(event.commitString()), EditKind::Typing);
         });
     }

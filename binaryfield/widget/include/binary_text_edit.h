@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "binary_text_drops.h"
-#include "binary_text_keys.h"
-#include "binary_text_model.h"
 #include "text_field.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -40,8 +38,13 @@ class QMimeData;
 // textChanged(), followed by pasteFinished().
 namespace vantrel {
 
+class BinaryTextDrops;
+class BinaryTextKeys;
+class BinaryTextModel;
 class BinaryTextMouse;
 class PasteConversion;
+enum class EditKind;
+struct TextExchange;
 
 class BinaryTextEdit : public QAbstractScrollArea, public TextField
 {
@@ -53,23 +56,18 @@ public:
     ~BinaryTextEdit() override;
 
     // The number of codes.
-    [[nodiscard]] qsizetype codeCount() const { return m_model.size(); }
-    // The codes themselves, to read by position or by range.
-    [[nodiscard]] const CodeBuffer &codeBuffer() const { return m_model.buffer(); }
+    [[nodiscard]] qsizetype codeCount() const;
     // Codes [start, end), copied: a bounded read, for what needs only a few.
-    [[nodiscard]] std::string codeText(qsizetype start, qsizetype end) const
-    {
-        return m_model.codes(start, end);
-    }
+    [[nodiscard]] std::string codeText(qsizetype start, qsizetype end) const;
     // The whole text, one code per char, copied: it costs the text's length,
     // so it is for whole-text uses, not for what runs at every key.
-    [[nodiscard]] std::string codeText() const { return m_model.codes(); }
+    [[nodiscard]] std::string codeText() const;
     // The word at a code offset, as a double click selects it, cut at
     // `reach` codes either side.
-    [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset, qsizetype reach) const
-    {
-        return m_model.wordAt(offset, reach);
-    }
+    [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset, qsizetype reach) const;
+    // The model under the field: its codes, layout, caret and history. Its
+    // header is the field's own, for the field's parts and tests.
+    [[nodiscard]] const BinaryTextModel &model() const { return *m_model; }
     // A program write: replaces the whole text as it is, clears undo and
     // redo, puts the caret at the start and emits textChanged() once,
     // inside the call. A text of more than 2^31 - 1 codes is refused: the
@@ -79,7 +77,7 @@ public:
     // As setCodeText(), from any Unicode text.
     void setPlainText(const QString &text);
 
-    [[nodiscard]] qsizetype cursorPosition() const { return m_model.caret(); }
+    [[nodiscard]] qsizetype cursorPosition() const;
     // Moves the caret and drops the selection.
     void setCursorPosition(qsizetype position);
     // Selects from anchor to position, the caret at position.
@@ -87,19 +85,19 @@ public:
     void moveCursorToEnd() override;
     void onTextChanged(QObject *context, std::function<void()> changed) override;
     [[nodiscard]] quint64 textRevision() const override { return revision(); }
-    [[nodiscard]] bool hasSelection() const { return m_model.hasSelection(); }
-    [[nodiscard]] qsizetype selectionStart() const { return m_model.selectionStart(); }
-    [[nodiscard]] qsizetype selectionEnd() const { return m_model.selectionEnd(); }
+    [[nodiscard]] bool hasSelection() const;
+    [[nodiscard]] qsizetype selectionStart() const;
+    [[nodiscard]] qsizetype selectionEnd() const;
     // The length of toPlainText(): a line break counts one.
-    [[nodiscard]] qsizetype plainLength() const { return m_model.plainLength(); }
+    [[nodiscard]] qsizetype plainLength() const;
     // Grows with every edit that really changes the text; an edit that puts
     // back the same codes leaves it as it is.
-    [[nodiscard]] quint64 revision() const { return m_model.revision(); }
+    [[nodiscard]] quint64 revision() const;
     // Codes other than "0" and "1", known at every change without a scan.
-    [[nodiscard]] qsizetype nonBinaryCodes() const { return m_model.nonBinaryCodes(); }
+    [[nodiscard]] qsizetype nonBinaryCodes() const;
 
-    [[nodiscard]] bool isUndoAvailable() const { return m_model.canUndo(); }
-    [[nodiscard]] bool isRedoAvailable() const { return m_model.canRedo(); }
+    [[nodiscard]] bool isUndoAvailable() const;
+    [[nodiscard]] bool isRedoAvailable() const;
     // Whether a large paste is still being converted; input waits for it.
     [[nodiscard]] bool isPasting() const { return m_paste != nullptr; }
     [[nodiscard]] bool canPaste() const;
@@ -114,7 +112,6 @@ public:
     // Geometry in viewport coordinates.
     [[nodiscard]] QRect characterRect(qsizetype offset) const;
     [[nodiscard]] qsizetype offsetAt(const QPoint &point) const;
-    [[nodiscard]] const CodeLineLayout &lineLayout() const { return m_model.layout(); }
     [[nodiscard]] qsizetype firstVisibleLine() const;
 
 public Q_SLOTS:
@@ -158,7 +155,6 @@ private:
     friend class BinaryTextKeys;
     friend class BinaryTextMouse;
     friend class BinaryTextDrops;
-    using Move = BinaryTextModel::Move;
     // Space between the viewport's edges and the text, as QPlainTextEdit leaves.
     static constexpr int kMargin = 4;
     // What a change of the text or the caret must tell and redraw.
@@ -216,10 +212,10 @@ private:
     void restartBlinking();
     void updateCaretAt(qsizetype offset);
 
-    BinaryTextModel m_model;
-    BinaryTextKeys m_keys{*this};
+    std::unique_ptr<BinaryTextModel> m_model;
+    std::unique_ptr<BinaryTextKeys> m_keys;
     BinaryTextMouse *m_mouse; // a QObject child, for its timers
-    BinaryTextDrops m_drops{*this};
+    std::unique_ptr<BinaryTextDrops> m_drops;
     qreal m_preferredX = -1; // kept across Up and Down
     // Where in the view the caret stood when paging began, kept while the
     // user pages on.

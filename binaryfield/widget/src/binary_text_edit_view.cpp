@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "binary_text_drops.h"
 #include "binary_text_edit.h"
+#include "binary_text_model.h"
 #include "field_codes.h"
 #include "paste_conversion.h"
 
@@ -40,13 +42,13 @@ void BinaryTextEdit::updateMetrics()
     m_naturalHeight = std::max<qreal>(1, metrics.lineSpacing());
     m_lineHeight = qCeil(m_naturalHeight);
     m_ascent = qCeil(metrics.ascent());
-    m_model.layout().setAdvances(advances);
+    m_model->layout().setAdvances(advances);
     updateLayoutWidth();
 }
 
 void BinaryTextEdit::updateLayoutWidth()
 {
-    m_model.layout().setWidth(std::max(1, viewport()->width() - 2 * kMargin));
+    m_model->layout().setWidth(std::max(1, viewport()->width() - 2 * kMargin));
     updateScrollBar();
     viewport()->update();
 }
@@ -56,7 +58,7 @@ void BinaryTextEdit::updateLayoutWidth()
 // the same paragraph, or on the last page when that is gone.
 void BinaryTextEdit::updateScrollBar()
 {
-    const CodeLineLayout &layout = m_model.layout();
+    const CodeLineLayout &layout = m_model->layout();
     const qsizetype fullLines = std::max(1, (viewport()->height() - kMargin - 1) / m_lineHeight);
     const qsizetype lines = layout.lineCount();
     const qsizetype page = std::min(fullLines, lines);
@@ -70,7 +72,7 @@ void BinaryTextEdit::updateScrollBar()
 
 qsizetype BinaryTextEdit::firstVisibleLine() const
 {
-    return std::min<qsizetype>(verticalScrollBar()->value(), m_model.layout().lineCount() - 1);
+    return std::min<qsizetype>(verticalScrollBar()->value(), m_model->layout().lineCount() - 1);
 }
 
 void BinaryTextEdit::scrollToLine(qsizetype lineIndex)
@@ -85,7 +87,7 @@ void BinaryTextEdit::scrollToLine(qsizetype lineIndex)
 // field puts it.
 void BinaryTextEdit::showFromLine(qsizetype lineIndex)
 {
-    const CodeLineLayout &layout = m_model.layout();
+    const CodeLineLayout &layout = m_model->layout();
     const qsizetype paragraph = layout.paragraphOfLine(lineIndex);
     const qsizetype inParagraph = lineIndex - layout.firstLineOf(paragraph);
     if (paragraph == m_topParagraph && inParagraph == m_topLineInParagraph) {
@@ -108,8 +110,8 @@ void BinaryTextEdit::showFromLine(qsizetype lineIndex)
 // as low as it fits.
 void BinaryTextEdit::ensureCaretVisible()
 {
-    const CodeLineLayout &layout = m_model.layout();
-    const qsizetype line = layout.lineOf(m_model.caret());
+    const CodeLineLayout &layout = m_model->layout();
+    const qsizetype line = layout.lineOf(m_model->caret());
     const qreal offset = verticalOffset();
     // From the top of the paragraph that holds the first line in view.
     const qsizetype lineY = (line - layout.firstLineOf(m_topParagraph)) * m_lineHeight;
@@ -130,7 +132,7 @@ void BinaryTextEdit::ensureCaretVisible()
 // not that leave the line's natural bottom in view.
 qsizetype BinaryTextEdit::topLineShowingAtBottom(qsizetype lineIndex) const
 {
-    const CodeLineLayout &layout = m_model.layout();
+    const CodeLineLayout &layout = m_model->layout();
     const int height = viewport()->height();
     qsizetype paragraph = layout.paragraphOfLine(lineIndex);
     qsizetype below = paragraph;
@@ -153,7 +155,7 @@ qsizetype BinaryTextEdit::topLineShowingAtBottom(qsizetype lineIndex) const
 // bottom of the line above inside a wrapped paragraph.
 qreal BinaryTextEdit::paragraphOffset(qsizetype paragraph, qsizetype lineInParagraph) const
 {
-    const CodeLineLayout &layout = m_model.layout();
+    const CodeLineLayout &layout = m_model->layout();
     qreal offset = 0;
     if (lineInParagraph > 0 && paragraph < layout.paragraphCount() &&
         lineInParagraph <= layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph)) {
@@ -164,7 +166,7 @@ qreal BinaryTextEdit::paragraphOffset(qsizetype paragraph, qsizetype lineInParag
 
 qreal BinaryTextEdit::paragraphHeight(qsizetype paragraph) const
 {
-    const CodeLineLayout &layout = m_model.layout();
+    const CodeLineLayout &layout = m_model->layout();
     const qsizetype lines = layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph);
     return qreal(lines) * m_lineHeight + (paragraph + 1 == layout.paragraphCount() ? kMargin : 0);
 }
@@ -206,7 +208,7 @@ qreal BinaryTextEdit::firstLineTop() const
 // The top of a line from the top of the paragraph that the view starts in.
 qreal BinaryTextEdit::contentTop(qsizetype lineIndex) const
 {
-    return qreal(lineIndex - m_model.layout().firstLineOf(m_topParagraph)) * m_lineHeight;
+    return qreal(lineIndex - m_model->layout().firstLineOf(m_topParagraph)) * m_lineHeight;
 }
 
 int BinaryTextEdit::lineTop(qsizetype lineIndex) const
@@ -220,19 +222,19 @@ int BinaryTextEdit::lineTop(qsizetype lineIndex) const
 
 QRect BinaryTextEdit::caretRectAt(qsizetype offset) const
 {
-    offset = std::min(offset, m_model.size()); // a caret from before an edit
-    const qsizetype line = m_model.layout().lineOf(offset);
-    const int x = kMargin + qRound(m_model.layout().x(line, offset));
+    offset = std::min(offset, m_model->size()); // a caret from before an edit
+    const qsizetype line = m_model->layout().lineOf(offset);
+    const int x = kMargin + qRound(m_model->layout().x(line, offset));
     return {x, lineTop(line), 1, m_lineHeight};
 }
 
 QRect BinaryTextEdit::characterRect(qsizetype offset) const
 {
-    const qsizetype line = m_model.layout().lineOf(offset);
-    const qreal left = m_model.layout().x(line, offset);
+    const qsizetype line = m_model->layout().lineOf(offset);
+    const qreal left = m_model->layout().x(line, offset);
     const qreal width =
-        offset < m_model.size() && offset < m_model.layout().line(line).end
-            ? m_model.layout().advance(static_cast<unsigned char>(m_model.code(offset)))
+        offset < m_model->size() && offset < m_model->layout().line(line).end
+            ? m_model->layout().advance(static_cast<unsigned char>(m_model->code(offset)))
             : 0;
     return QRectF(kMargin + left, lineTop(line), width, m_lineHeight).toAlignedRect();
 }
@@ -245,7 +247,7 @@ qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
     // lines its start, below them its end, in the gap between a line's
     // natural bottom and the next line that line's end. Like QPlainTextEdit,
     // the point is rounded to whole pixels once moved into the text.
-    const CodeLineLayout &layout = m_model.layout();
+    const CodeLineLayout &layout = m_model->layout();
     const qreal y = qRound(point.y() + verticalOffset());
     qsizetype paragraph = m_topParagraph;
     qreal paragraphTop = 0;
@@ -306,13 +308,13 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
         std::max<qsizetype>(0, top + qsizetype(std::floor((dirty.top() - topY) / m_lineHeight)));
     const qsizetype last =
         std::min<qsizetype>(top + qsizetype(std::floor((dirty.bottom() - topY) / m_lineHeight)),
-                            m_model.layout().lineCount() - 1);
+                            m_model->layout().lineCount() - 1);
     for (qsizetype line = first; line <= last; ++line) {
         paintLine(painter, line);
     }
-    if (m_caretShown || m_drops.dropCaret() >= 0) {
+    if (m_caretShown || m_drops->dropCaret() >= 0) {
         painter.fillRect(
-            caretRectAt(m_drops.dropCaret() >= 0 ? m_drops.dropCaret() : m_model.caret()),
+            caretRectAt(m_drops->dropCaret() >= 0 ? m_drops->dropCaret() : m_model->caret()),
             palette().color(QPalette::Text));
     }
     if (m_paste) {
@@ -322,11 +324,11 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
 
 void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
 {
-    const CodeLineLayout::Line line = m_model.layout().line(lineIndex);
+    const CodeLineLayout::Line line = m_model->layout().line(lineIndex);
     QString shown(line.end - line.start, Qt::Uninitialized);
     std::string scratch;
     const std::string_view codes =
-        m_model.buffer().view(line.start, line.end - line.start, scratch);
+        m_model->buffer().view(line.start, line.end - line.start, scratch);
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const auto code = static_cast<unsigned char>(codes[i]);
         // A tab is white space, as in every other text field.
@@ -341,14 +343,14 @@ void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
     const qsizetype to = std::min(selectionEnd(), line.end);
     // A selected line break shows as a space's width after the line, so an
     // empty line in a selection shows it is selected.
-    const bool breakSelected = line.endsParagraph && line.end < m_model.size() &&
+    const bool breakSelected = line.endsParagraph && line.end < m_model->size() &&
                                selectionStart() <= line.end && selectionEnd() > line.end;
     if (from >= to && !breakSelected) {
         return;
     }
-    const qreal left = kMargin + m_model.layout().x(lineIndex, from);
-    const qreal right = kMargin + m_model.layout().x(lineIndex, std::max(from, to)) +
-                        (breakSelected ? m_model.layout().advance(' ') : 0);
+    const qreal left = kMargin + m_model->layout().x(lineIndex, from);
+    const qreal right = kMargin + m_model->layout().x(lineIndex, std::max(from, to)) +
+                        (breakSelected ? m_model->layout().advance(' ') : 0);
     const QRectF selected(left, top, right - left, m_lineHeight);
     painter.fillRect(selected, palette().color(QPalette::Highlight));
     painter.save();

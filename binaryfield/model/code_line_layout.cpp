@@ -2,7 +2,7 @@
 #include "code_line_layout.h"
 
 #include "binary_digits.h"
-#include "field_codes.h"
+#include "code_rules.h"
 #include "qt_editor_rules.h"
 
 #include <algorithm>
@@ -185,8 +185,8 @@ void CodeLineLayout::replaced(qsizetype position, std::string_view removed,
 
 bool CodeLineLayout::endsParagraph(qsizetype offset) const
 {
-    return offset == m_text.size() || (offset >= 2 && m_text[offset - 2] == fieldcodes::kCr &&
-                                       m_text[offset - 1] == fieldcodes::kLf);
+    return offset == m_text.size() || (offset >= 2 && m_text[offset - 2] == coderules::kCr &&
+                                       m_text[offset - 1] == coderules::kLf);
 }
 
 bool CodeLineLayout::tryEditInLongParagraph(qsizetype block, qsizetype position,
@@ -584,7 +584,7 @@ qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
     const qsizetype beyond = found.endsParagraph ? found.end : std::max(found.start, found.end - 1);
     qsizetype textEnd = found.end;
     while (!found.endsParagraph && textEnd > found.start &&
-           fieldcodes::isSpaceCode(static_cast<unsigned char>(m_text[textEnd - 1]))) {
+           coderules::isSpaceCode(static_cast<unsigned char>(m_text[textEnd - 1]))) {
         --textEnd;
     }
     if (found.uniform) {

@@ -2,6 +2,9 @@
 #include "binary_text_edit.h"
 
 #include "binary_text_accessible.h"
+#include "binary_text_drops.h"
+#include "binary_text_keys.h"
+#include "binary_text_model.h"
 #include "binary_text_mouse.h"
 #include "code_clipboard.h"
 #include "field_codes.h"
@@ -36,7 +39,9 @@ Q_COREAPP_STARTUP_FUNCTION(installAccessibility)
 } // namespace
 
 BinaryTextEdit::BinaryTextEdit(QWidget *parent)
-    : QAbstractScrollArea(parent), m_mouse(new BinaryTextMouse(*this))
+    : QAbstractScrollArea(parent), m_model(std::make_unique<BinaryTextModel>()),
+      m_keys(std::make_unique<BinaryTextKeys>(*this)), m_mouse(new BinaryTextMouse(*this)),
+      m_drops(std::make_unique<BinaryTextDrops>(*this))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -47,7 +52,7 @@ BinaryTextEdit::BinaryTextEdit(QWidget *parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     verticalScrollBar()->setSingleStep(1);
-    m_model.setExchangeListener([this](const TextExchange &exchange) {
+    m_model->setExchangeListener([this](const TextExchange &exchange) {
         m_mouse->follow(exchange);
         notifyScreenReaders(exchange);
     });
@@ -57,11 +62,76 @@ BinaryTextEdit::BinaryTextEdit(QWidget *parent)
 // A paste still being converted, a child, ends with the field.
 BinaryTextEdit::~BinaryTextEdit() = default;
 
+qsizetype BinaryTextEdit::codeCount() const
+{
+    return m_model->size();
+}
+
+std::string BinaryTextEdit::codeText(qsizetype start, qsizetype end) const
+{
+    return m_model->codes(start, end);
+}
+
+std::string BinaryTextEdit::codeText() const
+{
+    return m_model->codes();
+}
+
+std::pair<qsizetype, qsizetype> BinaryTextEdit::wordAt(qsizetype offset, qsizetype reach) const
+{
+    return m_model->wordAt(offset, reach);
+}
+
+qsizetype BinaryTextEdit::cursorPosition() const
+{
+    return m_model->caret();
+}
+
+bool BinaryTextEdit::hasSelection() const
+{
+    return m_model->hasSelection();
+}
+
+qsizetype BinaryTextEdit::selectionStart() const
+{
+    return m_model->selectionStart();
+}
+
+qsizetype BinaryTextEdit::selectionEnd() const
+{
+    return m_model->selectionEnd();
+}
+
+qsizetype BinaryTextEdit::plainLength() const
+{
+    return m_model->plainLength();
+}
+
+quint64 BinaryTextEdit::revision() const
+{
+    return m_model->revision();
+}
+
+qsizetype BinaryTextEdit::nonBinaryCodes() const
+{
+    return m_model->nonBinaryCodes();
+}
+
+bool BinaryTextEdit::isUndoAvailable() const
+{
+    return m_model->canUndo();
+}
+
+bool BinaryTextEdit::isRedoAvailable() const
+{
+    return m_model->canRedo();
+}
+
 void BinaryTextEdit::setCodeText(std::string codes)
 {
     cancelPaste();
     const CaretState before = caretState();
-    if (!m_model.reset(std::move(codes))) {
+    if (!m_model->reset(std::move(codes))) {
         refuseText();
         return;
     }
@@ -75,7 +145,7 @@ void BinaryTextEdit::setCodeText(std::string codes)
 
 QString BinaryTextEdit::toPlainText() const
 {
-    return fieldcodes::plainText(m_model.codes());
+    return fieldcodes::plainText(m_model->codes());
 }
 
 void BinaryTextEdit::setPlainText(const QString &text)
@@ -95,7 +165,7 @@ void BinaryTextEdit::setSelection(qsizetype anchor, qsizetype position)
 
 void BinaryTextEdit::moveCursorToEnd()
 {
-    setCursorPosition(m_model.size());
+    setCursorPosition(m_model->size());
 }
 
 void BinaryTextEdit::onTextChanged(QObject *context, std::function<void()> changed)
@@ -116,7 +186,7 @@ void BinaryTextEdit::replaceAsUser(qsizetype start, qsizetype end, const QString
     HeldInput::runInOrder([field = QPointer<BinaryTextEdit>(this), start, end, text] {
         if (field) {
             field->edit([&] {
-                return field->m_model.replace(start, end, fieldcodes::codesFromText(text));
+                return field->m_model->replace(start, end, fieldcodes::codesFromText(text));
             });
         }
     });
@@ -153,14 +223,14 @@ void BinaryTextEdit::cut()
 void BinaryTextEdit::undo()
 {
     if (!deferredWhilePasting(&BinaryTextEdit::undo)) {
-        edit([this] { return m_model.undo(); });
+        edit([this] { return m_model->undo(); });
     }
 }
 
 void BinaryTextEdit::redo()
 {
     if (!deferredWhilePasting(&BinaryTextEdit::redo)) {
-        edit([this] { return m_model.redo(); });
+        edit([this] { return m_model->redo(); });
     }
 }
 
@@ -183,7 +253,7 @@ bool BinaryTextEdit::deferredWhilePasting(void (BinaryTextEdit::*slot)())
 void BinaryTextEdit::selectAll()
 {
     const CaretState before = caretState();
-    m_model.select(0, m_model.size());
+    m_model->select(0, m_model->size());
     m_preferredX = -1;
     announce(before);
     offerSelection();
@@ -200,8 +270,8 @@ void BinaryTextEdit::edit(const std::function<bool()> &change)
 {
     const CaretState before = caretState();
     (void)change();
-    if (m_model.revision() == before.revision && m_model.caret() == before.caret &&
-        m_model.anchor() == before.anchor) {
+    if (m_model->revision() == before.revision && m_model->caret() == before.caret &&
+        m_model->anchor() == before.anchor) {
         ensureCaretVisible(); // an editing key brings the caret back, even one that did nothing
         return;
     }
@@ -210,7 +280,7 @@ void BinaryTextEdit::edit(const std::function<bool()> &change)
     ensureCaretVisible();
     restartBlinking();
     viewport()->update();
-    if (m_model.revision() != before.revision) {
+    if (m_model->revision() != before.revision) {
         Q_EMIT textChanged();
     }
     announce(before);
@@ -220,7 +290,7 @@ void BinaryTextEdit::replaceSelection(std::string codes, EditKind kind)
 {
     bool fits = true;
     edit([&] {
-        fits = m_model.replace(selectionStart(), selectionEnd(), std::move(codes), kind);
+        fits = m_model->replace(selectionStart(), selectionEnd(), std::move(codes), kind);
         return fits;
     });
     if (!fits) {
@@ -247,7 +317,7 @@ bool BinaryTextEdit::canInsertFromMimeData(const QMimeData *source) const
 
 QMimeData *BinaryTextEdit::createMimeDataFromSelection() const
 {
-    return codeclipboard::mimeDataOf(m_model.selectedCodes());
+    return codeclipboard::mimeDataOf(m_model->selectedCodes());
 }
 
 void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
@@ -315,7 +385,7 @@ void BinaryTextEdit::notifyScreenReaders(const TextExchange &exchange)
         return;
     }
     const QString inserted = fieldcodes::plainText(
-        m_model.codes(exchange.start, exchange.start + exchange.insertedLength));
+        m_model->codes(exchange.start, exchange.start + exchange.insertedLength));
     // As Qt's editors do, the removed text is told by its length alone.
     const QString removed(exchange.removedCharacters, QLatin1Char(' '));
     const int position = int(exchange.plainStart);
@@ -333,16 +403,16 @@ void BinaryTextEdit::notifyScreenReaders(const TextExchange &exchange)
 
 BinaryTextEdit::CaretState BinaryTextEdit::caretState() const
 {
-    return {m_model.caret(), m_model.anchor(), m_model.revision()};
+    return {m_model->caret(), m_model->anchor(), m_model->revision()};
 }
 
 void BinaryTextEdit::announce(const CaretState &before)
 {
-    const qsizetype caret = m_model.caret();
+    const qsizetype caret = m_model->caret();
     if (before.caret != caret) {
         m_pageCaretY.reset();
     }
-    if (before.caret == caret && before.anchor == m_model.anchor()) {
+    if (before.caret == caret && before.anchor == m_model->anchor()) {
         return;
     }
     updateCaretAt(before.caret);
@@ -356,7 +426,7 @@ void BinaryTextEdit::announce(const CaretState &before)
     // As Qt's editors tell screen readers: the selection when it changed,
     // then where the caret went. Offsets count a line break as one.
     const auto plain = [this](qsizetype code) {
-        return int(code - lineLayout().lineBreaksBefore(code));
+        return int(code - m_model->layout().lineBreaksBefore(code));
     };
     if (before.caret != before.anchor || hasSelection()) {
         QAccessibleTextSelectionEvent selection(this, plain(selectionStart()),
@@ -373,7 +443,7 @@ void BinaryTextEdit::announce(const CaretState &before)
 void BinaryTextEdit::select(qsizetype anchor, qsizetype caret, bool scroll)
 {
     const CaretState before = caretState();
-    m_model.select(anchor, caret);
+    m_model->select(anchor, caret);
     m_preferredX = -1;
     if (scroll) {
         ensureCaretVisible();
@@ -384,7 +454,7 @@ void BinaryTextEdit::select(qsizetype anchor, qsizetype caret, bool scroll)
 void BinaryTextEdit::moveCaret(qsizetype position, bool keepAnchor, bool scroll)
 {
     const CaretState before = caretState();
-    m_model.moveCaret(position, keepAnchor);
+    m_model->moveCaret(position, keepAnchor);
     m_preferredX = -1;
     if (scroll) {
         ensureCaretVisible();
@@ -395,8 +465,8 @@ void BinaryTextEdit::moveCaret(qsizetype position, bool keepAnchor, bool scroll)
 
 qreal BinaryTextEdit::caretColumn() const
 {
-    const CodeLineLayout &layout = m_model.layout();
-    const qsizetype caret = m_model.caret();
+    const CodeLineLayout &layout = m_model->layout();
+    const qsizetype caret = m_model->caret();
     return m_preferredX >= 0 ? m_preferredX : layout.x(layout.lineOf(caret), caret);
 }
 

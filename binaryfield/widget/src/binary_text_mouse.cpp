@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "binary_text_mouse.h"
 
+#include "binary_text_drops.h"
 #include "binary_text_edit.h"
+#include "binary_text_model.h"
 #include "qt_editor_rules.h"
 
 #include <QApplication>
@@ -105,7 +107,7 @@ void BinaryTextMouse::pointerAt(QPoint point)
         // system ends at once (no drop anywhere) leaves the next move free
         // to start another.
         if ((point - m_pressPoint).manhattanLength() > QApplication::startDragDistance() &&
-            m_field.m_drops.startDrag()) {
+            m_field.m_drops->startDrag()) {
             // Dropped: the window system took the release, the gesture is over.
             m_dragCandidate = m_selecting = false;
             m_autoScrollTimer.stop();
@@ -156,7 +158,7 @@ void BinaryTextMouse::doubleClick(const QMouseEvent &event)
 {
     const QPoint point = event.position().toPoint();
     m_dragCandidate = false;
-    const auto [start, end] = m_field.m_model.wordAt(m_field.offsetAt(point));
+    const auto [start, end] = m_field.m_model->wordAt(m_field.offsetAt(point));
     m_field.select(start, end, false);
     m_field.offerSelection();
     m_word = clicked({start, end});
@@ -218,7 +220,7 @@ void BinaryTextMouse::extendByWords(qsizetype offset, int x)
     if (reselects(*m_word, offset)) {
         return;
     }
-    const BinaryTextModel &model = m_field.m_model;
+    const BinaryTextModel &model = *m_field.m_model;
     const std::optional<qsizetype> start = model.startOfWord(offset);
     if (!start) {
         return;
@@ -247,7 +249,7 @@ void BinaryTextMouse::extendByParagraphs(qsizetype offset)
     if (reselects(*m_paragraph, offset)) {
         return;
     }
-    const BinaryTextModel &model = m_field.m_model;
+    const BinaryTextModel &model = *m_field.m_model;
     const auto [first, last] = std::minmax(m_paragraph->range.first, m_paragraph->range.second);
     if (offset < m_paragraph->range.second) {
         m_field.select(last, model.moved(offset, BinaryTextModel::Move::StartOfParagraph));
@@ -261,7 +263,7 @@ void BinaryTextMouse::extendByParagraphs(qsizetype offset)
 // The caret's paragraph with the line break after it.
 void BinaryTextMouse::selectParagraphAtCaret()
 {
-    const BinaryTextModel &model = m_field.m_model;
+    const BinaryTextModel &model = *m_field.m_model;
     const qsizetype start = model.moved(model.caret(), BinaryTextModel::Move::StartOfParagraph);
     const qsizetype end = model.moved(start, BinaryTextModel::Move::EndOfParagraph);
     const Range paragraph{start, model.moved(end, BinaryTextModel::Move::NextChar)};

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "binary_field_element.h"
 #include "binary_text_edit.h"
+#include "binary_text_model.h"
 #include "code_clipboard.h"
-#include "code_line_layout.h"
 #include "elements.h"
-#include "field_elements.h"
 #include "field_events.h"
 #include "palette_use.h"
 #include "queued_input.h"
@@ -168,7 +168,7 @@ QPoint BinaryTextEditTest::pointOf(qsizetype offset) const
 
 qsizetype BinaryTextEditTest::codesPerLine() const
 {
-    const CodeLineLayout::Line first = m_field->lineLayout().line(0);
+    const CodeLineLayout::Line first = m_field->model().layout().line(0);
     return first.end - first.start;
 }
 
@@ -212,7 +212,7 @@ void BinaryTextEditTest::loneCrAndLfStayOneVisibleCode()
     field("0\r1\n0", 0);
     QCOMPARE(m_field->codeText(), std::string("0\r1\n0"));
     QCOMPARE(m_field->toPlainText(), QStringLiteral("0\r1\n0")); // the pictures are only drawn
-    QCOMPARE(m_field->lineLayout().lineCount(), 1);
+    QCOMPARE(m_field->model().layout().lineCount(), 1);
     for (qsizetype expected = 1; expected <= 5; ++expected) {
         click(Qt::Key_Right);
         QCOMPARE(m_field->cursorPosition(), expected);
@@ -273,7 +273,7 @@ void BinaryTextEditTest::keysEditALargeTextWithOneChangeEach()
     QFETCH(QByteArray, inserted);
     std::string expected = digits(kLarge);
     field(expected, caret);
-    const qsizetype linesBefore = m_field->lineLayout().lineCount();
+    const qsizetype linesBefore = m_field->model().layout().lineCount();
     QSignalSpy changes(m_field, &BinaryTextEdit::textChanged);
     if (key < 0x100) {
         QTest::keyClick(m_field, char(key));
@@ -289,9 +289,9 @@ void BinaryTextEditTest::keysEditALargeTextWithOneChangeEach()
     QCOMPARE(changes.size(), 1);
     QCOMPARE(m_field->cursorPosition(), removedAt >= 0 ? removedAt : caret + 1);
     const qsizetype perLine = codesPerLine();
-    QCOMPARE(m_field->lineLayout().lineCount(),
+    QCOMPARE(m_field->model().layout().lineCount(),
              (qsizetype(expected.size()) + perLine - 1) / perLine);
-    QVERIFY(qAbs(m_field->lineLayout().lineCount() - linesBefore) <= 1);
+    QVERIFY(qAbs(m_field->model().layout().lineCount() - linesBefore) <= 1);
 }
 
 void BinaryTextEditTest::inputMethodCommitsAreTyped()
@@ -561,13 +561,13 @@ void BinaryTextEditTest::pageKeysAndWheelScroll()
     field(digits(kLarge), 0);
     QScrollBar *bar = m_field->verticalScrollBar();
     QCOMPARE(m_field->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(bar->maximum(), m_field->lineLayout().lineCount() - bar->pageStep());
+    QCOMPARE(bar->maximum(), m_field->model().layout().lineCount() - bar->pageStep());
     QCOMPARE(bar->value(), 0);
     click(Qt::Key_PageDown);
     QCOMPARE(bar->value(), bar->pageStep());
     // The caret comes back at least as far into the view as it was: below
     // the first line, which sits a little higher than under the top margin.
-    QCOMPARE(m_field->lineLayout().lineOf(m_field->cursorPosition()), bar->pageStep() + 1);
+    QCOMPARE(m_field->model().layout().lineOf(m_field->cursorPosition()), bar->pageStep() + 1);
     click(Qt::Key_PageUp);
     QCOMPARE(bar->value(), 0);
     QWheelEvent wheel(QPointF(10, 10), m_field->viewport()->mapToGlobal(QPointF(10, 10)), {},
@@ -587,13 +587,13 @@ void BinaryTextEditTest::wrapsAtTheFieldsWidth()
         m_field->resize(width, m_field->height());
         const int textWidth = m_field->viewport()->width() - 8; // margins of 4
         const auto perLine = qsizetype(textWidth / advance);
-        QCOMPARE(m_field->lineLayout().lineCount(), (kLarge + perLine - 1) / perLine);
+        QCOMPARE(m_field->model().layout().lineCount(), (kLarge + perLine - 1) / perLine);
     }
     // Other characters wrap by their own widths, anywhere.
     field(std::string(std::size_t(kLarge), 'W'));
     const qreal wide = QFontMetricsF(font).horizontalAdvance(QLatin1Char('W'));
     const auto perLine = qsizetype((m_field->viewport()->width() - 8) / wide);
-    QCOMPARE(m_field->lineLayout().lineCount(), (kLarge + perLine - 1) / perLine);
+    QCOMPARE(m_field->model().layout().lineCount(), (kLarge + perLine - 1) / perLine);
 }
 
 void BinaryTextEditTest::caretMovesRepaintOnlyItsOldAndNewPlace()
@@ -785,7 +785,7 @@ void BinaryTextEditTest::accessibleTextReadsAndEdits()
     text->selection(0, &start, &end);
     QCOMPARE(start, 1);
     QCOMPARE(end, 4);
-    const CodeLineLayout::Line second = m_field->lineLayout().line(1);
+    const CodeLineLayout::Line second = m_field->model().layout().line(1);
     const QString secondLine = plain(large.substr(0, std::size_t(second.end - second.start)));
     const struct
     {
