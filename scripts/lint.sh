@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 build=$1
 findings=$(mktemp)
 trap 'rm -f "$findings"' EXIT
-git ls-files 'conversion/*.cpp' 'cli/*.cpp' 'widgets/*.cpp' 'textfields/*.cpp' 'state/*.cpp' \
-    'program/*.cpp' 'startup/*.cpp' 'app/*.cpp' 'converter_window/*.cpp' 'ascii_table_window/*.cpp' |
+git ls-files 'conversion/*.cpp' 'cli/*.cpp' 'widgets/*.cpp' 'textfields/*.cpp' 'binaryfield/*.cpp' \
+    'state/*.cpp' 'program/*.cpp' 'startup/*.cpp' 'app/*.cpp' 'converter_window/*.cpp' \
+    'ascii_table_window/*.cpp' |
     xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet >"$findings" 2>/dev/null || true
 if grep -q 'warning:\|error:' "$findings"; then
     grep -A3 'warning:\|error:' "$findings" >&2
