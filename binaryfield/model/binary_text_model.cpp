@@ -311,10 +311,11 @@ qsizetype BinaryTextModel::moved(qsizetype from, Move move) const
         return m_layout.line(m_layout.lineOf(from)).start;
     case Move::EndOfLine: {
         // A wrapped line ends where the next begins, as in Qt's editors, or
-        // before the space it wrapped at.
+        // before the white space it wrapped at.
         const CodeLineLayout::Line line = m_layout.line(m_layout.lineOf(from));
         const bool wrappedAtSpace =
-            !line.endsParagraph && line.end > line.start && m_codes[line.end - 1] == ' ';
+            !line.endsParagraph && line.end > line.start &&
+            coderules::isWhiteSpace(static_cast<unsigned char>(m_codes[line.end - 1]));
         return wrappedAtSpace ? line.end - 1 : line.end;
     }
     case Move::StartOfParagraph:

@@ -134,7 +134,10 @@ void CodeLineLayout::setAdvances(const std::array<qreal, 256> &advances)
     for (std::size_t code = 0; code < m_odd.size(); ++code) {
         m_odd[code] = m_advances[code] != m_advances[kDigit];
     }
-    m_widestAdvance = *std::max_element(m_advances.begin(), m_advances.end());
+    // A tab reaches the next tab stop: its advance hangs on where it stands.
+    m_odd['\t'] = true;
+    m_widestAdvance =
+        std::max(*std::max_element(m_advances.begin(), m_advances.end()), 2 * qteditor::kTabStop);
     reset();
 }
 
@@ -236,7 +239,7 @@ void CodeLineLayout::replaceBlocks(qsizetype first, qsizetype last, std::vector<
         m_cache->forget(first, last);
         return;
     }
-    m_blocks.erase(begin, m_blocks.begin() + last + 1);
+    m_blocks.erase(begin, m_blocks.begin() + (last + 1));
     m_blocks.insert(m_blocks.begin() + first, std::make_move_iterator(fresh.begin()),
                     std::make_move_iterator(fresh.end()));
     std::vector<BlockCounts> counts;
@@ -298,6 +301,11 @@ CodeLineLayout::Block CodeLineLayout::longBlock(qsizetype start, qsizetype lengt
     return block;
 }
 
+qreal CodeLineLayout::advanceAt(unsigned char code, qreal x) const
+{
+    return code == '\t' ? qteditor::tabAdvance(x) : m_advances[code];
+}
+
 qsizetype CodeLineLayout::codesPerLine() const
 {
     return std::max<qsizetype>(1, qsizetype(std::floor(m_width / m_advances[kDigit] + 1e-9)));
@@ -340,11 +348,17 @@ qsizetype CodeLineLayout::wrappedLineEnd(qsizetype from, qsizetype end) const
     qsizetype i = from;
     while (i < end) {
         const auto code = static_cast<unsigned char>(m_text[i]);
-        const qreal advance = m_advances[code];
-        // Spaces that pass the edge hang there, on the line they end, as in
-        // Qt's text layout.
-        if (i > from && x + advance > m_width && code != ' ') {
-            break;
+        const qreal advance = advanceAt(code, x);
+        // As in Qt's text layout, spaces that pass the edge hang there, on
+        // the line they end. A tab after them starts the next line; a tab
+        // that passes the edge itself hangs, and ends its line.
+        if (i > from && x + advance > m_width) {
+            if (code == '\t') {
+                return x > m_width ? i : i + 1;
+            }
+            if (code != ' ') {
+                break;
+            }
         }
         x += advance;
         ++i;
@@ -563,15 +577,38 @@ qsizetype CodeLineLayout::firstLineOf(qsizetype paragraph) const
 
 qreal CodeLineLayout::x(qsizetype lineIndex, qsizetype offset) const
 {
-    const Line found = line(lineIndex);
+    return xIn(line(lineIndex), offset);
+}
+
+qreal CodeLineLayout::xIn(const Line &found, qsizetype offset) const
+{
     if (found.uniform) {
         return qreal(offset - found.start) * m_advances[kDigit];
     }
     qreal x = 0;
     for (qsizetype i = found.start; i < offset; ++i) {
-        x += m_advances[static_cast<unsigned char>(m_text[i])];
+        x += advanceAt(static_cast<unsigned char>(m_text[i]), x);
     }
     return x;
+}
+
+qsizetype CodeLineLayout::textEnd(const Line &line) const
+{
+    if (line.endsParagraph || line.end == line.start) {
+        return line.end;
+    }
+    // What hangs past a wrapped line's text, as Qt's layout leaves it: a tab
+    // that passed the edge, which ended the line; else the spaces after the
+    // last code or tab that the line took.
+    if (m_text[line.end - 1] == '\t') {
+        return xIn(line, line.end) > m_width ? line.end - 1 : line.end;
+    }
+    qsizetype end = line.end;
+    while (end > line.start && m_text[end - 1] != '\t' &&
+           coderules::isSpaceCode(static_cast<unsigned char>(m_text[end - 1]))) {
+        --end;
+    }
+    return end;
 }
 
 qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
@@ -582,11 +619,7 @@ qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
     // place before a wrapped line's last code.
     const Line found = line(lineIndex);
     const qsizetype beyond = found.endsParagraph ? found.end : std::max(found.start, found.end - 1);
-    qsizetype textEnd = found.end;
-    while (!found.endsParagraph && textEnd > found.start &&
-           coderules::isSpaceCode(static_cast<unsigned char>(m_text[textEnd - 1]))) {
-        --textEnd;
-    }
+    const qsizetype textEnd = this->textEnd(found);
     if (found.uniform) {
         const qreal advance = m_advances[kDigit];
         if (x > qreal(textEnd - found.start) * advance) {
@@ -596,7 +629,7 @@ qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
     }
     qreal left = 0;
     for (qsizetype i = found.start; i < textEnd; ++i) {
-        const qreal advance = m_advances[static_cast<unsigned char>(m_text[i])];
+        const qreal advance = advanceAt(static_cast<unsigned char>(m_text[i]), left);
         if (qteditor::codesPassed(x - left, advance) == 0) {
             return i;
         }

@@ -72,9 +72,13 @@ public:
     [[nodiscard]] qsizetype firstLineOf(qsizetype paragraph) const;
     // The distance of `offset` from the start of its line `lineIndex`.
     [[nodiscard]] qreal x(qsizetype lineIndex, qsizetype offset) const;
+    // Where a line's text ends: a wrapped line's spaces and tabs hang past
+    // it, as in Qt's text layout, and take neither clicks nor highlight.
+    [[nodiscard]] qsizetype textEnd(const Line &line) const;
     // The offset in a line nearest to a distance from its start.
     [[nodiscard]] qsizetype offsetAt(qsizetype lineIndex, qreal x) const;
-    [[nodiscard]] qreal advance(unsigned char code) const { return m_advances[code]; }
+    // The advance of a code that stands `x` from the start of its line.
+    [[nodiscard]] qreal advanceAt(unsigned char code, qreal x) const;
 
     // Line breaks (CR LF pairs) that end before `offset`.
     [[nodiscard]] qsizetype lineBreaksBefore(qsizetype offset) const;
@@ -89,6 +93,7 @@ private:
     struct Paragraph;
     class Cache;
 
+    [[nodiscard]] qreal xIn(const Line &line, qsizetype offset) const;
     [[nodiscard]] qsizetype codesPerLine() const;
     [[nodiscard]] bool fitsOneLine(qsizetype length) const;
     [[nodiscard]] qsizetype oddCodesIn(std::string_view codes) const;

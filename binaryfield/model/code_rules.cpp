@@ -9,18 +9,32 @@
 
 namespace vantrel::coderules {
 
+namespace {
+
+// A class of codes by the character each stands for.
+template <typename Test> std::array<bool, 256> codesWhose(Test test)
+{
+    std::array<bool, 256> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = test(
+            QChar(static_cast<char16_t>(codepage::unicodeOfCode(static_cast<unsigned char>(i)))));
+    }
+    return table;
+}
+
+} // namespace
+
+bool isWhiteSpace(unsigned char code)
+{
+    static const std::array<bool, 256> kSpaces = codesWhose([](QChar c) { return c.isSpace(); });
+    return kSpaces[code];
+}
+
 bool isWordCode(unsigned char code)
 {
     // Control codes are no letters, whatever picture a field shows for them.
-    static const std::array<bool, 256> kWordCodes = [] {
-        std::array<bool, 256> word{};
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const QChar character(
-                static_cast<char16_t>(codepage::unicodeOfCode(static_cast<unsigned char>(i))));
-            word[i] = character.isLetterOrNumber() || character == QLatin1Char('_');
-        }
-        return word;
-    }();
+    static const std::array<bool, 256> kWordCodes =
+        codesWhose([](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); });
     return kWordCodes[code];
 }
 

@@ -26,6 +26,10 @@ inline constexpr char kLf = '\n';
     return code == ' ' || code == '\t' || code == 0xA0;
 }
 
+// Whether the character a code stands for is white space to Qt
+// (QChar::isSpace): a space, a tab, the other C0 spaces, a no-break space.
+[[nodiscard]] bool isWhiteSpace(unsigned char code);
+
 // Whether a code belongs to a word (a letter, a digit or "_"), for word
 // moves, double clicks and a screen reader's words.
 [[nodiscard]] bool isWordCode(unsigned char code);

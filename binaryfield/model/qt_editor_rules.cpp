@@ -12,6 +12,15 @@ qsizetype codesPassed(qreal x, qreal advance)
     return qsizetype(std::ceil(std::max<qreal>(0, x) / advance - 0.5));
 }
 
+qreal tabAdvance(qreal x)
+{
+    // x / kTabStop as QFixed divides: 64ths, rounded to the nearest.
+    constexpr qint64 kStop = qint64(kTabStop * 64);
+    const auto fixedX = qint64(std::llround(x * 64));
+    const qint64 quotient = (fixedX * 64 + kStop / 2) / kStop;
+    return qreal((quotient >> 6) + 1) * kTabStop - x;
+}
+
 bool isWordSeparator(unsigned char code)
 {
     static constexpr std::string_view kSeparators = ".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\";

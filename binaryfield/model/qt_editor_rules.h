@@ -18,6 +18,15 @@ namespace vantrel::qteditor {
 // before it.
 [[nodiscard]] qsizetype codesPassed(qreal x, qreal advance);
 
+// Tab stops lie every kTabStop pixels from a line's start, as Qt's text
+// layout sets them by default.
+inline constexpr qreal kTabStop = 80;
+
+// The advance of a tab that stands `x` from its line's start: to the next
+// tab stop. Qt divides in its 26.6 fixed point, which rounds: a tab within
+// 1/128 of a stop goes on to the stop after it.
+[[nodiscard]] qreal tabAdvance(qreal x);
+
 // The marks that end a word in word moves and double clicks, as white space
 // does, though a run of them is a word of its own.
 [[nodiscard]] bool isWordSeparator(unsigned char code);

@@ -176,7 +176,8 @@ private:
         for (int i = 0; i < paragraphs; ++i) {
             lines << QString();
             for (int length = pick(100) < 30 ? pick(12) : pick(longest); length > 0; --length) {
-                lines.last() += character();
+                // Tabs come only in texts: the Tab key moves the focus.
+                lines.last() += pick(100) < 4 ? QChar(u'\t') : character();
             }
         }
         return lines.join(QLatin1Char('\n'));

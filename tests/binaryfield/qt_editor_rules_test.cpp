@@ -19,6 +19,7 @@ qreal answer(const QString &rule, const Arguments &arguments)
 {
     static const std::map<QString, std::function<qreal(const Arguments &)>> kRules = {
         {QStringLiteral("codes passed"), [](auto &a) { return qteditor::codesPassed(a[0], a[1]); }},
+        {QStringLiteral("tab advance"), [](auto &a) { return qteditor::tabAdvance(a[0]); }},
         {QStringLiteral("word separator"),
          [](auto &a) { return qteditor::isWordSeparator(uchar(a[0])); }},
         {QStringLiteral("cursor at start"),
@@ -55,6 +56,15 @@ void QtEditorRulesTest::rulesAnswerAsQtDoes_data()
     row("halfway over a code: still before it", "codes passed", {4, 8}, 0);
     row("a 64th past halfway: after it", "codes passed", {4.015625, 8}, 1);
     row("past the third code's middle", "codes passed", {20.5, 8}, 3);
+    // A tab from x to the next stop, every 80 pixels.
+    row("a tab at the line's start", "tab advance", {0}, 80);
+    row("a tab on a stop goes to the next", "tab advance", {160}, 80);
+    row("a tab 0.641 before a stop", "tab advance",
+        {
+            79.359375,
+        },
+        0.640625);
+    row("a tab within 1/128 of a stop: the one after", "tab advance", {79.375}, 80.625);
     row("a backslash separates words", "word separator", {'\\'}, 1);
     row("an underscore is a word's", "word separator", {'_'}, 0);
     row("a middle dot is a word's", "word separator", {0xB7}, 0);

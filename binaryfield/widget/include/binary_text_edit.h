@@ -208,6 +208,8 @@ private:
     [[nodiscard]] QRect caretRectAt(qsizetype offset) const;
     [[nodiscard]] int lineTop(qsizetype lineIndex) const;
     void paintLine(QPainter &painter, qsizetype lineIndex) const;
+    void paintCaret(QPainter &painter, qsizetype offset) const;
+    [[nodiscard]] QRegion selectedPixels(qsizetype lineIndex, int top) const;
     void paintPasteProgress(QPainter &painter) const;
     void restartBlinking();
     void updateCaretAt(qsizetype offset);
@@ -228,7 +230,8 @@ private:
     qsizetype m_topParagraph = 0;
     qsizetype m_topLineInParagraph = 0;
     qreal m_topFraction = 0;
-    int m_ascent = 0;
+    qreal m_ascent = 0;
+    qreal m_textHeight = 1; // ascent and descent, the caret's height
 
     QBasicTimer m_blinkTimer;
     bool m_caretShown = false;

@@ -6,6 +6,7 @@
 #include "paste_conversion.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -41,7 +42,8 @@ void BinaryTextEdit::updateMetrics()
     // QPlainTextEdit: a sliver of that line can show.
     m_naturalHeight = std::max<qreal>(1, metrics.lineSpacing());
     m_lineHeight = qCeil(m_naturalHeight);
-    m_ascent = qCeil(metrics.ascent());
+    m_ascent = metrics.ascent();
+    m_textHeight = metrics.height();
     m_model->layout().setAdvances(advances);
     updateLayoutWidth();
 }
@@ -234,7 +236,7 @@ QRect BinaryTextEdit::characterRect(qsizetype offset) const
     const qreal left = m_model->layout().x(line, offset);
     const qreal width =
         offset < m_model->size() && offset < m_model->layout().line(line).end
-            ? m_model->layout().advance(static_cast<unsigned char>(m_model->code(offset)))
+            ? m_model->layout().advanceAt(static_cast<unsigned char>(m_model->code(offset)), left)
             : 0;
     return QRectF(kMargin + left, lineTop(line), width, m_lineHeight).toAlignedRect();
 }
@@ -313,13 +315,24 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
         paintLine(painter, line);
     }
     if (m_caretShown || m_drops->dropCaret() >= 0) {
-        painter.fillRect(
-            caretRectAt(m_drops->dropCaret() >= 0 ? m_drops->dropCaret() : m_model->caret()),
-            palette().color(QPalette::Text));
+        paintCaret(painter, m_drops->dropCaret() >= 0 ? m_drops->dropCaret() : m_model->caret());
     }
     if (m_paste) {
         paintPasteProgress(painter);
     }
+}
+
+// As Qt's text layout draws a cursor: as tall as the font's ascent and
+// descent, the line's leading left out, inverting what lies beneath it.
+void BinaryTextEdit::paintCaret(QPainter &painter, qsizetype offset) const
+{
+    const QRect place = caretRectAt(offset);
+    if (painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    }
+    painter.fillRect(QRectF(place.x(), place.y(), place.width(), m_textHeight),
+                     palette().brush(QPalette::Text));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
@@ -331,33 +344,82 @@ void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
         m_model->buffer().view(line.start, line.end - line.start, scratch);
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const auto code = static_cast<unsigned char>(codes[i]);
-        // A tab is white space, as in every other text field.
+        // A tab is white space up to the next tab stop, as in every other
+        // text field.
         shown[qsizetype(i)] = code == '\t' ? QChar(u' ') : fieldcodes::displayCharacter(code);
     }
     const int top = lineTop(lineIndex);
-    const QPointF baseline(kMargin, top + m_ascent);
+    const qreal baseline = top + m_ascent;
+    const auto drawShown = [&] {
+        // Runs between tabs, each from where the layout puts it.
+        qsizetype runStart = 0;
+        while (runStart < shown.size()) {
+            qsizetype runEnd = runStart;
+            while (runEnd < shown.size() && codes[std::size_t(runEnd)] != '\t') {
+                ++runEnd;
+            }
+            if (runEnd > runStart) {
+                const qreal x = m_model->layout().x(lineIndex, line.start + runStart);
+                painter.drawText(QPointF(kMargin + x, baseline),
+                                 shown.mid(runStart, runEnd - runStart));
+            }
+            runStart = runEnd + 1;
+        }
+    };
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(baseline, shown);
+    drawShown();
 
-    const qsizetype from = std::max(selectionStart(), line.start);
-    const qsizetype to = std::min(selectionEnd(), line.end);
-    // A selected line break shows as a space's width after the line, so an
-    // empty line in a selection shows it is selected.
-    const bool breakSelected = line.endsParagraph && line.end < m_model->size() &&
-                               selectionStart() <= line.end && selectionEnd() > line.end;
-    if (from >= to && !breakSelected) {
+    const QRegion selected = selectedPixels(lineIndex, top);
+    if (selected.isEmpty()) {
         return;
     }
-    const qreal left = kMargin + m_model->layout().x(lineIndex, from);
-    const qreal right = kMargin + m_model->layout().x(lineIndex, std::max(from, to)) +
-                        (breakSelected ? m_model->layout().advance(' ') : 0);
-    const QRectF selected(left, top, right - left, m_lineHeight);
-    painter.fillRect(selected, palette().color(QPalette::Highlight));
     painter.save();
-    painter.setClipRect(selected);
+    painter.setClipRegion(selected);
+    painter.fillRect(selected.boundingRect(), palette().color(QPalette::Highlight));
     painter.setPen(palette().color(QPalette::HighlightedText));
-    painter.drawText(baseline, shown);
+    drawShown();
     painter.restore();
+}
+
+// The pixels of a line that show the selection, as Qt's text layout picks
+// them. Where the selection starts or ends in the line: the whole pixels
+// over the selected codes, up to the end of the line's text. A line
+// selected from end to end: the pixels whose centres lie over its text. And
+// a selected line break: those under a quarter of the line's height after
+// the text, so that an empty line in a selection shows it is selected.
+QRegion BinaryTextEdit::selectedPixels(qsizetype lineIndex, int top) const
+{
+    const CodeLineLayout::Line line = m_model->layout().line(lineIndex);
+    const qsizetype from = selectionStart();
+    const qsizetype to = selectionEnd();
+    // A line that ends a paragraph reaches past its line break.
+    const qsizetype stop = line.endsParagraph ? line.end + 1 : line.end;
+    if (from == to || line.start > to || stop <= from) {
+        return {};
+    }
+    const qreal textRight =
+        kMargin + m_model->layout().x(lineIndex, m_model->layout().textEnd(line));
+    const auto centresOver = [top, this](qreal left, qreal right) {
+        const int first = qCeil(left - 0.5);
+        return QRect(first, top, qCeil(right - 0.5) - first, m_lineHeight);
+    };
+    const bool startsInLine = line.start <= from;
+    const bool endsInLine = to < stop;
+    QRegion region;
+    if (line.end > line.start && (startsInLine || endsInLine)) {
+        const qreal left = kMargin + m_model->layout().x(lineIndex, std::max(from, line.start));
+        const qreal right =
+            std::min(textRight, kMargin + m_model->layout().x(lineIndex, std::min(to, line.end)));
+        if (right > left) {
+            region += QRectF(left, top, right - left, m_lineHeight).toAlignedRect();
+        }
+    } else {
+        region += centresOver(kMargin, textRight);
+    }
+    if (!endsInLine && line.endsParagraph) {
+        region += centresOver(textRight, textRight + m_lineHeight / 4.0);
+    }
+    return region;
 }
 
 void BinaryTextEdit::paintPasteProgress(QPainter &painter) const
