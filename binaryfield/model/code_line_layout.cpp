@@ -577,10 +577,12 @@ qsizetype CodeLineLayout::firstLineOf(qsizetype paragraph) const
 
 qreal CodeLineLayout::x(qsizetype lineIndex, qsizetype offset) const
 {
-    return xIn(line(lineIndex), offset);
+    // As Qt's layout places the cursor: no further than the width, where
+    // spaces and tabs hang past it.
+    return std::min(distanceTo(line(lineIndex), offset), m_width);
 }
 
-qreal CodeLineLayout::xIn(const Line &found, qsizetype offset) const
+qreal CodeLineLayout::distanceTo(const Line &found, qsizetype offset) const
 {
     if (found.uniform) {
         return qreal(offset - found.start) * m_advances[kDigit];
@@ -601,7 +603,7 @@ qsizetype CodeLineLayout::textEnd(const Line &line) const
     // that passed the edge, which ended the line; else the spaces after the
     // last code or tab that the line took.
     if (m_text[line.end - 1] == '\t') {
-        return xIn(line, line.end) > m_width ? line.end - 1 : line.end;
+        return distanceTo(line, line.end) > m_width ? line.end - 1 : line.end;
     }
     qsizetype end = line.end;
     while (end > line.start && m_text[end - 1] != '\t' &&
@@ -629,11 +631,16 @@ qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
     }
     qreal left = 0;
     for (qsizetype i = found.start; i < textEnd; ++i) {
-        const qreal advance = advanceAt(static_cast<unsigned char>(m_text[i]), left);
-        if (qteditor::codesPassed(x - left, advance) == 0) {
+        // What passes the width takes no room: places there lie on its edge.
+        const qreal right =
+            std::min(left + advanceAt(static_cast<unsigned char>(m_text[i]), left), m_width);
+        if (right <= left) {
+            return x > left ? beyond : i;
+        }
+        if (qteditor::codesPassed(x - left, right - left) == 0) {
             return i;
         }
-        left += advance;
+        left = right;
         if (x <= left) {
             return i + 1;
         }

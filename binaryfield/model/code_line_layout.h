@@ -70,7 +70,8 @@ public:
     [[nodiscard]] qsizetype paragraphCount() const { return m_sums.total().breaks + 1; }
     [[nodiscard]] qsizetype paragraphOfLine(qsizetype lineIndex) const;
     [[nodiscard]] qsizetype firstLineOf(qsizetype paragraph) const;
-    // The distance of `offset` from the start of its line `lineIndex`.
+    // The distance of `offset` from the start of its line `lineIndex`, no
+    // further than the width, as Qt places a cursor past hanging spaces.
     [[nodiscard]] qreal x(qsizetype lineIndex, qsizetype offset) const;
     // Where a line's text ends: a wrapped line's spaces and tabs hang past
     // it, as in Qt's text layout, and take neither clicks nor highlight.
@@ -93,7 +94,8 @@ private:
     struct Paragraph;
     class Cache;
 
-    [[nodiscard]] qreal xIn(const Line &line, qsizetype offset) const;
+    // The advances of a line's codes before `offset`, summed.
+    [[nodiscard]] qreal distanceTo(const Line &line, qsizetype offset) const;
     [[nodiscard]] qsizetype codesPerLine() const;
     [[nodiscard]] bool fitsOneLine(qsizetype length) const;
     [[nodiscard]] qsizetype oddCodesIn(std::string_view codes) const;

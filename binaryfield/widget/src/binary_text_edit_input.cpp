@@ -6,8 +6,8 @@
 #include "binary_text_mouse.h"
 #include "field_codes.h"
 
-#include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDrag>
 #include <QIcon>
 #include <QKeyEvent>
@@ -104,36 +104,6 @@ void BinaryTextEdit::focusOutEvent(QFocusEvent *event)
     m_blinkTimer.stop();
     m_caretShown = false;
     viewport()->update();
-}
-
-void BinaryTextEdit::restartBlinking()
-{
-    const bool wanted = hasFocus() && isEnabled();
-    const int flash = QApplication::cursorFlashTime();
-    if (wanted && flash >= 2) {
-        m_blinkTimer.start(flash / 2, this);
-    } else {
-        m_blinkTimer.stop();
-    }
-    m_caretShown = wanted;
-    updateCaretAt(m_model->caret());
-}
-
-void BinaryTextEdit::updateCaretAt(qsizetype offset)
-{
-    // Only the caret's rectangle: an idle field with a blinking caret paints
-    // next to nothing, however long its text.
-    viewport()->update(caretRectAt(offset).adjusted(-2, 0, 2, 0));
-}
-
-void BinaryTextEdit::timerEvent(QTimerEvent *event)
-{
-    if (event->timerId() == m_blinkTimer.timerId()) {
-        m_caretShown = !m_caretShown;
-        updateCaretAt(m_model->caret());
-    } else {
-        QAbstractScrollArea::timerEvent(event);
-    }
 }
 
 void BinaryTextEdit::mousePressEvent(QMouseEvent *event)

@@ -5,6 +5,7 @@
 #include "field_codes.h"
 #include "paste_conversion.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPaintEvent>
@@ -13,8 +14,8 @@
 #include <array>
 #include <limits>
 
-// The field's metrics and line layout, scrolling, and painting the lines in
-// view.
+// The field's metrics and line layout, scrolling, the blinking caret, and
+// painting the lines in view.
 namespace vantrel {
 namespace {
 
@@ -319,6 +320,37 @@ void BinaryTextEdit::paintEvent(QPaintEvent *event)
     }
     if (m_paste) {
         paintPasteProgress(painter);
+    }
+}
+
+// The caret blinks at the platform's rate while the field has the focus.
+void BinaryTextEdit::restartBlinking()
+{
+    const bool wanted = hasFocus() && isEnabled();
+    const int flash = QApplication::cursorFlashTime();
+    if (wanted && flash >= 2) {
+        m_blinkTimer.start(flash / 2, this);
+    } else {
+        m_blinkTimer.stop();
+    }
+    m_caretShown = wanted;
+    updateCaretAt(m_model->caret());
+}
+
+void BinaryTextEdit::updateCaretAt(qsizetype offset)
+{
+    // Only the caret's rectangle: an idle field with a blinking caret paints
+    // next to nothing, however long its text.
+    viewport()->update(caretRectAt(offset).adjusted(-2, 0, 2, 0));
+}
+
+void BinaryTextEdit::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == m_blinkTimer.timerId()) {
+        m_caretShown = !m_caretShown;
+        updateCaretAt(m_model->caret());
+    } else {
+        QAbstractScrollArea::timerEvent(event);
     }
 }
 
