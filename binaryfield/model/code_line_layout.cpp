@@ -596,14 +596,17 @@ qreal CodeLineLayout::distanceTo(const Line &found, qsizetype offset) const
 
 qsizetype CodeLineLayout::textEnd(const Line &line) const
 {
-    if (line.endsParagraph || line.end == line.start) {
+    if (line.end == line.start) {
         return line.end;
     }
-    // What hangs past a wrapped line's text, as Qt's layout leaves it: a tab
-    // that passed the edge, which ended the line; else the spaces after the
-    // last code or tab that the line took.
+    // What hangs past a line's text, as Qt's layout leaves it: a tab that
+    // passed the edge, which ended the line; else, on a wrapped line, the
+    // spaces after the last code or tab that the line took.
     if (m_text[line.end - 1] == '\t') {
         return distanceTo(line, line.end) > m_width ? line.end - 1 : line.end;
+    }
+    if (line.endsParagraph) {
+        return line.end;
     }
     qsizetype end = line.end;
     while (end > line.start && m_text[end - 1] != '\t' &&
