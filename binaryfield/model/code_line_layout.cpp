@@ -301,11 +301,6 @@ CodeLineLayout::Block CodeLineLayout::longBlock(qsizetype start, qsizetype lengt
     return block;
 }
 
-qreal CodeLineLayout::advanceAt(unsigned char code, qreal x) const
-{
-    return code == '\t' ? qteditor::tabAdvance(x) : m_advances[code];
-}
-
 qsizetype CodeLineLayout::codesPerLine() const
 {
     return std::max<qsizetype>(1, qsizetype(std::floor(m_width / m_advances[kDigit] + 1e-9)));
@@ -344,24 +339,27 @@ qsizetype CodeLineLayout::oddCodesIn(qsizetype start, qsizetype length) const
 
 qsizetype CodeLineLayout::wrappedLineEnd(qsizetype from, qsizetype end) const
 {
+    // As in Qt's text layout, spaces that pass the edge hang there, on the
+    // line they end. A tab after them starts the next line; a tab that
+    // passes the edge itself hangs, and ends its line.
     qreal x = 0;
     qsizetype i = from;
-    while (i < end) {
-        const auto code = static_cast<unsigned char>(m_text[i]);
-        const qreal advance = advanceAt(code, x);
-        // As in Qt's text layout, spaces that pass the edge hang there, on
-        // the line they end. A tab after them starts the next line; a tab
-        // that passes the edge itself hangs, and ends its line.
-        if (i > from && x + advance > m_width) {
-            if (code == '\t') {
-                return x > m_width ? i : i + 1;
+    const auto [first, second] = m_text.pieces(from, end - from);
+    for (const std::string_view piece : {first, second}) {
+        for (const char byte : piece) {
+            const auto code = static_cast<unsigned char>(byte);
+            qreal advance = m_advances[code];
+            if (code == '\t') [[unlikely]] {
+                advance = qteditor::tabAdvance(x);
+                if (i > from && x + advance > m_width) {
+                    return x > m_width ? i : i + 1;
+                }
+            } else if (x + advance > m_width && i > from && code != ' ') {
+                return i;
             }
-            if (code != ' ') {
-                break;
-            }
+            x += advance;
+            ++i;
         }
-        x += advance;
-        ++i;
     }
     return i;
 }

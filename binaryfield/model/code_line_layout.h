@@ -3,6 +3,7 @@
 
 #include "block_sums.h"
 #include "code_buffer.h"
+#include "qt_editor_rules.h"
 
 #include <QtGlobal>
 #include <array>
@@ -80,7 +81,10 @@ public:
     // The offset in a line nearest to a distance from its start.
     [[nodiscard]] qsizetype offsetAt(qsizetype lineIndex, qreal x) const;
     // The advance of a code that stands `x` from the start of its line.
-    [[nodiscard]] qreal advanceAt(unsigned char code, qreal x) const;
+    [[nodiscard]] qreal advanceAt(unsigned char code, qreal x) const
+    {
+        return code == '\t' ? qteditor::tabAdvance(x) : m_advances[code];
+    }
 
     // Line breaks (CR LF pairs) that end before `offset`.
     [[nodiscard]] qsizetype lineBreaksBefore(qsizetype offset) const;
