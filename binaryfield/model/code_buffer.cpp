@@ -61,6 +61,22 @@ bool CodeBuffer::equals(qsizetype start, qsizetype length, std::string_view code
     return codes.substr(0, first.size()) == first && codes.substr(first.size()) == second;
 }
 
+qsizetype CodeBuffer::find(char code, qsizetype from, qsizetype to) const
+{
+    to = std::min(to, size());
+    while (from < to) {
+        // The contiguous run from `from`: up to the gap, or past it.
+        const bool beforeGap = from < m_gapStart;
+        const qsizetype limit = beforeGap ? std::min(to, m_gapStart) : to;
+        const char *data = m_data.data() + (beforeGap ? 0 : gapLength());
+        if (const void *found = std::memchr(data + from, code, std::size_t(limit - from))) {
+            return static_cast<const char *>(found) - data;
+        }
+        from = limit;
+    }
+    return -1;
+}
+
 qsizetype CodeBuffer::findLineBreak(qsizetype from, qsizetype to) const
 {
     to = std::min(to, size());

@@ -46,6 +46,8 @@ public:
     [[nodiscard]] std::string text() const { return copy(0, size()); }
     [[nodiscard]] bool equals(qsizetype start, qsizetype length, std::string_view codes) const;
 
+    // Where `code` first stands in [from, to), or -1.
+    [[nodiscard]] qsizetype find(char code, qsizetype from, qsizetype to) const;
     // Where the first CR LF pair whose CR lies in [from, to) starts, or -1;
     // a pair may straddle the gap.
     [[nodiscard]] qsizetype findLineBreak(qsizetype from, qsizetype to) const;

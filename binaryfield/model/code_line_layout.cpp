@@ -136,8 +136,13 @@ void CodeLineLayout::setAdvances(const std::array<qreal, 256> &advances)
     }
     // A tab reaches the next tab stop: its advance hangs on where it stands.
     m_odd['\t'] = true;
-    m_widestAdvance =
-        std::max(*std::max_element(m_advances.begin(), m_advances.end()), 2 * qteditor::kTabStop);
+    // Tabs are measured where they stand, never by the widest advance.
+    m_widestAdvance = 0;
+    for (std::size_t code = 0; code < m_advances.size(); ++code) {
+        if (code != '\t') {
+            m_widestAdvance = std::max(m_widestAdvance, m_advances[code]);
+        }
+    }
     reset();
 }
 
@@ -260,10 +265,15 @@ std::vector<CodeLineLayout::Block> CodeLineLayout::blocksIn(qsizetype from, qsiz
         gathering = Block{};
     };
     qsizetype start = from;
+    qsizetype tab = m_text.find('\t', from, to); // the next tab, which no shortcut measures
     while (true) {
         const qsizetype lineBreak = m_text.findLineBreak(start, to);
         const qsizetype end = lineBreak >= 0 ? lineBreak : to;
         const qsizetype next = lineBreak >= 0 ? lineBreak + 2 : to;
+        if (tab >= 0 && tab < start) {
+            tab = m_text.find('\t', start, to);
+        }
+        const bool holdsTab = tab >= 0 && tab < end;
         if (end - start >= m_sizes.longParagraph) {
             if (gathering.counts.lines > 0) {
                 close();
@@ -271,7 +281,7 @@ std::vector<CodeLineLayout::Block> CodeLineLayout::blocksIn(qsizetype from, qsiz
             blocks.push_back(longBlock(start, end - start, next));
         } else {
             gathering.counts +=
-                {next - start, lineBreak >= 0 ? 1 : 0, lineCountOf(start, end - start)};
+                {next - start, lineBreak >= 0 ? 1 : 0, lineCountOf(start, end - start, holdsTab)};
             // A new block starts only where at least half a block is left.
             if (gathering.counts.codes >= m_sizes.target && to - next >= m_sizes.target / 2) {
                 close();
@@ -306,8 +316,8 @@ qsizetype CodeLineLayout::codesPerLine() const
     return std::max<qsizetype>(1, qsizetype(std::floor(m_width / m_advances[kDigit] + 1e-9)));
 }
 
-// Whether a paragraph that long fits one line whatever its codes, with room
-// to spare for the rounding of a sum of advances.
+// Whether a paragraph that long, without tabs, fits one line whatever its
+// codes, with room to spare for the rounding of a sum of advances.
 bool CodeLineLayout::fitsOneLine(qsizetype length) const
 {
     return qreal(length) * m_widestAdvance <= m_width - 1e-3;
@@ -371,12 +381,6 @@ qsizetype CodeLineLayout::wrap(qsizetype start, qsizetype length, qsizetype oddC
         const qsizetype perLine = codesPerLine();
         return std::max<qsizetype>(1, (length + perLine - 1) / perLine);
     }
-    if (fitsOneLine(length)) {
-        if (starts) {
-            starts->push_back(0);
-        }
-        return 1;
-    }
     const qsizetype end = start + length;
     qsizetype lines = 0;
     qsizetype lineStart = start;
@@ -390,9 +394,11 @@ qsizetype CodeLineLayout::wrap(qsizetype start, qsizetype length, qsizetype oddC
     return lines;
 }
 
-qsizetype CodeLineLayout::lineCountOf(qsizetype start, qsizetype length) const
+qsizetype CodeLineLayout::lineCountOf(qsizetype start, qsizetype length, bool holdsTab) const
 {
-    return fitsOneLine(length) ? 1 : wrap(start, length, oddCodesIn(start, length), nullptr);
+    return !holdsTab && fitsOneLine(length)
+               ? 1
+               : wrap(start, length, oddCodesIn(start, length), nullptr);
 }
 
 void CodeLineLayout::rewrap(LongParagraph &paragraph, qsizetype start, qsizetype length,

@@ -110,7 +110,7 @@ private:
     // their starts from its start are added there unless it is uniform.
     [[nodiscard]] qsizetype wrap(qsizetype start, qsizetype length, qsizetype oddCodes,
                                  std::vector<qint32> *starts) const;
-    [[nodiscard]] qsizetype lineCountOf(qsizetype start, qsizetype length) const;
+    [[nodiscard]] qsizetype lineCountOf(qsizetype start, qsizetype length, bool holdsTab) const;
     void rewrap(LongParagraph &paragraph, qsizetype start, qsizetype length, qsizetype edit,
                 qsizetype removedLength, qsizetype insertedLength) const;
 

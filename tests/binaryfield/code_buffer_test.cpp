@@ -130,6 +130,10 @@ void CodeBufferTest::matchesAString()
                      qPrintable(context));
             QVERIFY2(buffer.insideLineBreak(from) == coderules::insideLineBreak(model, from),
                      qPrintable(context));
+            const std::size_t found = expected.find('\r');
+            QVERIFY2(buffer.find('\r', from, from + count) ==
+                         (found == std::string_view::npos ? -1 : from + qsizetype(found)),
+                     qPrintable(context));
         }
     }
 }
