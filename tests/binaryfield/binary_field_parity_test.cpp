@@ -21,6 +21,7 @@
 #include "binary_field_element.h"
 #include "binary_text_edit.h"
 #include "elements.h"
+#include "reference_edit.h"
 #include "typing.h"
 
 #include <QAbstractEventDispatcher>
@@ -516,17 +517,7 @@ private:
         m_reference = new ReferenceEdit(m_referenceWindow.get());
         m_reference->document()->setDocumentLayout(new EagerLayout(m_reference->document()));
         m_reference->setGeometry(m_binary->geometry());
-        m_reference->setFrameShape(m_binary->frameShape());
-        // As the binary field draws: its font, without kerning and shaping.
-        QFont font = m_binary->font();
-        font.setKerning(false);
-        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
-        m_reference->setFont(font);
-        m_reference->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        m_reference->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        m_reference->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        m_reference->setWordWrapMode(QTextOption::WrapAnywhere);
-        m_reference->setTabChangesFocus(true);
+        testing::setUpLikeBinaryField(*m_reference, *m_binary);
         m_binary->show();
         m_reference->show();
         m_binary->setFocus();

@@ -3,6 +3,7 @@
 // selection, scroll and caret give the same picture, pixel for pixel.
 #include "binary_field_element.h"
 #include "binary_text_edit.h"
+#include "reference_edit.h"
 #include "typing.h"
 
 #include <QApplication>
@@ -75,19 +76,9 @@ void BinaryFieldRenderingTest::init()
     design.font = elements::designFont(QStringLiteral("Calibri"), 12);
     m_binary =
         elements::binaryTextEdit(m_window.get(), QStringLiteral("txtBin"), kFieldTwips, design);
-    // Qt's editor as the binary field is set up: its font without kerning
-    // and shaping, wrapping anywhere at the field's width.
     m_reference = new QPlainTextEdit(m_window.get());
     m_reference->setGeometry(m_binary->geometry().translated(m_binary->width() + 20, 0));
-    m_reference->setFrameShape(m_binary->frameShape());
-    QFont font = m_binary->font();
-    font.setKerning(false);
-    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
-    m_reference->setFont(font);
-    m_reference->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_reference->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_reference->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_reference->setWordWrapMode(QTextOption::WrapAnywhere);
+    testing::setUpLikeBinaryField(*m_reference, *m_binary);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
