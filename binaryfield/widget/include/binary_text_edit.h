@@ -4,11 +4,10 @@
 #include "text_field.h"
 
 #include <QAbstractScrollArea>
-#include <QBasicTimer>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
+#include <utility>
 
 class QMenu;
 class QMimeData;
@@ -36,15 +35,18 @@ class QMimeData;
 // the window keeps repainting and the field shows its progress; the user's
 // input waits for it (HeldInput), and the result comes as one edit with one
 // textChanged(), followed by pasteFinished().
+//
+// The widget itself only hands its events on: its keys, mouse and drops are
+// read into the actions of a controller, which edits the model, and a view
+// lays the text out and paints it.
 namespace vantrel {
 
+class BinaryTextCanvas;
+class BinaryTextControl;
 class BinaryTextDrops;
 class BinaryTextKeys;
 class BinaryTextModel;
 class BinaryTextMouse;
-class PasteConversion;
-enum class EditKind;
-struct TextExchange;
 
 class BinaryTextEdit : public QAbstractScrollArea, public TextField
 {
@@ -67,7 +69,7 @@ public:
     [[nodiscard]] std::pair<qsizetype, qsizetype> wordAt(qsizetype offset, qsizetype reach) const;
     // The model under the field: its codes, layout, caret and history. Its
     // header is the field's own, for the field's parts and tests.
-    [[nodiscard]] const BinaryTextModel &model() const { return *m_model; }
+    [[nodiscard]] const BinaryTextModel &model() const;
     // A program write: replaces the whole text as it is, clears undo and
     // redo, puts the caret at the start and emits textChanged() once,
     // inside the call. A text of more than 2^31 - 1 codes is refused: the
@@ -99,7 +101,7 @@ public:
     [[nodiscard]] bool isUndoAvailable() const;
     [[nodiscard]] bool isRedoAvailable() const;
     // Whether a large paste is still being converted; input waits for it.
-    [[nodiscard]] bool isPasting() const { return m_paste != nullptr; }
+    [[nodiscard]] bool isPasting() const;
     [[nodiscard]] bool canPaste() const;
 
     // The menu QPlainTextEdit shows, in Qt's words, so Qt's translations apply.
@@ -149,94 +151,14 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    void timerEvent(QTimerEvent *event) override;
 
 private:
-    friend class BinaryTextKeys;
-    friend class BinaryTextMouse;
-    friend class BinaryTextDrops;
-    // Space between the viewport's edges and the text, as QPlainTextEdit leaves.
-    static constexpr int kMargin = 4;
-    // What a change of the text or the caret must tell and redraw.
-    struct CaretState
-    {
-        qsizetype caret = 0;
-        qsizetype anchor = 0;
-        quint64 revision = 0;
-    };
-
-    // editing, each a user's edit through the model
-    void edit(const std::function<bool()> &change);
-    void replaceSelection(std::string codes, EditKind kind);
-    void deleteSelection();
-    void insertFromMimeData(const QMimeData *source);
-    [[nodiscard]] bool canInsertFromMimeData(const QMimeData *source) const;
-    [[nodiscard]] QMimeData *createMimeDataFromSelection() const;
-    void insertPasted(std::string codes);
-    void startSlicedPaste(PasteConversion *conversion);
-    void finishSlicedPaste();
-    void cancelPaste();
-    bool deferredWhilePasting(void (BinaryTextEdit::*slot)());
-    void refuseText();
-
-    // caret and selection
-    [[nodiscard]] CaretState caretState() const;
-    void announce(const CaretState &before);
-    // Both set the caret's column anew, as a text cursor put somewhere does.
-    // A drag with the mouse moves the caret without scrolling to it.
-    void moveCaret(qsizetype position, bool keepAnchor, bool scroll = true);
-    void select(qsizetype anchor, qsizetype caret, bool scroll = true);
-    void offerSelection();
-    // The x that Up and Down keep, from the start of the caret's line.
-    [[nodiscard]] qreal caretColumn() const;
-
-    // layout, view and painting
-    void notifyScreenReaders(const TextExchange &exchange);
-    void updateMetrics();
-    void updateLayoutWidth();
-    void updateScrollBar();
-    void ensureCaretVisible();
-    [[nodiscard]] qsizetype topLineShowingAtBottom(qsizetype lineIndex) const;
-    void scrollToLine(qsizetype lineIndex);
-    void showFromLine(qsizetype lineIndex);
-    [[nodiscard]] qreal paragraphOffset(qsizetype paragraph, qsizetype lineInParagraph) const;
-    [[nodiscard]] qreal paragraphHeight(qsizetype paragraph) const;
-    [[nodiscard]] qreal paragraphY(qsizetype paragraph) const;
-    [[nodiscard]] qreal verticalOffset() const;
-    [[nodiscard]] qreal firstLineTop() const;
-    [[nodiscard]] qreal contentTop(qsizetype lineIndex) const;
-    [[nodiscard]] QRect caretRectAt(qsizetype offset) const;
-    [[nodiscard]] int lineTop(qsizetype lineIndex) const;
-    void paintLine(QPainter &painter, qsizetype lineIndex) const;
-    void paintCaret(QPainter &painter, qsizetype offset) const;
-    [[nodiscard]] QRegion selectedPixels(qsizetype lineIndex, int top) const;
-    void paintPasteProgress(QPainter &painter) const;
-    void restartBlinking();
-    void updateCaretAt(qsizetype offset);
-
-    std::unique_ptr<BinaryTextModel> m_model;
+    // Children, so that their timers are the window's.
+    BinaryTextControl *m_control; // it owns the model
+    BinaryTextCanvas *m_canvas = nullptr;
+    BinaryTextMouse *m_mouse = nullptr;
     std::unique_ptr<BinaryTextKeys> m_keys;
-    BinaryTextMouse *m_mouse; // a QObject child, for its timers
     std::unique_ptr<BinaryTextDrops> m_drops;
-    qreal m_preferredX = -1; // kept across Up and Down
-    // Where in the view the caret stood when paging began, kept while the
-    // user pages on.
-    std::optional<qreal> m_pageCaretY;
-
-    QFont m_drawFont;
-    int m_lineHeight = 1;      // a line's step, in whole pixels
-    qreal m_naturalHeight = 1; // the font's own line spacing
-    // The view starts at a line of a paragraph, a fraction of a pixel off.
-    qsizetype m_topParagraph = 0;
-    qsizetype m_topLineInParagraph = 0;
-    qreal m_topFraction = 0;
-    qreal m_ascent = 0;
-    qreal m_textHeight = 1; // ascent and descent, the caret's height
-
-    QBasicTimer m_blinkTimer;
-    bool m_caretShown = false;
-
-    PasteConversion *m_paste = nullptr; // while a large paste is converted
 };
 
 } // namespace vantrel

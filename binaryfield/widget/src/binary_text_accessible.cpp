@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "binary_text_accessible.h"
-
 #include "binary_text_edit.h"
 #include "binary_text_model.h"
 #include "field_accessible.h"
 #include "field_codes.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <optional>
 
+// Screen readers reach a BinaryTextEdit's text through an accessible
+// editable text, as they reach a QPlainTextEdit's. Offsets there count a
+// line break as one character, as the plain text does.
 namespace vantrel::accessibility {
 namespace {
 
@@ -307,15 +309,13 @@ QAccessibleInterface *binaryTextEditFactory(const QString &, QObject *object)
     return nullptr;
 }
 
-} // namespace
-
-void installBinaryTextEditFactory()
+// Screen readers learn of the binary fields once, as the application starts.
+void installFactory()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(binaryTextEditFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    QAccessible::installFactory(binaryTextEditFactory);
 }
+Q_COREAPP_STARTUP_FUNCTION(installFactory)
+
+} // namespace
 
 } // namespace vantrel::accessibility

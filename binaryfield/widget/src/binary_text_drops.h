@@ -11,26 +11,23 @@ class QDropEvent;
 // place the drop caret shows; a drag within the field moves its codes.
 namespace vantrel {
 
-class BinaryTextEdit;
+class BinaryTextControl;
 
 class BinaryTextDrops
 {
 public:
-    explicit BinaryTextDrops(BinaryTextEdit &field) : m_field(field) {}
+    explicit BinaryTextDrops(BinaryTextControl &control) : m_control(control) {}
 
     // Whether the dragged codes were dropped somewhere.
     bool startDrag();
     void enter(QDragMoveEvent &event);
     void leave();
     void drop(QDropEvent &event);
-    // Where a drop would land, while a drag hovers over the field; else -1.
-    [[nodiscard]] qsizetype dropCaret() const { return m_dropCaret; }
 
 private:
     [[nodiscard]] bool accepts(const QDropEvent &event) const;
 
-    BinaryTextEdit &m_field;
-    qsizetype m_dropCaret = -1;
+    BinaryTextControl &m_control;
     qsizetype m_sourceStart = -1; // the selection dragged out, while dragging
     qsizetype m_sourceEnd = -1;
     bool m_movedWithinField = false;

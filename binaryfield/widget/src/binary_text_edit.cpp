@@ -1,47 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "binary_text_edit.h"
 
-#include "binary_text_accessible.h"
+#include "binary_text_canvas.h"
+#include "binary_text_control.h"
 #include "binary_text_drops.h"
 #include "binary_text_keys.h"
-#include "binary_text_model.h"
 #include "binary_text_mouse.h"
-#include "code_clipboard.h"
 #include "field_codes.h"
 #include "held_input.h"
-#include "house_colours.h"
-#include "palette_use.h"
-#include "paste_conversion.h"
 
-#include <QAccessible>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QScrollBar>
 
-// The edits the widget makes through its model, the caret and the selection,
-// the clipboard. Input is in binary_text_edit_input.cpp, layout and painting
-// in binary_text_edit_view.cpp.
+// The widget: it hands each event to the part that reads it (the keys, the
+// mouse, the drops, or the view), and its public calls to the controller.
 namespace vantrel {
 namespace {
 
-// Pastes longer than this are converted in slices, the window repainting.
-constexpr qsizetype kSlicedPasteLength = 4'000'000;
+const char kMenuContext[] = "QWidgetTextControl";
 
-// Screen readers learn of the binary fields once, as the application starts.
-void installAccessibility()
+// The shortcut that QPlainTextEdit's menu shows after an entry.
+QString shortcutSuffix(QKeySequence::StandardKey key)
 {
-    accessibility::installBinaryTextEditFactory();
+    if (QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus)) {
+        return {};
+    }
+    return QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
 }
-Q_COREAPP_STARTUP_FUNCTION(installAccessibility)
 
 } // namespace
 
 BinaryTextEdit::BinaryTextEdit(QWidget *parent)
-    : QAbstractScrollArea(parent), m_model(std::make_unique<BinaryTextModel>()),
-      m_keys(std::make_unique<BinaryTextKeys>(*this)), m_mouse(new BinaryTextMouse(*this)),
-      m_drops(std::make_unique<BinaryTextDrops>(*this))
+    : QAbstractScrollArea(parent), m_control(new BinaryTextControl(*this)),
+      m_keys(std::make_unique<BinaryTextKeys>(*m_control)),
+      m_drops(std::make_unique<BinaryTextDrops>(*m_control))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -52,105 +51,63 @@ BinaryTextEdit::BinaryTextEdit(QWidget *parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     verticalScrollBar()->setSingleStep(1);
-    m_model->setExchangeListener([this](const TextExchange &exchange) {
-        m_mouse->follow(exchange);
-        notifyScreenReaders(exchange);
-    });
-    updateMetrics();
+    m_canvas = new BinaryTextCanvas(*this, *m_control);
+    m_control->setView(*m_canvas);
+    m_mouse = new BinaryTextMouse(*m_control, *m_drops);
+    connect(m_control, &BinaryTextControl::textChanged, this, &BinaryTextEdit::textChanged);
+    connect(m_control, &BinaryTextControl::pasteFinished, this, &BinaryTextEdit::pasteFinished);
 }
 
-// A paste still being converted, a child, ends with the field.
-BinaryTextEdit::~BinaryTextEdit() = default;
+// The controller goes first, with its mouse and a paste it may still
+// convert, while the view it knows is still there.
+BinaryTextEdit::~BinaryTextEdit()
+{
+    delete m_control;
+}
+
+const BinaryTextModel &BinaryTextEdit::model() const
+{
+    return m_control->model();
+}
 
 qsizetype BinaryTextEdit::codeCount() const
 {
-    return m_model->size();
+    return model().size();
 }
 
 std::string BinaryTextEdit::codeText(qsizetype start, qsizetype end) const
 {
-    return m_model->codes(start, end);
+    return model().codes(start, end);
 }
 
 std::string BinaryTextEdit::codeText() const
 {
-    return m_model->codes();
+    return model().codes();
 }
 
 std::pair<qsizetype, qsizetype> BinaryTextEdit::wordAt(qsizetype offset, qsizetype reach) const
 {
-    return m_model->wordAt(offset, reach);
-}
-
-qsizetype BinaryTextEdit::cursorPosition() const
-{
-    return m_model->caret();
-}
-
-bool BinaryTextEdit::hasSelection() const
-{
-    return m_model->hasSelection();
-}
-
-qsizetype BinaryTextEdit::selectionStart() const
-{
-    return m_model->selectionStart();
-}
-
-qsizetype BinaryTextEdit::selectionEnd() const
-{
-    return m_model->selectionEnd();
-}
-
-qsizetype BinaryTextEdit::plainLength() const
-{
-    return m_model->plainLength();
-}
-
-quint64 BinaryTextEdit::revision() const
-{
-    return m_model->revision();
-}
-
-qsizetype BinaryTextEdit::nonBinaryCodes() const
-{
-    return m_model->nonBinaryCodes();
-}
-
-bool BinaryTextEdit::isUndoAvailable() const
-{
-    return m_model->canUndo();
-}
-
-bool BinaryTextEdit::isRedoAvailable() const
-{
-    return m_model->canRedo();
+    return model().wordAt(offset, reach);
 }
 
 void BinaryTextEdit::setCodeText(std::string codes)
 {
-    cancelPaste();
-    const CaretState before = caretState();
-    if (!m_model->reset(std::move(codes))) {
-        refuseText();
-        return;
-    }
-    m_preferredX = -1;
-    updateScrollBar();
-    ensureCaretVisible();
-    viewport()->update();
-    Q_EMIT textChanged();
-    announce(before);
+    m_control->setCodeText(std::move(codes));
 }
 
 QString BinaryTextEdit::toPlainText() const
 {
-    return fieldcodes::plainText(m_model->codes());
+    return fieldcodes::plainText(model().codes());
 }
 
 void BinaryTextEdit::setPlainText(const QString &text)
 {
     setCodeText(fieldcodes::codesFromText(text));
+}
+
+qsizetype BinaryTextEdit::cursorPosition() const
+{
+    return model().caret();
 }
 
 void BinaryTextEdit::setCursorPosition(qsizetype position)
@@ -160,12 +117,12 @@ void BinaryTextEdit::setCursorPosition(qsizetype position)
 
 void BinaryTextEdit::setSelection(qsizetype anchor, qsizetype position)
 {
-    select(anchor, position);
+    m_control->select(anchor, position);
 }
 
 void BinaryTextEdit::moveCursorToEnd()
 {
-    setCursorPosition(m_model->size());
+    setCursorPosition(model().size());
 }
 
 void BinaryTextEdit::onTextChanged(QObject *context, std::function<void()> changed)
@@ -174,89 +131,110 @@ void BinaryTextEdit::onTextChanged(QObject *context, std::function<void()> chang
                      [changed = std::move(changed)] { changed(); });
 }
 
+bool BinaryTextEdit::hasSelection() const
+{
+    return model().hasSelection();
+}
+
+qsizetype BinaryTextEdit::selectionStart() const
+{
+    return model().selectionStart();
+}
+
+qsizetype BinaryTextEdit::selectionEnd() const
+{
+    return model().selectionEnd();
+}
+
+qsizetype BinaryTextEdit::plainLength() const
+{
+    return model().plainLength();
+}
+
+quint64 BinaryTextEdit::revision() const
+{
+    return model().revision();
+}
+
+qsizetype BinaryTextEdit::nonBinaryCodes() const
+{
+    return model().nonBinaryCodes();
+}
+
+bool BinaryTextEdit::isUndoAvailable() const
+{
+    return model().canUndo();
+}
+
+bool BinaryTextEdit::isRedoAvailable() const
+{
+    return model().canRedo();
+}
+
+bool BinaryTextEdit::isPasting() const
+{
+    return m_control->isPasting();
+}
+
 bool BinaryTextEdit::canPaste() const
 {
     const QMimeData *source = QGuiApplication::clipboard()->mimeData();
-    return source && canInsertFromMimeData(source);
+    return source && m_control->canInsertFromMimeData(source);
 }
 
 // Asked for by assistive technologies: after any input that waits.
 void BinaryTextEdit::replaceAsUser(qsizetype start, qsizetype end, const QString &text)
 {
-    HeldInput::runInOrder([field = QPointer<BinaryTextEdit>(this), start, end, text] {
-        if (field) {
-            field->edit([&] {
-                return field->m_model->replace(start, end, fieldcodes::codesFromText(text));
-            });
+    HeldInput::runInOrder([control = QPointer<BinaryTextControl>(m_control), start, end, text] {
+        if (control) {
+            control->replace(start, end, fieldcodes::codesFromText(text), EditKind::Other);
         }
     });
+}
+
+QRect BinaryTextEdit::characterRect(qsizetype offset) const
+{
+    return m_canvas->characterRect(offset);
+}
+
+qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
+{
+    return m_canvas->offsetAt(point);
+}
+
+qsizetype BinaryTextEdit::firstVisibleLine() const
+{
+    return m_canvas->firstVisibleLine();
 }
 
 void BinaryTextEdit::paste()
 {
-    if (deferredWhilePasting(&BinaryTextEdit::paste)) {
-        return;
-    }
-    if (const QMimeData *source = QGuiApplication::clipboard()->mimeData()) {
-        insertFromMimeData(source);
-    }
+    m_control->paste();
 }
 
 void BinaryTextEdit::copy()
 {
-    if (hasSelection()) {
-        QGuiApplication::clipboard()->setMimeData(createMimeDataFromSelection());
-    }
+    m_control->copy();
 }
 
 void BinaryTextEdit::cut()
 {
-    if (deferredWhilePasting(&BinaryTextEdit::cut)) {
-        return;
-    }
-    if (hasSelection()) {
-        copy();
-        deleteSelection();
-    }
+    m_control->cut();
 }
 
 void BinaryTextEdit::undo()
 {
-    if (!deferredWhilePasting(&BinaryTextEdit::undo)) {
-        edit([this] { return m_model->undo(); });
-    }
+    m_control->undo();
 }
 
 void BinaryTextEdit::redo()
 {
-    if (!deferredWhilePasting(&BinaryTextEdit::redo)) {
-        edit([this] { return m_model->redo(); });
-    }
+    m_control->redo();
 }
 
-// An edit asked for while a paste is converted comes after the paste, as
-// the user's input does.
-bool BinaryTextEdit::deferredWhilePasting(void (BinaryTextEdit::*slot)())
-{
-    if (!m_paste) {
-        return false;
-    }
-    HeldInput::runInOrder([field = QPointer<BinaryTextEdit>(this), slot] {
-        if (field) {
-            (field->*slot)();
-        }
-    });
-    return true;
-}
-
-// Selects everything without scrolling, as Qt's editors do.
 void BinaryTextEdit::selectAll()
 {
-    const CaretState before = caretState();
-    m_model->select(0, m_model->size());
-    m_preferredX = -1;
-    announce(before);
-    offerSelection();
+    m_control->selectAll();
 }
 
 void BinaryTextEdit::clear()
@@ -264,220 +242,194 @@ void BinaryTextEdit::clear()
     setCodeText({});
 }
 
-// Runs one change of the model as a user's edit, then shows it and tells
-// of it: one textChanged() when the codes changed.
-void BinaryTextEdit::edit(const std::function<bool()> &change)
+bool BinaryTextEdit::event(QEvent *event)
 {
-    const CaretState before = caretState();
-    (void)change();
-    if (m_model->revision() == before.revision && m_model->caret() == before.caret &&
-        m_model->anchor() == before.anchor) {
-        ensureCaretVisible(); // an editing key brings the caret back, even one that did nothing
+    if (event->type() == QEvent::ShortcutOverride &&
+        m_keys->overridesShortcut(static_cast<const QKeyEvent &>(*event))) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void BinaryTextEdit::paintEvent(QPaintEvent *event)
+{
+    m_canvas->paint(event->rect());
+}
+
+void BinaryTextEdit::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    m_canvas->updateLayoutWidth();
+}
+
+void BinaryTextEdit::changeEvent(QEvent *event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_canvas->updateMetrics();
+    } else if (event->type() == QEvent::EnabledChange) {
+        m_canvas->restartBlinking();
+    }
+}
+
+void BinaryTextEdit::scrollContentsBy(int, int)
+{
+    m_canvas->followScrollBar();
+}
+
+void BinaryTextEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab ||
+        event->key() == Qt::Key_Escape) {
+        event->ignore();
         return;
     }
-    m_preferredX = -1;
-    updateScrollBar();
-    ensureCaretVisible();
-    restartBlinking();
-    viewport()->update();
-    if (m_model->revision() != before.revision) {
-        Q_EMIT textChanged();
-    }
-    announce(before);
+    event->setAccepted(m_keys->keyPress(*event));
 }
 
-void BinaryTextEdit::replaceSelection(std::string codes, EditKind kind)
+void BinaryTextEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    bool fits = true;
-    edit([&] {
-        fits = m_model->replace(selectionStart(), selectionEnd(), std::move(codes), kind);
-        return fits;
-    });
-    if (!fits) {
-        refuseText();
-    }
+    m_keys->inputMethod(*event);
+    event->accept();
 }
 
-void BinaryTextEdit::deleteSelection()
+QVariant BinaryTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const
 {
-    replaceSelection({}, EditKind::Other);
-}
-
-// Too long a text would pass what positions can count: it is refused, and
-// the field says so with the invalid colour.
-void BinaryTextEdit::refuseText()
-{
-    palette::setBackground(this, colours::kInvalid);
-}
-
-bool BinaryTextEdit::canInsertFromMimeData(const QMimeData *source) const
-{
-    return source->hasText() || source->hasFormat(QLatin1String(codeclipboard::kCodesMimeType));
-}
-
-QMimeData *BinaryTextEdit::createMimeDataFromSelection() const
-{
-    return codeclipboard::mimeDataOf(m_model->selectedCodes());
-}
-
-void BinaryTextEdit::insertFromMimeData(const QMimeData *source)
-{
-    if (!source || !canInsertFromMimeData(source)) {
-        Q_EMIT pasteFinished();
-        return;
-    }
-    const QString ownFormat = QLatin1String(codeclipboard::kCodesMimeType);
-    if (source->hasFormat(ownFormat)) {
-        QByteArray codes = source->data(ownFormat);
-        if (codes.size() > kSlicedPasteLength) {
-            startSlicedPaste(new PasteConversion(std::move(codes), this));
-            return;
-        }
-        insertPasted(std::string(codes.constData(), std::size_t(codes.size())));
-        return;
-    }
-    QString text = source->text();
-    if (text.size() > kSlicedPasteLength) {
-        startSlicedPaste(new PasteConversion(std::move(text), this));
-        return;
-    }
-    insertPasted(fieldcodes::codesFromText(text));
-}
-
-// As in Qt's editors, nothing to put in leaves the selection alone.
-void BinaryTextEdit::insertPasted(std::string codes)
-{
-    if (!codes.empty()) {
-        replaceSelection(std::move(codes), EditKind::Pasting);
-    }
-    Q_EMIT pasteFinished();
-}
-
-// The conversion runs from the event loop; the selection it replaces is
-// kept as it is meanwhile, since all input waits for it.
-void BinaryTextEdit::startSlicedPaste(PasteConversion *conversion)
-{
-    m_paste = conversion;
-    connect(conversion, &PasteConversion::progressed, viewport(), qOverload<>(&QWidget::update));
-    connect(conversion, &PasteConversion::finished, this, &BinaryTextEdit::finishSlicedPaste);
-    viewport()->update();
-}
-
-void BinaryTextEdit::finishSlicedPaste()
-{
-    PasteConversion *done = std::exchange(m_paste, nullptr);
-    std::string codes = done->takeCodes();
-    done->deleteLater(); // it is still emitting
-    viewport()->update();
-    insertPasted(std::move(codes));
-}
-
-// A program write replaces the text the paste was for.
-void BinaryTextEdit::cancelPaste()
-{
-    delete std::exchange(m_paste, nullptr);
-}
-
-void BinaryTextEdit::notifyScreenReaders(const TextExchange &exchange)
-{
-    if (!QAccessible::isActive() ||
-        (exchange.removedCharacters == 0 && exchange.insertedLength == 0)) {
-        return;
-    }
-    const QString inserted = fieldcodes::plainText(
-        m_model->codes(exchange.start, exchange.start + exchange.insertedLength));
-    // As Qt's editors do, the removed text is told by its length alone.
-    const QString removed(exchange.removedCharacters, QLatin1Char(' '));
-    const int position = int(exchange.plainStart);
-    if (exchange.removedCharacters == 0) {
-        QAccessibleTextInsertEvent event(this, position, inserted);
-        QAccessible::updateAccessibility(&event);
-    } else if (exchange.insertedLength == 0) {
-        QAccessibleTextRemoveEvent event(this, position, removed);
-        QAccessible::updateAccessibility(&event);
-    } else {
-        QAccessibleTextUpdateEvent event(this, position, removed, inserted);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-BinaryTextEdit::CaretState BinaryTextEdit::caretState() const
-{
-    return {m_model->caret(), m_model->anchor(), m_model->revision()};
-}
-
-void BinaryTextEdit::announce(const CaretState &before)
-{
-    const qsizetype caret = m_model->caret();
-    if (before.caret != caret) {
-        m_pageCaretY.reset();
-    }
-    if (before.caret == caret && before.anchor == m_model->anchor()) {
-        return;
-    }
-    updateCaretAt(before.caret);
-    updateCaretAt(caret);
-    if (before.caret != before.anchor || hasSelection()) {
-        viewport()->update();
-    }
-    if (!QAccessible::isActive()) {
-        return;
-    }
-    // As Qt's editors tell screen readers: the selection when it changed,
-    // then where the caret went. Offsets count a line break as one.
-    const auto plain = [this](qsizetype code) {
-        return int(code - m_model->layout().lineBreaksBefore(code));
+    const BinaryTextModel &text = model();
+    // Within the caret's line, the surrounding text.
+    const auto caretLine = [&text] {
+        return text.layout().line(text.layout().lineOf(text.caret()));
     };
-    if (before.caret != before.anchor || hasSelection()) {
-        QAccessibleTextSelectionEvent selection(this, plain(selectionStart()),
-                                                plain(selectionEnd()));
-        selection.setCursorPosition(plain(caret));
-        QAccessible::updateAccessibility(&selection);
+    switch (query) {
+    case Qt::ImEnabled:
+        return true;
+    case Qt::ImCursorRectangle:
+        return m_canvas->caretRect().translated(viewport()->pos());
+    case Qt::ImFont:
+        return font();
+    case Qt::ImHints:
+        return int(Qt::ImhMultiLine);
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition: {
+        const CodeLineLayout::Line line = caretLine();
+        const qsizetype offset = query == Qt::ImCursorPosition ? text.caret() : text.anchor();
+        return int(std::clamp(offset, line.start, line.end) - line.start);
     }
-    if (before.caret != caret) {
-        QAccessibleTextCursorEvent event(this, plain(caret));
-        QAccessible::updateAccessibility(&event);
+    case Qt::ImSurroundingText: {
+        const CodeLineLayout::Line line = caretLine();
+        return fieldcodes::plainText(text.codes(line.start, line.end));
+    }
+    case Qt::ImCurrentSelection:
+        return fieldcodes::plainText(text.selectedCodes());
+    default:
+        return QAbstractScrollArea::inputMethodQuery(query);
     }
 }
 
-void BinaryTextEdit::select(qsizetype anchor, qsizetype caret, bool scroll)
+void BinaryTextEdit::focusInEvent(QFocusEvent *event)
 {
-    const CaretState before = caretState();
-    m_model->select(anchor, caret);
-    m_preferredX = -1;
-    if (scroll) {
-        ensureCaretVisible();
-    }
-    announce(before);
+    QAbstractScrollArea::focusInEvent(event);
+    m_canvas->focusChanged(true);
 }
 
-void BinaryTextEdit::moveCaret(qsizetype position, bool keepAnchor, bool scroll)
+void BinaryTextEdit::focusOutEvent(QFocusEvent *event)
 {
-    const CaretState before = caretState();
-    m_model->moveCaret(position, keepAnchor);
-    m_preferredX = -1;
-    if (scroll) {
-        ensureCaretVisible();
-    }
-    restartBlinking();
-    announce(before);
+    QAbstractScrollArea::focusOutEvent(event);
+    m_canvas->focusChanged(false);
 }
 
-qreal BinaryTextEdit::caretColumn() const
+void BinaryTextEdit::mousePressEvent(QMouseEvent *event)
 {
-    const CodeLineLayout &layout = m_model->layout();
-    const qsizetype caret = m_model->caret();
-    return m_preferredX >= 0 ? m_preferredX : layout.x(layout.lineOf(caret), caret);
+    m_mouse->press(*event);
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+    }
 }
 
-// A selection the user makes, with the mouse or the keyboard, becomes the
-// X11 primary selection, as in every other text field there.
-void BinaryTextEdit::offerSelection()
+void BinaryTextEdit::mouseMoveEvent(QMouseEvent *event)
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (hasSelection() && clipboard->supportsSelection()) {
-        clipboard->setMimeData(createMimeDataFromSelection(), QClipboard::Selection);
+    m_mouse->move(*event);
+}
+
+void BinaryTextEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_mouse->release(*event);
+}
+
+void BinaryTextEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
     }
+    m_mouse->doubleClick(*event);
+}
+
+void BinaryTextEdit::dragEnterEvent(QDragEnterEvent *event)
+{
+    m_drops->enter(*event);
+}
+
+void BinaryTextEdit::dragMoveEvent(QDragMoveEvent *event)
+{
+    m_drops->enter(*event);
+}
+
+void BinaryTextEdit::dragLeaveEvent(QDragLeaveEvent *)
+{
+    m_drops->leave();
+}
+
+void BinaryTextEdit::dropEvent(QDropEvent *event)
+{
+    m_drops->drop(*event);
+}
+
+QMenu *BinaryTextEdit::createStandardContextMenu(QWidget *parent)
+{
+    auto *menu = new QMenu(parent ? parent : this);
+    menu->setObjectName(QStringLiteral("qt_edit_menu"));
+    using Slot = void (BinaryTextControl::*)();
+    // Each entry named, and drawn with the icon, after the theme's icon name.
+    const auto add = [this, menu](const char *source, QKeySequence::StandardKey key, bool enabled,
+                                  Slot slot, const QString &name) {
+        QString caption = QCoreApplication::translate(kMenuContext, source);
+        if (key != QKeySequence::UnknownKey) {
+            caption += shortcutSuffix(key);
+        }
+        QAction *action = menu->addAction(caption);
+        connect(action, &QAction::triggered, m_control, slot);
+        action->setEnabled(enabled);
+        action->setObjectName(name);
+        if (QIcon::hasThemeIcon(name)) {
+            action->setIcon(QIcon::fromTheme(name));
+        }
+    };
+    add("&Undo", QKeySequence::Undo, isUndoAvailable(), &BinaryTextControl::undo,
+        QStringLiteral("edit-undo"));
+    add("&Redo", QKeySequence::Redo, isRedoAvailable(), &BinaryTextControl::redo,
+        QStringLiteral("edit-redo"));
+    menu->addSeparator();
+    add("Cu&t", QKeySequence::Cut, hasSelection(), &BinaryTextControl::cut,
+        QStringLiteral("edit-cut"));
+    add("&Copy", QKeySequence::Copy, hasSelection(), &BinaryTextControl::copy,
+        QStringLiteral("edit-copy"));
+    add("&Paste", QKeySequence::Paste, canPaste(), &BinaryTextControl::paste,
+        QStringLiteral("edit-paste"));
+    add("Delete", QKeySequence::UnknownKey, hasSelection(), &BinaryTextControl::deleteSelection,
+        QStringLiteral("edit-delete"));
+    menu->addSeparator();
+    add("Select All", QKeySequence::SelectAll, model().size() > 0, &BinaryTextControl::selectAll,
+        QStringLiteral("select-all"));
+    return menu;
+}
+
+void BinaryTextEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 } // namespace vantrel

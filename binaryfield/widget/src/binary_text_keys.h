@@ -2,22 +2,21 @@
 #pragma once
 
 #include <QtGlobal>
-#include <optional>
 
 class QInputMethodEvent;
 class QKeyEvent;
 
 // Turns the keys and the input method's text that reach a binary text field
-// into moves of its caret and edits of its model, as QPlainTextEdit turns
-// them on this platform.
+// into moves of its caret and edits of its model, through the field's
+// controller, as QPlainTextEdit turns them on this platform.
 namespace vantrel {
 
-class BinaryTextEdit;
+class BinaryTextControl;
 
 class BinaryTextKeys
 {
 public:
-    explicit BinaryTextKeys(BinaryTextEdit &field) : m_field(field) {}
+    explicit BinaryTextKeys(BinaryTextControl &control) : m_control(control) {}
 
     // Whether the field takes the key itself, before the window's shortcuts.
     [[nodiscard]] bool overridesShortcut(const QKeyEvent &event) const;
@@ -27,13 +26,10 @@ public:
 
 private:
     bool moveKey(const QKeyEvent &event);
-    qsizetype pageMoved(qsizetype caret, int direction, qreal x);
-    std::optional<qreal> scrollPageDown();
-    std::optional<qreal> scrollPageUp();
     bool editKey(const QKeyEvent &event);
     bool deletionKey(const QKeyEvent &event);
 
-    BinaryTextEdit &m_field;
+    BinaryTextControl &m_control;
 };
 
 } // namespace vantrel

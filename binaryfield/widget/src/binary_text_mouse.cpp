@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "binary_text_mouse.h"
 
+#include "binary_text_control.h"
 #include "binary_text_drops.h"
-#include "binary_text_edit.h"
-#include "binary_text_model.h"
 #include "qt_editor_rules.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <algorithm>
 
 namespace vantrel {
@@ -20,9 +18,6 @@ bool near(QPoint a, QPoint b)
     return (a - b).manhattanLength() < QApplication::startDragDistance();
 }
 
-// Where a position goes when codes [start, start + removed) become
-// `inserted` codes: after them when it stood at or after the start, as a
-// text cursor of Qt's moves.
 // Where a selection's ends go through an exchange of codes, as Qt's text
 // cursors follow an edit: the codes taken out first, then those put in at
 // the same place, which carry an end standing there along unless the
@@ -51,8 +46,11 @@ std::pair<qsizetype, qsizetype> followed(std::pair<qsizetype, qsizetype> range,
 
 } // namespace
 
-BinaryTextMouse::BinaryTextMouse(BinaryTextEdit &field) : QObject(&field), m_field(field)
-{}
+BinaryTextMouse::BinaryTextMouse(BinaryTextControl &control, BinaryTextDrops &drops)
+    : QObject(&control), m_control(control), m_drops(drops)
+{
+    connect(&control, &BinaryTextControl::codesExchanged, this, &BinaryTextMouse::follow);
+}
 
 void BinaryTextMouse::press(const QMouseEvent &event)
 {
@@ -68,14 +66,15 @@ void BinaryTextMouse::press(const QMouseEvent &event)
         selectParagraphAtCaret();
         return;
     }
-    const qsizetype offset = m_field.offsetAt(point);
+    const qsizetype offset = m_control.view().offsetAt(point);
     if (event.modifiers() == Qt::ShiftModifier) {
         extendTo(offset, point.x());
-        m_field.ensureCaretVisible();
+        m_control.view().ensureCaretVisible();
         return;
     }
-    if (m_field.hasSelection() && offset >= m_field.selectionStart() &&
-        offset <= m_field.selectionEnd()) {
+    const BinaryTextModel &model = m_control.model();
+    if (model.hasSelection() && offset >= model.selectionStart() &&
+        offset <= model.selectionEnd()) {
         m_dragCandidate = true;
         return;
     }
@@ -90,7 +89,7 @@ void BinaryTextMouse::move(const QMouseEvent &event)
     pointerAt(event.position().toPoint());
     // Outside the view, it scrolls after a moment, then faster the farther
     // the pointer goes.
-    if (m_field.viewport()->rect().contains(m_lastPoint)) {
+    if (m_control.view().visibleRect().contains(m_lastPoint)) {
         m_autoScrollTimer.stop();
     } else if (!m_autoScrollTimer.isActive()) {
         m_autoScrollTimer.start(qteditor::kFirstAutoScrollMs, this);
@@ -107,7 +106,7 @@ void BinaryTextMouse::pointerAt(QPoint point)
         // system ends at once (no drop anywhere) leaves the next move free
         // to start another.
         if ((point - m_pressPoint).manhattanLength() > QApplication::startDragDistance() &&
-            m_field.m_drops->startDrag()) {
+            m_drops.startDrag()) {
             // Dropped: the window system took the release, the gesture is over.
             m_dragCandidate = m_selecting = false;
             m_autoScrollTimer.stop();
@@ -115,7 +114,7 @@ void BinaryTextMouse::pointerAt(QPoint point)
         return;
     }
     if (m_selecting) {
-        extendTo(m_field.offsetAt(point), point.x());
+        extendTo(m_control.view().offsetAt(point), point.x());
     }
 }
 
@@ -127,7 +126,7 @@ void BinaryTextMouse::release(const QMouseEvent &event)
     m_autoScrollTimer.stop();
     releaseButton(event, point);
     if (wasScrolling) {
-        m_field.ensureCaretVisible();
+        m_control.view().ensureCaretVisible();
     }
 }
 
@@ -138,18 +137,18 @@ void BinaryTextMouse::releaseButton(const QMouseEvent &event, QPoint point)
         // system let through: the caret goes where the button went up.
         m_dragCandidate = false;
         m_selecting = false;
-        m_field.moveCaret(m_field.offsetAt(point), false, false);
+        m_control.moveCaret(m_control.view().offsetAt(point), false, false);
         return;
     }
     if (m_selecting) {
         m_selecting = false;
-        m_field.offerSelection();
+        m_control.offerSelection();
     } else if (event.button() == Qt::MiddleButton) {
         // The primary selection, pasted where the button went up.
         QClipboard *clipboard = QGuiApplication::clipboard();
         if (clipboard->supportsSelection()) {
-            m_field.moveCaret(m_field.offsetAt(point), false);
-            m_field.insertFromMimeData(clipboard->mimeData(QClipboard::Selection));
+            m_control.moveCaret(m_control.view().offsetAt(point), false);
+            m_control.insertFromMimeData(clipboard->mimeData(QClipboard::Selection));
         }
     }
 }
@@ -158,9 +157,9 @@ void BinaryTextMouse::doubleClick(const QMouseEvent &event)
 {
     const QPoint point = event.position().toPoint();
     m_dragCandidate = false;
-    const auto [start, end] = m_field.m_model->wordAt(m_field.offsetAt(point));
-    m_field.select(start, end, false);
-    m_field.offerSelection();
+    const auto [start, end] = m_control.model().wordAt(m_control.view().offsetAt(point));
+    m_control.select(start, end, false);
+    m_control.offerSelection();
     m_word = clicked({start, end});
     m_doubleClickPoint = point;
     m_tripleClickTimer.start(QApplication::doubleClickInterval(), this);
@@ -179,7 +178,7 @@ void BinaryTextMouse::placeCaret(qsizetype offset)
 {
     m_word.reset();
     m_paragraph.reset();
-    m_field.moveCaret(offset, false);
+    m_control.moveCaret(offset, false);
 }
 
 // A Shift+click or a drag: by paragraphs after a triple click, by words
@@ -191,13 +190,13 @@ void BinaryTextMouse::extendTo(qsizetype offset, int x)
     } else if (m_word && m_word->selects()) {
         extendByWords(offset, x);
     } else {
-        m_field.moveCaret(offset, true, false);
+        m_control.moveCaret(offset, true, false);
     }
 }
 
 BinaryTextMouse::Clicked BinaryTextMouse::clicked(Range range) const
 {
-    return {range, m_field.caretColumn()};
+    return {range, m_control.caretColumn()};
 }
 
 // Over the first word or paragraph, that one is selected again, as it was.
@@ -207,8 +206,8 @@ bool BinaryTextMouse::reselects(const Clicked &clicked, qsizetype offset)
     if (offset < std::min(anchor, caret) || offset > std::max(anchor, caret)) {
         return false;
     }
-    m_field.select(anchor, caret);
-    m_field.m_preferredX = clicked.column;
+    m_control.select(anchor, caret);
+    m_control.setCaretColumn(clicked.column);
     return true;
 }
 
@@ -220,7 +219,7 @@ void BinaryTextMouse::extendByWords(qsizetype offset, int x)
     if (reselects(*m_word, offset)) {
         return;
     }
-    const BinaryTextModel &model = *m_field.m_model;
+    const BinaryTextModel &model = m_control.model();
     const std::optional<qsizetype> start = model.startOfWord(offset);
     if (!start) {
         return;
@@ -231,15 +230,15 @@ void BinaryTextMouse::extendByWords(qsizetype offset, int x)
     if (layout.lineOf(end) != line || end == *start) {
         return;
     }
-    const qreal startX = layout.x(line, *start) + BinaryTextEdit::kMargin;
-    const qreal endX = layout.x(line, end) + BinaryTextEdit::kMargin;
+    const qreal startX = m_control.view().xAt(line, *start);
+    const qreal endX = m_control.view().xAt(line, end);
     if (x < startX || x > endX) {
         return;
     }
     const auto [wordStart, wordEnd] = std::minmax(m_word->range.first, m_word->range.second);
     const qsizetype anchor = offset < m_word->range.second ? wordEnd : wordStart;
-    m_field.select(anchor, x - startX < endX - x ? *start : end);
-    m_field.offerSelection();
+    m_control.select(anchor, x - startX < endX - x ? *start : end);
+    m_control.offerSelection();
 }
 
 // As Qt's editors extend a triple click's paragraph: whole paragraphs,
@@ -249,25 +248,25 @@ void BinaryTextMouse::extendByParagraphs(qsizetype offset)
     if (reselects(*m_paragraph, offset)) {
         return;
     }
-    const BinaryTextModel &model = *m_field.m_model;
+    const BinaryTextModel &model = m_control.model();
     const auto [first, last] = std::minmax(m_paragraph->range.first, m_paragraph->range.second);
     if (offset < m_paragraph->range.second) {
-        m_field.select(last, model.moved(offset, BinaryTextModel::Move::StartOfParagraph));
+        m_control.select(last, model.moved(offset, BinaryTextModel::Move::StartOfParagraph));
     } else {
         const qsizetype end = model.moved(offset, BinaryTextModel::Move::EndOfParagraph);
-        m_field.select(first, model.moved(end, BinaryTextModel::Move::NextChar));
+        m_control.select(first, model.moved(end, BinaryTextModel::Move::NextChar));
     }
-    m_field.offerSelection();
+    m_control.offerSelection();
 }
 
 // The caret's paragraph with the line break after it.
 void BinaryTextMouse::selectParagraphAtCaret()
 {
-    const BinaryTextModel &model = *m_field.m_model;
+    const BinaryTextModel &model = m_control.model();
     const qsizetype start = model.moved(model.caret(), BinaryTextModel::Move::StartOfParagraph);
     const qsizetype end = model.moved(start, BinaryTextModel::Move::EndOfParagraph);
     const Range paragraph{start, model.moved(end, BinaryTextModel::Move::NextChar)};
-    m_field.select(paragraph.first, paragraph.second);
+    m_control.select(paragraph.first, paragraph.second);
     m_paragraph = clicked(paragraph);
 }
 
@@ -284,7 +283,7 @@ void BinaryTextMouse::timerEvent(QTimerEvent *event)
 // the view scrolls a line towards it, sooner the farther away it is.
 void BinaryTextMouse::autoScroll()
 {
-    const QRect view = m_field.viewport()->rect();
+    const QRect view = m_control.view().visibleRect();
     const QPoint point = m_lastPoint;
     if (!m_dragCandidate) { // a drag starts only from the user's own move
         pointerAt(point);
@@ -299,9 +298,7 @@ void BinaryTextMouse::autoScroll()
     if (delta >= 0) {
         m_autoScrollTimer.start(qteditor::autoScrollInterval(delta), this);
         if (deltaY > 0) {
-            m_field.verticalScrollBar()->triggerAction(point.y() < view.center().y()
-                                                           ? QAbstractSlider::SliderSingleStepSub
-                                                           : QAbstractSlider::SliderSingleStepAdd);
+            m_control.view().scrollStep(point.y() < view.center().y() ? -1 : 1);
         }
     }
 }

@@ -17,13 +17,14 @@ class QMouseEvent;
 // button pastes the X11 primary selection.
 namespace vantrel {
 
-class BinaryTextEdit;
+class BinaryTextControl;
+class BinaryTextDrops;
 struct TextExchange;
 
 class BinaryTextMouse : public QObject
 {
 public:
-    explicit BinaryTextMouse(BinaryTextEdit &field);
+    BinaryTextMouse(BinaryTextControl &control, BinaryTextDrops &drops);
 
     void press(const QMouseEvent &event);
     void move(const QMouseEvent &event);
@@ -58,7 +59,8 @@ private:
     void pointerAt(QPoint point);
     void autoScroll();
 
-    BinaryTextEdit &m_field;
+    BinaryTextControl &m_control;
+    BinaryTextDrops &m_drops;
     QBasicTimer m_autoScrollTimer;
     QPoint m_lastPoint;
     bool m_selecting = false; // the left button went down and selects

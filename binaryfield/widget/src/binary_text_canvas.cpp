@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "binary_text_drops.h"
-#include "binary_text_edit.h"
-#include "binary_text_model.h"
-#include "field_codes.h"
-#include "paste_conversion.h"
+#include "binary_text_canvas.h"
 
+#include "binary_text_control.h"
+#include "field_codes.h"
+#include "house_colours.h"
+#include "palette_use.h"
+
+#include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -14,8 +17,6 @@
 #include <array>
 #include <limits>
 
-// The field's metrics and line layout, scrolling, the blinking caret, and
-// painting the lines in view.
 namespace vantrel {
 namespace {
 
@@ -23,11 +24,22 @@ constexpr int kProgressBarHeight = 3;
 
 } // namespace
 
-void BinaryTextEdit::updateMetrics()
+BinaryTextCanvas::BinaryTextCanvas(QAbstractScrollArea &area, BinaryTextControl &control)
+    : QObject(&area), m_area(area), m_control(control)
+{
+    updateMetrics();
+}
+
+const BinaryTextModel &BinaryTextCanvas::model() const
+{
+    return m_control.model();
+}
+
+void BinaryTextCanvas::updateMetrics()
 {
     // No kerning and no shaping: each code then takes its own advance
     // wherever it stands, which is what the line layout assumes.
-    m_drawFont = font();
+    m_drawFont = m_area.font();
     m_drawFont.setKerning(false);
     m_drawFont.setStyleStrategy(
         QFont::StyleStrategy(m_drawFont.styleStrategy() | QFont::PreferNoShaping));
@@ -45,27 +57,28 @@ void BinaryTextEdit::updateMetrics()
     m_lineHeight = qCeil(m_naturalHeight);
     m_ascent = metrics.ascent();
     m_textHeight = metrics.height();
-    m_model->layout().setAdvances(advances);
+    m_control.layout().setAdvances(advances);
     updateLayoutWidth();
 }
 
-void BinaryTextEdit::updateLayoutWidth()
+void BinaryTextCanvas::updateLayoutWidth()
 {
-    m_model->layout().setWidth(std::max(1, viewport()->width() - 2 * kMargin));
+    m_control.layout().setWidth(std::max(1, m_area.viewport()->width() - 2 * kMargin));
     updateScrollBar();
-    viewport()->update();
+    m_area.viewport()->update();
 }
 
 // As QPlainTextEdit keeps its view after any change: the page is the lines
 // that fit above the bottom margin, and the view stays on the same line of
 // the same paragraph, or on the last page when that is gone.
-void BinaryTextEdit::updateScrollBar()
+void BinaryTextCanvas::updateScrollBar()
 {
-    const CodeLineLayout &layout = m_model->layout();
-    const qsizetype fullLines = std::max(1, (viewport()->height() - kMargin - 1) / m_lineHeight);
+    const CodeLineLayout &layout = model().layout();
+    const qsizetype fullLines =
+        std::max(1, (m_area.viewport()->height() - kMargin - 1) / m_lineHeight);
     const qsizetype lines = layout.lineCount();
     const qsizetype page = std::min(fullLines, lines);
-    QScrollBar *bar = verticalScrollBar();
+    QScrollBar *bar = m_area.verticalScrollBar();
     bar->setPageStep(int(page));
     bar->setRange(0, int(lines - page));
     scrollToLine(m_topParagraph < layout.paragraphCount()
@@ -73,14 +86,15 @@ void BinaryTextEdit::updateScrollBar()
                      : bar->maximum());
 }
 
-qsizetype BinaryTextEdit::firstVisibleLine() const
+qsizetype BinaryTextCanvas::firstVisibleLine() const
 {
-    return std::min<qsizetype>(verticalScrollBar()->value(), m_model->layout().lineCount() - 1);
+    return std::min<qsizetype>(m_area.verticalScrollBar()->value(),
+                               model().layout().lineCount() - 1);
 }
 
-void BinaryTextEdit::scrollToLine(qsizetype lineIndex)
+void BinaryTextCanvas::scrollToLine(qsizetype lineIndex)
 {
-    verticalScrollBar()->setValue(int(lineIndex));
+    m_area.verticalScrollBar()->setValue(int(lineIndex));
     showFromLine(firstVisibleLine());
 }
 
@@ -88,16 +102,16 @@ void BinaryTextEdit::scrollToLine(qsizetype lineIndex)
 // viewport by whole pixels and carries the fraction of a pixel left over
 // into the next scroll; keeping it too puts every line where the standard
 // field puts it.
-void BinaryTextEdit::showFromLine(qsizetype lineIndex)
+void BinaryTextCanvas::showFromLine(qsizetype lineIndex)
 {
-    const CodeLineLayout &layout = m_model->layout();
+    const CodeLineLayout &layout = model().layout();
     const qsizetype paragraph = layout.paragraphOfLine(lineIndex);
     const qsizetype inParagraph = lineIndex - layout.firstLineOf(paragraph);
     if (paragraph == m_topParagraph && inParagraph == m_topLineInParagraph) {
         return;
     }
     qreal fraction = 0;
-    if (viewport()->isVisible() && m_topParagraph < layout.paragraphCount()) {
+    if (m_area.viewport()->isVisible() && m_topParagraph < layout.paragraphCount()) {
         const qreal distance =
             verticalOffset() - paragraphY(paragraph) - paragraphOffset(paragraph, inParagraph);
         fraction = std::trunc(distance) != 0 ? distance - std::trunc(distance) : 0;
@@ -105,21 +119,91 @@ void BinaryTextEdit::showFromLine(qsizetype lineIndex)
     m_topParagraph = paragraph;
     m_topLineInParagraph = inParagraph;
     m_topFraction = fraction;
-    viewport()->update();
+    m_area.viewport()->update();
+}
+
+// A page down: the first line in view becomes the first one that did not
+// fit whole. A page up: the first line in view becomes the first whose top
+// is a view's height above.
+std::optional<qreal> BinaryTextCanvas::scrollPage(int direction)
+{
+    return direction > 0 ? scrollPageDown() : scrollPageUp();
+}
+
+// With the last paragraph in view the view stays, and the caret goes to the
+// end: the y to page to, then, is returned.
+std::optional<qreal> BinaryTextCanvas::scrollPageDown()
+{
+    const CodeLineLayout &layout = model().layout();
+    const qreal bottom = verticalOffset() + m_area.viewport()->height();
+    qsizetype paragraph = m_topParagraph;
+    qreal y = 0;
+    while (y + paragraphHeight(paragraph) <= bottom) {
+        if (paragraph + 1 >= layout.paragraphCount()) {
+            return bottom;
+        }
+        y += paragraphHeight(paragraph++);
+    }
+    const qsizetype lines = layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph);
+    const qreal fitting = (bottom - y - m_naturalHeight) / m_lineHeight;
+    const qsizetype line =
+        std::clamp<qsizetype>(fitting < 0 ? 0 : qsizetype(std::floor(fitting)) + 1, 0, lines - 1);
+    scrollToLine(layout.firstLineOf(paragraph) + line);
+    return std::nullopt;
+}
+
+// At the text's top the caret goes to the first line: the y to page to,
+// then, is returned.
+std::optional<qreal> BinaryTextCanvas::scrollPageUp()
+{
+    const CodeLineLayout &layout = model().layout();
+    const qreal top = verticalOffset() - m_area.viewport()->height();
+    const qsizetype firstInView = m_topParagraph;
+    std::optional<qreal> caretY;
+    qsizetype paragraph = firstInView;
+    qreal y = 0;
+    while (y >= top) {
+        if (paragraph == 0) {
+            if (firstInView == 0 && m_topLineInParagraph == 0) {
+                caretY = 0;
+            }
+            break;
+        }
+        y -= paragraphHeight(--paragraph);
+    }
+    const qsizetype lines = layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph);
+    const qreal below = (top - y) / m_lineHeight;
+    qsizetype line = below <= 0 ? 0 : qsizetype(std::ceil(below));
+    if (line >= lines) {
+        if (paragraph + 1 < layout.paragraphCount() && paragraph + 1 != firstInView) {
+            ++paragraph;
+            line = 0;
+        } else {
+            line = lines - 1;
+        }
+    }
+    scrollToLine(layout.firstLineOf(paragraph) + line);
+    return caretY;
+}
+
+void BinaryTextCanvas::scrollStep(int direction)
+{
+    m_area.verticalScrollBar()->triggerAction(direction < 0 ? QAbstractSlider::SliderSingleStepSub
+                                                            : QAbstractSlider::SliderSingleStepAdd);
 }
 
 // As QPlainTextEdit scrolls to the caret: only when its rectangle, in
 // whole pixels, leaves the view; a line above goes to the top, a line below
 // as low as it fits.
-void BinaryTextEdit::ensureCaretVisible()
+void BinaryTextCanvas::ensureCaretVisible()
 {
-    const CodeLineLayout &layout = m_model->layout();
-    const qsizetype line = layout.lineOf(m_model->caret());
+    const CodeLineLayout &layout = model().layout();
+    const qsizetype line = layout.lineOf(model().caret());
     const qreal offset = verticalOffset();
     // From the top of the paragraph that holds the first line in view.
     const qsizetype lineY = (line - layout.firstLineOf(m_topParagraph)) * m_lineHeight;
     const qsizetype caretTop = lineY - qsizetype(offset);
-    const int height = viewport()->height();
+    const int height = m_area.viewport()->height();
     if (caretTop >= 0 && caretTop + m_lineHeight <= height) {
         return;
     }
@@ -133,10 +217,10 @@ void BinaryTextEdit::ensureCaretVisible()
 // The first line in view that shows `lineIndex` at the bottom: whole
 // paragraphs above it while they fit, then the lines of the one that does
 // not that leave the line's natural bottom in view.
-qsizetype BinaryTextEdit::topLineShowingAtBottom(qsizetype lineIndex) const
+qsizetype BinaryTextCanvas::topLineShowingAtBottom(qsizetype lineIndex) const
 {
-    const CodeLineLayout &layout = m_model->layout();
-    const int height = viewport()->height();
+    const CodeLineLayout &layout = model().layout();
+    const int height = m_area.viewport()->height();
     qsizetype paragraph = layout.paragraphOfLine(lineIndex);
     qsizetype below = paragraph;
     qreal bottom =
@@ -156,9 +240,9 @@ qsizetype BinaryTextEdit::topLineShowingAtBottom(qsizetype lineIndex) const
 // How far into a paragraph a view that starts at one of its lines begins:
 // above the paragraph by the margin at the text's top, and at the natural
 // bottom of the line above inside a wrapped paragraph.
-qreal BinaryTextEdit::paragraphOffset(qsizetype paragraph, qsizetype lineInParagraph) const
+qreal BinaryTextCanvas::paragraphOffset(qsizetype paragraph, qsizetype lineInParagraph) const
 {
-    const CodeLineLayout &layout = m_model->layout();
+    const CodeLineLayout &layout = model().layout();
     qreal offset = 0;
     if (lineInParagraph > 0 && paragraph < layout.paragraphCount() &&
         lineInParagraph <= layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph)) {
@@ -167,9 +251,9 @@ qreal BinaryTextEdit::paragraphOffset(qsizetype paragraph, qsizetype lineInParag
     return paragraph == 0 && lineInParagraph == 0 ? offset - kMargin : offset;
 }
 
-qreal BinaryTextEdit::paragraphHeight(qsizetype paragraph) const
+qreal BinaryTextCanvas::paragraphHeight(qsizetype paragraph) const
 {
-    const CodeLineLayout &layout = m_model->layout();
+    const CodeLineLayout &layout = model().layout();
     const qsizetype lines = layout.firstLineOf(paragraph + 1) - layout.firstLineOf(paragraph);
     return qreal(lines) * m_lineHeight + (paragraph + 1 == layout.paragraphCount() ? kMargin : 0);
 }
@@ -177,9 +261,9 @@ qreal BinaryTextEdit::paragraphHeight(qsizetype paragraph) const
 // Where a paragraph lies from the top of the first one in view, as
 // QPlainTextEdit measures it: paragraph by paragraph, up to about two views
 // down or one up, and beyond that only as far as it went.
-qreal BinaryTextEdit::paragraphY(qsizetype paragraph) const
+qreal BinaryTextCanvas::paragraphY(qsizetype paragraph) const
 {
-    const int height = viewport()->height();
+    const int height = m_area.viewport()->height();
     qsizetype current = m_topParagraph;
     qreal y = 0;
     qreal currentHeight = paragraphHeight(current);
@@ -197,24 +281,24 @@ qreal BinaryTextEdit::paragraphY(qsizetype paragraph) const
     return y;
 }
 
-qreal BinaryTextEdit::verticalOffset() const
+qreal BinaryTextCanvas::verticalOffset() const
 {
     return paragraphOffset(m_topParagraph, m_topLineInParagraph) + m_topFraction;
 }
 
 // The top of the first line in view, in viewport coordinates.
-qreal BinaryTextEdit::firstLineTop() const
+qreal BinaryTextCanvas::firstLineTop() const
 {
     return qreal(m_topLineInParagraph) * m_lineHeight - verticalOffset();
 }
 
 // The top of a line from the top of the paragraph that the view starts in.
-qreal BinaryTextEdit::contentTop(qsizetype lineIndex) const
+qreal BinaryTextCanvas::contentTop(qsizetype lineIndex) const
 {
-    return qreal(lineIndex - m_model->layout().firstLineOf(m_topParagraph)) * m_lineHeight;
+    return qreal(lineIndex - model().layout().firstLineOf(m_topParagraph)) * m_lineHeight;
 }
 
-int BinaryTextEdit::lineTop(qsizetype lineIndex) const
+int BinaryTextCanvas::lineTop(qsizetype lineIndex) const
 {
     // A line far out of view may lie beyond what an int holds; it only
     // needs to stay out of view.
@@ -223,26 +307,41 @@ int BinaryTextEdit::lineTop(qsizetype lineIndex) const
     return qRound(std::clamp(top, -kFarAway, kFarAway));
 }
 
-QRect BinaryTextEdit::caretRectAt(qsizetype offset) const
+QRect BinaryTextCanvas::caretRectAt(qsizetype offset) const
 {
-    offset = std::min(offset, m_model->size()); // a caret from before an edit
-    const qsizetype line = m_model->layout().lineOf(offset);
-    const int x = kMargin + qRound(m_model->layout().x(line, offset));
+    offset = std::min(offset, model().size()); // a caret from before an edit
+    const qsizetype line = model().layout().lineOf(offset);
+    const int x = kMargin + qRound(model().layout().x(line, offset));
     return {x, lineTop(line), 1, m_lineHeight};
 }
 
-QRect BinaryTextEdit::characterRect(qsizetype offset) const
+QRect BinaryTextCanvas::caretRect() const
 {
-    const qsizetype line = m_model->layout().lineOf(offset);
-    const qreal left = m_model->layout().x(line, offset);
+    return caretRectAt(model().caret());
+}
+
+qreal BinaryTextCanvas::xAt(qsizetype line, qsizetype offset) const
+{
+    return kMargin + model().layout().x(line, offset);
+}
+
+QRect BinaryTextCanvas::visibleRect() const
+{
+    return m_area.viewport()->rect();
+}
+
+QRect BinaryTextCanvas::characterRect(qsizetype offset) const
+{
+    const qsizetype line = model().layout().lineOf(offset);
+    const qreal left = model().layout().x(line, offset);
     const qreal width =
-        offset < m_model->size() && offset < m_model->layout().line(line).end
-            ? m_model->layout().advanceAt(static_cast<unsigned char>(m_model->code(offset)), left)
+        offset < model().size() && offset < model().layout().line(line).end
+            ? model().layout().advanceAt(static_cast<unsigned char>(model().code(offset)), left)
             : 0;
     return QRectF(kMargin + left, lineTop(line), width, m_lineHeight).toAlignedRect();
 }
 
-qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
+qsizetype BinaryTextCanvas::offsetAt(QPoint point) const
 {
     // As QPlainTextEdit finds the paragraph at a point, in view or not
     // (while dragging): down paragraph by paragraph, or up, where it steps
@@ -250,7 +349,7 @@ qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
     // lines its start, below them its end, in the gap between a line's
     // natural bottom and the next line that line's end. Like QPlainTextEdit,
     // the point is rounded to whole pixels once moved into the text.
-    const CodeLineLayout &layout = m_model->layout();
+    const CodeLineLayout &layout = model().layout();
     const qreal y = qRound(point.y() + verticalOffset());
     qsizetype paragraph = m_topParagraph;
     qreal paragraphTop = 0;
@@ -279,54 +378,110 @@ qsizetype BinaryTextEdit::offsetAt(const QPoint &point) const
     return layout.offsetAt(first + row, point.x() - kMargin);
 }
 
-void BinaryTextEdit::resizeEvent(QResizeEvent *event)
-{
-    QAbstractScrollArea::resizeEvent(event);
-    updateLayoutWidth();
-}
-
-void BinaryTextEdit::changeEvent(QEvent *event)
-{
-    QAbstractScrollArea::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        updateMetrics();
-    } else if (event->type() == QEvent::EnabledChange) {
-        restartBlinking();
-    }
-}
-
-void BinaryTextEdit::scrollContentsBy(int, int)
+void BinaryTextCanvas::followScrollBar()
 {
     showFromLine(firstVisibleLine());
 }
 
-void BinaryTextEdit::paintEvent(QPaintEvent *event)
+void BinaryTextCanvas::paint(const QRect &dirty)
 {
-    QPainter painter(viewport());
+    QPainter painter(m_area.viewport());
     painter.setFont(m_drawFont);
-    const QRect dirty = event->rect();
     const qsizetype top = firstVisibleLine();
     const qreal topY = firstLineTop();
     const qsizetype first =
         std::max<qsizetype>(0, top + qsizetype(std::floor((dirty.top() - topY) / m_lineHeight)));
     const qsizetype last =
         std::min<qsizetype>(top + qsizetype(std::floor((dirty.bottom() - topY) / m_lineHeight)),
-                            m_model->layout().lineCount() - 1);
+                            model().layout().lineCount() - 1);
     for (qsizetype line = first; line <= last; ++line) {
         paintLine(painter, line);
     }
-    if (m_caretShown || m_drops->dropCaret() >= 0) {
-        paintCaret(painter, m_drops->dropCaret() >= 0 ? m_drops->dropCaret() : m_model->caret());
+    const qsizetype dropCaret = m_control.dropCaret();
+    if (m_caretShown || dropCaret >= 0) {
+        paintCaret(painter, dropCaret >= 0 ? dropCaret : model().caret());
     }
-    if (m_paste) {
-        paintPasteProgress(painter);
+    if (const std::optional<qreal> done = m_control.pasteProgress()) {
+        paintPasteProgress(painter, *done);
+    }
+}
+
+void BinaryTextCanvas::relayout()
+{
+    updateScrollBar();
+    repaint();
+}
+
+void BinaryTextCanvas::repaint()
+{
+    m_area.viewport()->update();
+}
+
+// The invalid colour says it.
+void BinaryTextCanvas::showRefused()
+{
+    palette::setBackground(&m_area, colours::kInvalid);
+}
+
+void BinaryTextCanvas::caretMoved(const CaretState &before)
+{
+    updateCaretAt(before.caret);
+    updateCaretAt(model().caret());
+    if (before.caret != before.anchor || model().hasSelection()) {
+        repaint();
+    }
+    if (QAccessible::isActive()) {
+        announceToScreenReaders(before);
+    }
+}
+
+// As Qt's editors tell screen readers: the selection when it changed, then
+// where the caret went. Offsets count a line break as one.
+void BinaryTextCanvas::announceToScreenReaders(const CaretState &before)
+{
+    const BinaryTextModel &text = model();
+    const auto plain = [&text](qsizetype code) {
+        return int(code - text.layout().lineBreaksBefore(code));
+    };
+    if (before.caret != before.anchor || text.hasSelection()) {
+        QAccessibleTextSelectionEvent selection(&m_area, plain(text.selectionStart()),
+                                                plain(text.selectionEnd()));
+        selection.setCursorPosition(plain(text.caret()));
+        QAccessible::updateAccessibility(&selection);
+    }
+    if (before.caret != text.caret()) {
+        QAccessibleTextCursorEvent event(&m_area, plain(text.caret()));
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void BinaryTextCanvas::textExchanged(const TextExchange &exchange)
+{
+    if (!QAccessible::isActive() ||
+        (exchange.removedCharacters == 0 && exchange.insertedLength == 0)) {
+        return;
+    }
+    const QString inserted = fieldcodes::plainText(
+        model().codes(exchange.start, exchange.start + exchange.insertedLength));
+    // As Qt's editors do, the removed text is told by its length alone.
+    const QString removed(exchange.removedCharacters, QLatin1Char(' '));
+    const int position = int(exchange.plainStart);
+    if (exchange.removedCharacters == 0) {
+        QAccessibleTextInsertEvent event(&m_area, position, inserted);
+        QAccessible::updateAccessibility(&event);
+    } else if (exchange.insertedLength == 0) {
+        QAccessibleTextRemoveEvent event(&m_area, position, removed);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(&m_area, position, removed, inserted);
+        QAccessible::updateAccessibility(&event);
     }
 }
 
 // The caret blinks at the platform's rate while the field has the focus.
-void BinaryTextEdit::restartBlinking()
+void BinaryTextCanvas::restartBlinking()
 {
-    const bool wanted = hasFocus() && isEnabled();
+    const bool wanted = m_area.hasFocus() && m_area.isEnabled();
     const int flash = QApplication::cursorFlashTime();
     if (wanted && flash >= 2) {
         m_blinkTimer.start(flash / 2, this);
@@ -334,46 +489,55 @@ void BinaryTextEdit::restartBlinking()
         m_blinkTimer.stop();
     }
     m_caretShown = wanted;
-    updateCaretAt(m_model->caret());
+    updateCaretAt(model().caret());
 }
 
-void BinaryTextEdit::updateCaretAt(qsizetype offset)
+void BinaryTextCanvas::updateCaretAt(qsizetype offset)
 {
     // Only the caret's rectangle: an idle field with a blinking caret paints
     // next to nothing, however long its text.
-    viewport()->update(caretRectAt(offset).adjusted(-2, 0, 2, 0));
+    m_area.viewport()->update(caretRectAt(offset).adjusted(-2, 0, 2, 0));
 }
 
-void BinaryTextEdit::timerEvent(QTimerEvent *event)
+void BinaryTextCanvas::focusChanged(bool focused)
+{
+    if (focused) {
+        restartBlinking();
+    } else {
+        m_blinkTimer.stop();
+        m_caretShown = false;
+    }
+    repaint();
+}
+
+void BinaryTextCanvas::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() == m_blinkTimer.timerId()) {
         m_caretShown = !m_caretShown;
-        updateCaretAt(m_model->caret());
-    } else {
-        QAbstractScrollArea::timerEvent(event);
+        updateCaretAt(model().caret());
     }
 }
 
 // As Qt's text layout draws a cursor: as tall as the font's ascent and
 // descent, the line's leading left out, inverting what lies beneath it.
-void BinaryTextEdit::paintCaret(QPainter &painter, qsizetype offset) const
+void BinaryTextCanvas::paintCaret(QPainter &painter, qsizetype offset) const
 {
     const QRect place = caretRectAt(offset);
     if (painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     }
     painter.fillRect(QRectF(place.x(), place.y(), place.width(), m_textHeight),
-                     palette().brush(QPalette::Text));
+                     m_area.palette().brush(QPalette::Text));
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
+void BinaryTextCanvas::paintLine(QPainter &painter, qsizetype lineIndex) const
 {
-    const CodeLineLayout::Line line = m_model->layout().line(lineIndex);
+    const CodeLineLayout::Line line = model().layout().line(lineIndex);
     QString shown(line.end - line.start, Qt::Uninitialized);
     std::string scratch;
     const std::string_view codes =
-        m_model->buffer().view(line.start, line.end - line.start, scratch);
+        model().buffer().view(line.start, line.end - line.start, scratch);
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const auto code = static_cast<unsigned char>(codes[i]);
         // A tab is white space up to the next tab stop, as in every other
@@ -391,14 +555,14 @@ void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
                 ++runEnd;
             }
             if (runEnd > runStart) {
-                const qreal x = m_model->layout().x(lineIndex, line.start + runStart);
+                const qreal x = model().layout().x(lineIndex, line.start + runStart);
                 painter.drawText(QPointF(kMargin + x, baseline),
                                  shown.mid(runStart, runEnd - runStart));
             }
             runStart = runEnd + 1;
         }
     };
-    painter.setPen(palette().color(QPalette::Text));
+    painter.setPen(m_area.palette().color(QPalette::Text));
     drawShown();
 
     const QRegion selected = selectedPixels(lineIndex, top);
@@ -407,8 +571,8 @@ void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
     }
     painter.save();
     painter.setClipRegion(selected);
-    painter.fillRect(selected.boundingRect(), palette().color(QPalette::Highlight));
-    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.fillRect(selected.boundingRect(), m_area.palette().color(QPalette::Highlight));
+    painter.setPen(m_area.palette().color(QPalette::HighlightedText));
     drawShown();
     painter.restore();
 }
@@ -419,18 +583,17 @@ void BinaryTextEdit::paintLine(QPainter &painter, qsizetype lineIndex) const
 // selected from end to end: the pixels whose centres lie over its text. And
 // a selected line break: those under a quarter of the line's height after
 // the text, so that an empty line in a selection shows it is selected.
-QRegion BinaryTextEdit::selectedPixels(qsizetype lineIndex, int top) const
+QRegion BinaryTextCanvas::selectedPixels(qsizetype lineIndex, int top) const
 {
-    const CodeLineLayout::Line line = m_model->layout().line(lineIndex);
-    const qsizetype from = selectionStart();
-    const qsizetype to = selectionEnd();
+    const CodeLineLayout::Line line = model().layout().line(lineIndex);
+    const qsizetype from = model().selectionStart();
+    const qsizetype to = model().selectionEnd();
     // A line that ends a paragraph reaches past its line break.
     const qsizetype stop = line.endsParagraph ? line.end + 1 : line.end;
     if (from == to || line.start > to || stop <= from) {
         return {};
     }
-    const qreal textRight =
-        kMargin + m_model->layout().x(lineIndex, m_model->layout().textEnd(line));
+    const qreal textRight = kMargin + model().layout().x(lineIndex, model().layout().textEnd(line));
     const auto centresOver = [top, this](qreal left, qreal right) {
         const int first = qCeil(left - 0.5);
         return QRect(first, top, qCeil(right - 0.5) - first, m_lineHeight);
@@ -439,9 +602,9 @@ QRegion BinaryTextEdit::selectedPixels(qsizetype lineIndex, int top) const
     const bool endsInLine = to < stop;
     QRegion region;
     if (line.end > line.start && (startsInLine || endsInLine)) {
-        const qreal left = kMargin + m_model->layout().x(lineIndex, std::max(from, line.start));
+        const qreal left = kMargin + model().layout().x(lineIndex, std::max(from, line.start));
         const qreal right =
-            std::min(textRight, kMargin + m_model->layout().x(lineIndex, std::min(to, line.end)));
+            std::min(textRight, kMargin + model().layout().x(lineIndex, std::min(to, line.end)));
         if (right > left) {
             region += QRectF(left, top, right - left, m_lineHeight).toAlignedRect();
         }
@@ -454,13 +617,12 @@ QRegion BinaryTextEdit::selectedPixels(qsizetype lineIndex, int top) const
     return region;
 }
 
-void BinaryTextEdit::paintPasteProgress(QPainter &painter) const
+void BinaryTextCanvas::paintPasteProgress(QPainter &painter, qreal done) const
 {
-    const qreal done = m_paste->progress();
-    const int width = viewport()->width();
+    const int width = m_area.viewport()->width();
     painter.fillRect(QRect(0, 0, qRound(width * done), kProgressBarHeight),
-                     palette().color(QPalette::Highlight));
-    painter.setPen(palette().color(QPalette::Text));
+                     m_area.palette().color(QPalette::Highlight));
+    painter.setPen(m_area.palette().color(QPalette::Text));
     painter.drawText(QRect(0, kProgressBarHeight, width - kMargin, m_lineHeight),
                      Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1 %").arg(qRound(done * 100)));
 }
