@@ -604,12 +604,15 @@ qsizetype CodeLineLayout::textEnd(const Line &line) const
         return line.end;
     }
     // What hangs past a line's text, as Qt's layout leaves it: a tab that
-    // passed the edge, which ended the line; else, on a wrapped line, the
-    // spaces after the last code or tab that the line took.
-    if (m_text[line.end - 1] == '\t') {
+    // passed the edge, which ended the line; else the spaces after the last
+    // code or tab that the line took, on a wrapped line, or on a paragraph's
+    // last line that they take past the edge.
+    const auto last = static_cast<unsigned char>(m_text[line.end - 1]);
+    if (last == '\t') {
         return distanceTo(line, line.end) > m_width ? line.end - 1 : line.end;
     }
-    if (line.endsParagraph) {
+    if (line.endsParagraph &&
+        (!coderules::isSpaceCode(last) || distanceTo(line, line.end) <= m_width)) {
         return line.end;
     }
     qsizetype end = line.end;
@@ -644,7 +647,9 @@ qsizetype CodeLineLayout::offsetAt(qsizetype lineIndex, qreal x) const
         if (right <= left) {
             return x > left ? beyond : i;
         }
-        if (qteditor::codesPassed(x - left, right - left) == 0) {
+        const bool passed = m_text[i] == '\t' ? qteditor::passesTab(x - left, right - left)
+                                              : qteditor::codesPassed(x - left, right - left) > 0;
+        if (!passed) {
             return i;
         }
         left = right;

@@ -74,9 +74,10 @@ public:
     // The distance of `offset` from the start of its line `lineIndex`, no
     // further than the width, as Qt places a cursor past hanging spaces.
     [[nodiscard]] qreal x(qsizetype lineIndex, qsizetype offset) const;
-    // Where a line's text ends: a tab that passed the edge and a wrapped
-    // line's last spaces hang past it, as in Qt's text layout, and take
-    // neither clicks nor highlight.
+    // Where a line's text ends: a tab that passed the edge, and the last
+    // spaces of a wrapped line or of a paragraph's last line that passes the
+    // edge, hang past it, as in Qt's text layout, and take neither clicks
+    // nor highlight.
     [[nodiscard]] qsizetype textEnd(const Line &line) const;
     // The offset in a line nearest to a distance from its start.
     [[nodiscard]] qsizetype offsetAt(qsizetype lineIndex, qreal x) const;

@@ -12,6 +12,11 @@ qsizetype codesPassed(qreal x, qreal advance)
     return qsizetype(std::ceil(std::max<qreal>(0, x) / advance - 0.5));
 }
 
+bool passesTab(qreal x, qreal advance)
+{
+    return std::llround(x * 64) >= std::llround(advance * 64) / 2;
+}
+
 qreal tabAdvance(qreal x)
 {
     // x / kTabStop as QFixed divides: 64ths, rounded to the nearest.

@@ -18,6 +18,12 @@ namespace vantrel::qteditor {
 // before it.
 [[nodiscard]] qsizetype codesPassed(qreal x, qreal advance);
 
+// Whether a point `x` into a tab of `advance` lands after it. Qt lays a tab
+// out as an object, which a point from its middle on lands after, halves
+// taken in its 26.6 fixed point: unlike a character, a tab's exact middle is
+// after it.
+[[nodiscard]] bool passesTab(qreal x, qreal advance);
+
 // Tab stops lie every kTabStop pixels from a line's start, as Qt's text
 // layout sets them by default.
 inline constexpr qreal kTabStop = 80;

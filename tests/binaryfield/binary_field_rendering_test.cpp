@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The binary field beside QPlainTextEdit, drawn: the same text, size,
-// selection, scroll and caret give the same picture, pixel for pixel.
+// The binary field beside QPlainTextEdit: the same text, size, selection,
+// scroll and caret give the same picture, pixel for pixel, and a click
+// anywhere lands at the same place.
 #include "binary_field_element.h"
 #include "binary_text_edit.h"
+#include "binary_text_model.h"
 #include "reference_edit.h"
 #include "typing.h"
 
@@ -54,8 +56,12 @@ private Q_SLOTS:
     void cleanup();
     void drawnAsQtsEditor_data();
     void drawnAsQtsEditor();
+    void clicksLandAsInQtsEditor_data() { drawnAsQtsEditor_data(); }
+    void clicksLandAsInQtsEditor();
 
 private:
+    void showInBoth(const QString &text, int anchor, int caret, int scrolledLines);
+
     std::unique_ptr<QWidget> m_window;
     BinaryTextEdit *m_binary = nullptr;
     QPlainTextEdit *m_reference = nullptr;
@@ -112,6 +118,15 @@ void BinaryFieldRenderingTest::drawnAsQtsEditor_data()
     QTest::newRow("wrapped spaces, all selected") << spaced << 0 << int(spaced.size()) << 0 << true;
     QTest::newRow("spaces ending a paragraph, selected")
         << QStringLiteral("0101    \n11  ") << 0 << 13 << 0 << true;
+    // Spaces that end a paragraph past the edge take no highlight.
+    const QString overflowing = QStringLiteral("0101").repeated(20) + QString(60, u' ');
+    QTest::newRow("spaces past the edge ending a paragraph, selected")
+        << overflowing + QStringLiteral("\n11") << 0 << int(overflowing.size()) + 3 << 0 << true;
+    QTest::newRow("spaces past the edge ending the text, selected")
+        << overflowing << 0 << int(overflowing.size()) << 0 << true;
+    QTest::newRow("spaces past the edge, selected up to some")
+        << overflowing << 70 << 110 << 0 << true;
+    QTest::newRow("spaces past the edge, some selected") << overflowing << 95 << 110 << 0 << true;
     QTest::newRow("empty") << QString() << 0 << 0 << 0 << true;
 }
 
@@ -122,18 +137,7 @@ void BinaryFieldRenderingTest::drawnAsQtsEditor()
     QFETCH(int, caret);
     QFETCH(int, scrolledLines);
     QFETCH(bool, focused);
-
-    m_binary->setPlainText(text);
-    m_reference->setPlainText(text);
-    // The binary field counts a line break as two codes.
-    const auto codeOffset = [&text](int plain) { return plain + text.left(plain).count(u'\n'); };
-    m_binary->setSelection(codeOffset(anchor), codeOffset(caret));
-    QTextCursor cursor = m_reference->textCursor();
-    cursor.setPosition(anchor);
-    cursor.setPosition(caret, QTextCursor::KeepAnchor);
-    m_reference->setTextCursor(cursor);
-    m_binary->verticalScrollBar()->setValue(scrolledLines);
-    m_reference->verticalScrollBar()->setValue(scrolledLines);
+    showInBoth(text, anchor, caret, scrolledLines);
 
     // Only one widget has the focus: each is drawn with it in turn.
     const auto picture = [&](QAbstractScrollArea *field) {
@@ -157,6 +161,50 @@ void BinaryFieldRenderingTest::drawnAsQtsEditor()
                              .arg(at->y())
                              .arg(QFileInfo(keptPicturePath(row, QString())).path())));
     }
+}
+
+// Where a press of the button puts the caret, over the whole view and a
+// little past its edges: each field's own hit test, as its mouse uses it.
+void BinaryFieldRenderingTest::clicksLandAsInQtsEditor()
+{
+    QFETCH(QString, text);
+    QFETCH(int, anchor);
+    QFETCH(int, caret);
+    QFETCH(int, scrolledLines);
+    showInBoth(text, anchor, caret, scrolledLines);
+
+    const QRect view = m_binary->viewport()->rect();
+    for (int y = view.top() - 4; y <= view.bottom() + 4; y += 2) {
+        for (int x = view.left() - 4; x <= view.right() + 4; ++x) {
+            const QPoint point(x, y);
+            const qsizetype code = m_binary->offsetAt(point);
+            const qsizetype plain = code - m_binary->model().layout().lineBreaksBefore(code);
+            const int expected = m_reference->cursorForPosition(point).position();
+            if (plain != expected) {
+                QFAIL(qPrintable(QStringLiteral("at (%1, %2) the caret lands at %3, in Qt's at %4")
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(plain)
+                                     .arg(expected)));
+            }
+        }
+    }
+}
+
+void BinaryFieldRenderingTest::showInBoth(const QString &text, int anchor, int caret,
+                                          int scrolledLines)
+{
+    m_binary->setPlainText(text);
+    m_reference->setPlainText(text);
+    // The binary field counts a line break as two codes.
+    const auto codeOffset = [&text](int plain) { return plain + text.left(plain).count(u'\n'); };
+    m_binary->setSelection(codeOffset(anchor), codeOffset(caret));
+    QTextCursor cursor = m_reference->textCursor();
+    cursor.setPosition(anchor);
+    cursor.setPosition(caret, QTextCursor::KeepAnchor);
+    m_reference->setTextCursor(cursor);
+    m_binary->verticalScrollBar()->setValue(scrolledLines);
+    m_reference->verticalScrollBar()->setValue(scrolledLines);
 }
 
 QTEST_MAIN(BinaryFieldRenderingTest)

@@ -20,6 +20,7 @@ qreal answer(const QString &rule, const Arguments &arguments)
     static const std::map<QString, std::function<qreal(const Arguments &)>> kRules = {
         {QStringLiteral("codes passed"), [](auto &a) { return qteditor::codesPassed(a[0], a[1]); }},
         {QStringLiteral("tab advance"), [](auto &a) { return qteditor::tabAdvance(a[0]); }},
+        {QStringLiteral("passes tab"), [](auto &a) { return qteditor::passesTab(a[0], a[1]); }},
         {QStringLiteral("word separator"),
          [](auto &a) { return qteditor::isWordSeparator(uchar(a[0])); }},
         {QStringLiteral("cursor at start"),
@@ -57,6 +58,9 @@ void QtEditorRulesTest::rulesAnswerAsQtDoes_data()
     row("a 64th past halfway: after it", "codes passed", {4.015625, 8}, 1);
     row("past the third code's middle", "codes passed", {20.5, 8}, 3);
     // A tab from x to the next stop, every 80 pixels.
+    row("a tab's exact middle: after it", "passes tab", {40, 80}, 1);
+    row("a 64th before a tab's middle: before it", "passes tab", {39.984375, 80}, 0);
+    row("a narrow tab's middle, in 64ths: after it", "passes tab", {0.3125, 0.640625}, 1);
     row("a tab at the line's start", "tab advance", {0}, 80);
     row("a tab on a stop goes to the next", "tab advance", {160}, 80);
     row("a tab 0.641 before a stop", "tab advance",

@@ -583,9 +583,12 @@ void BinaryTextCanvas::paintLine(QPainter &painter, qsizetype lineIndex) const
 // selected from end to end: the pixels whose centres lie over its text. And
 // a selected line break: those under a quarter of the line's height after
 // the text, so that an empty line in a selection shows it is selected.
+// Spaces that end a paragraph past the edge show so too, when the
+// selection reaches into them from the text.
 QRegion BinaryTextCanvas::selectedPixels(qsizetype lineIndex, int top) const
 {
-    const CodeLineLayout::Line line = model().layout().line(lineIndex);
+    const CodeLineLayout &layout = model().layout();
+    const CodeLineLayout::Line line = layout.line(lineIndex);
     const qsizetype from = model().selectionStart();
     const qsizetype to = model().selectionEnd();
     // A line that ends a paragraph reaches past its line break.
@@ -593,7 +596,8 @@ QRegion BinaryTextCanvas::selectedPixels(qsizetype lineIndex, int top) const
     if (from == to || line.start > to || stop <= from) {
         return {};
     }
-    const qreal textRight = kMargin + model().layout().x(lineIndex, model().layout().textEnd(line));
+    const qsizetype textEnd = layout.textEnd(line);
+    const qreal textRight = kMargin + layout.x(lineIndex, textEnd);
     const auto centresOver = [top, this](qreal left, qreal right) {
         const int first = qCeil(left - 0.5);
         return QRect(first, top, qCeil(right - 0.5) - first, m_lineHeight);
@@ -602,16 +606,19 @@ QRegion BinaryTextCanvas::selectedPixels(qsizetype lineIndex, int top) const
     const bool endsInLine = to < stop;
     QRegion region;
     if (line.end > line.start && (startsInLine || endsInLine)) {
-        const qreal left = kMargin + model().layout().x(lineIndex, std::max(from, line.start));
+        const qreal left = kMargin + layout.x(lineIndex, std::max(from, line.start));
         const qreal right =
-            std::min(textRight, kMargin + model().layout().x(lineIndex, std::min(to, line.end)));
+            std::min(textRight, kMargin + layout.x(lineIndex, std::min(to, line.end)));
         if (right > left) {
             region += QRectF(left, top, right - left, m_lineHeight).toAlignedRect();
         }
     } else {
         region += centresOver(kMargin, textRight);
     }
-    if (!endsInLine && line.endsParagraph) {
+    const bool endsInHangingSpaces =
+        line.endsParagraph && textEnd < line.end && model().code(line.end - 1) != '\t';
+    const bool selectsHangingSpaces = endsInHangingSpaces && from <= textEnd && to > textEnd;
+    if ((!endsInLine && line.endsParagraph) || selectsHangingSpaces) {
         region += centresOver(textRight, textRight + m_lineHeight / 4.0);
     }
     return region;
