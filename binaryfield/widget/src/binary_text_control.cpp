@@ -118,10 +118,7 @@ bool BinaryTextControl::deferredWhilePasting(void (BinaryTextControl::*slot)())
 // Selects everything without scrolling, as Qt's editors do.
 void BinaryTextControl::selectAll()
 {
-    const CaretState before = caretState();
-    m_model->select(0, m_model->size());
-    m_preferredX = -1;
-    announce(before);
+    select(0, m_model->size(), false);
     offerSelection();
 }
 
@@ -293,24 +290,30 @@ void BinaryTextControl::announce(const CaretState &before)
 
 void BinaryTextControl::select(qsizetype anchor, qsizetype caret, bool scroll)
 {
-    const CaretState before = caretState();
-    m_model->select(anchor, caret);
-    m_preferredX = -1;
-    if (scroll) {
-        m_view->ensureCaretVisible();
-    }
-    announce(before);
+    placeCaret([&](BinaryTextModel &model) { model.select(anchor, caret); }, scroll, false);
 }
 
 void BinaryTextControl::moveCaret(qsizetype position, bool keepAnchor, bool scroll)
 {
+    placeCaret([&](BinaryTextModel &model) { model.moveCaret(position, keepAnchor); }, scroll,
+               true);
+}
+
+// Puts the caret and the anchor where `place` says, and sets the caret's
+// column anew; a caret that moved blinks anew, a selection set whole does
+// not.
+void BinaryTextControl::placeCaret(const std::function<void(BinaryTextModel &)> &place, bool scroll,
+                                   bool blink)
+{
     const CaretState before = caretState();
-    m_model->moveCaret(position, keepAnchor);
+    place(*m_model);
     m_preferredX = -1;
     if (scroll) {
         m_view->ensureCaretVisible();
     }
-    m_view->restartBlinking();
+    if (blink) {
+        m_view->restartBlinking();
+    }
     announce(before);
 }
 

@@ -111,6 +111,7 @@ private:
     // of it.
     void edit(const std::function<bool(BinaryTextModel &)> &change);
     void removeByKey(const std::function<BinaryTextModel::Removal(BinaryTextModel &)> &removal);
+    void placeCaret(const std::function<void(BinaryTextModel &)> &place, bool scroll, bool blink);
     [[nodiscard]] CaretState caretState() const;
     void announce(const CaretState &before);
     void insertPasted(std::string codes);
