@@ -180,9 +180,16 @@ void TextArea::appendText(const QString &text)
     if (m_maxLength > 0) {
         plain = cutToRoom(plain, m_maxLength - fieldLength(toPlainText()));
     }
+    const bool wasEmpty = document()->isEmpty();
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     end.insertText(plain);
+    if (wasEmpty) {
+        // The caret, at the end of an empty field, moved on with the text.
+        // Back at the start it stays put as more is added, so a field that
+        // fills line by line tells screen readers of no caret move for each.
+        setTextCursor(QTextCursor(document()));
+    }
 }
 
 void TextArea::onTextChanged(QObject *context, std::function<void()> changed)

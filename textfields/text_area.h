@@ -32,8 +32,9 @@ public:
     // or LF is kept as that one code. A picture written in place of a control
     // code stands for that code: the tab's picture shows a tab as ␉.
     void setText(const QString &text);
-    // Adds text at the end, as far as the limit allows, without touching the
-    // caret or rebuilding the document.
+    // Adds text at the end, as far as the limit allows, without rebuilding the
+    // document. The caret keeps its place, at the start when the field was
+    // empty; a caret at the end moves on with the text.
     void appendText(const QString &text);
 
     void onTextChanged(QObject *context, std::function<void()> changed) override;

@@ -41,7 +41,10 @@ STEPS = [
     ("1 0 1 0 1 1 1 1 0 0 0 0", ["notificación VALOR HEXADECIMAL: AF0."], [],
      "the hexadecimal form is heard as the digits are typed"),
     ("shift+Tab", ["VALOR HEXADECIMAL texto.", "AF0."], [], "AF0 is read in txtHexa"),
-    ("Tab shift+Left", ["0", "seleccionado"], [], "Shift+Left in txtBin reads the selection"),
+    # As a user does, listening first: a selection made before Orca took in
+    # the focus is one it never hears change.
+    ("Tab", ["VALOR BINARIO texto."], [], "Tab goes back to txtBin"),
+    ("shift+Left", ["0", "seleccionado"], [], "Shift+Left in txtBin reads the selection"),
     ("ctrl+1", ["MENSAJE texto."], [], "Ctrl+1 brings back the message panel"),
     ("F1", ["Vantrel diálogo", "Tarnwick Vantrel: Versión 2.5."], [], "F1: the about box is read"),
     # Orca's "Where am I" (keypad Enter) says where the focus is.

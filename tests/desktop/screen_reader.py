@@ -97,16 +97,25 @@ CONTAINERS = {pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL, pyatspi.ROLE_SCROLL_BAR,
 
 def text_changes_of(node, action, expected, kind="object:text-changed"):
     """What the screen reader is told of a field while `action` runs: events
-    of that kind, as (last word of the type, detail1, detail2), in order.
-    Listens until `expected` events came and half a second more passed
-    without one (to catch any extra), or 30 s: a loaded machine tells late."""
+    of that kind, as (last word of the type, detail1, detail2), in order."""
+    return [change[1:] for change in told_while(lambda source: source == node, action,
+                                                 expected, kind)]
+
+
+def told_while(is_source, action, expected, *kinds):
+    """What the screen reader is told while `action` runs by the objects that
+    `is_source` picks: events of those kinds, as (the object's name, last word
+    of the type, detail1, detail2), in order. Listens until `expected` events
+    came and half a second more passed without one (to catch any extra), or
+    30 s: a loaded machine tells late."""
     told = []
 
     def listen(event):
-        if event.source == node:
-            told.append((event.type.split(":")[-1], event.detail1, event.detail2))
+        if is_source(event.source):
+            told.append((event.source.name, event.type.split(":")[-1], event.detail1,
+                         event.detail2))
 
-    pyatspi.Registry.registerEventListener(listen, kind)
+    pyatspi.Registry.registerEventListener(listen, *kinds)
     try:
         action()
         deadline = time.monotonic() + 30
@@ -120,7 +129,7 @@ def text_changes_of(node, action, expected, kind="object:text-changed"):
                 break
             time.sleep(0.05)
     finally:
-        pyatspi.Registry.deregisterEventListener(listen, kind)
+        pyatspi.Registry.deregisterEventListener(listen, *kinds)
     return told
 
 
@@ -218,10 +227,21 @@ def check_convert(converter):
     type_into(find(converter, pyatspi.ROLE_TEXT, "VALOR BINARIO", True), "01000001")
     text_becomes(find(converter, pyatspi.ROLE_TEXT, "VALOR HEXADECIMAL"), "41",
                  "digits written into txtBin convert")
-    press(find(converter, pyatspi.ROLE_PUSH_BUTTON,
-               "Ver lista de código Ascii (Visual Basic 6.0)."))
+    at_sign = find(converter, pyatspi.ROLE_PUSH_BUTTON,
+                   "Ver lista de código Ascii (Visual Basic 6.0).")
+    # The 255 lines are told as they come. The caret in each column goes back
+    # to its start after the first line and stays there, so no caret moves
+    # along with every line to flood the reader.
+    told = told_while(lambda source: source.name.startswith("Códigos "), lambda: press(at_sign),
+                      255, "object:text-changed:insert", "object:text-caret-moved")
     check(poll(lambda: window(pid, "CÓDIGO ASCII")), "the at sign opens the table window",
           "no window named CÓDIGO ASCII")
+    lines = [change for change in told if change[1] == "insert"]
+    moves = [change for change in told if change[1] == "text-caret-moved"]
+    caret_at_last = {name: offset for name, _, offset, _ in moves}
+    check(len(lines) == 255 and len(moves) <= 2 * 4 and set(caret_at_last.values()) <= {0},
+          "the table fills line by line, its columns' carets staying at their start",
+          f"{len(lines)} lines told, caret moves {moves[:8]}")
 
 
 if __name__ == "__main__":
