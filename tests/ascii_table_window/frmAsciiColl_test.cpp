@@ -22,12 +22,15 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <memory>
+#include <vector>
 
 using namespace vantrel;
 using testing::element;
@@ -107,6 +110,7 @@ private Q_SLOTS:
     void everyCharacterFitsItsColumn_data();
     void everyCharacterFitsItsColumn();
     void keysMoveACaretThroughAColumn();
+    void fillingLeavesEachCaretAtItsStart();
 
 private:
     frmAsciiColl *openTable();
@@ -469,6 +473,26 @@ void FrmAsciiCollTest::keysMoveACaretThroughAColumn()
     QCOMPARE(first->textCursor().block().text().left(3), QStringLiteral("003"));
     QTest::keyClick(first, Qt::Key_Up);
     QCOMPARE(first->textCursor().block().text().left(3), QStringLiteral("002"));
+}
+
+// Each caret move is told to screen readers: a caret riding along with every
+// added line would keep them busy for seconds after the table opens.
+void FrmAsciiCollTest::fillingLeavesEachCaretAtItsStart()
+{
+    frmAsciiColl *table = openTable();
+    QVERIFY(table);
+    std::vector<std::unique_ptr<QSignalSpy>> moves;
+    for (const char *name : {"txtA", "txtB", "txtC", "txtD"}) {
+        moves.push_back(std::make_unique<QSignalSpy>(column(table, name),
+                                                     &QPlainTextEdit::cursorPositionChanged));
+    }
+    waitUntilFull(table);
+    for (const char *name : {"txtA", "txtB", "txtC", "txtD"}) {
+        QCOMPARE(column(table, name)->textCursor().position(), 0);
+    }
+    for (const auto &spy : moves) {
+        QVERIFY2(spy->count() <= 2, qPrintable(QString::number(spy->count())));
+    }
 }
 
 QTEST_MAIN(FrmAsciiCollTest)
