@@ -19,8 +19,8 @@ declare -A instead=(
     ["./run.sh"]="run_until_shown"                             # it starts a window: on a display, closed once shown
     ["./bench.sh"]="./bench.sh --benchmark_min_time=0.01"      # figures are not wanted here, only that it runs
     ["./bench.sh --benchmark_filter=HexaText"]="./bench.sh --benchmark_filter=HexaText --benchmark_min_time=0.01"
-    ["./fuzz.sh"]="./fuzz.sh 10"                               # ten seconds a target, not a minute
-    ["./fuzz.sh 1800"]="./fuzz.sh 5"                           # the same run with another length
+    ["./fuzz.sh"]="VANTREL_RANDOM_ACTIONS=300 ./fuzz.sh 10"    # ten seconds a target, not a minute, and a short random user
+    ["./fuzz.sh 1800"]="VANTREL_RANDOM_ACTIONS=300 ./fuzz.sh 5" # the same run with another length
     ["scripts/leaks.sh"]="VANTREL_PARITY_EVENTS=50 scripts/leaks.sh"  # memcheck over 60,000 parity inputs would take hours
     ["dpkg-buildpackage -us -uc -b"]="in_clean_checkout dpkg-buildpackage -us -uc -b"
     ["lintian ../vantrel_@VERSION@_amd64.changes"]="in_clean_checkout lintian ../vantrel_@VERSION@_amd64.changes"

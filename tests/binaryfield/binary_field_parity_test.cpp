@@ -16,7 +16,9 @@
 //
 // VANTREL_PARITY_SEED picks one seed; VANTREL_PARITY_SEEDS adds a range of
 // seeds ("1-150") to the fixed ones, as CTest gives each build a range of its
-// own; VANTREL_PARITY_EVENTS sets how many inputs each seed makes.
+// own; VANTREL_PARITY_SHARE ("2/3") keeps every third of those seeds from the
+// second on, so that runs side by side share them out; VANTREL_PARITY_EVENTS
+// sets how many inputs each seed makes.
 
 #include "binary_field_element.h"
 #include "binary_text_edit.h"
@@ -797,6 +799,29 @@ quint32 chosenSeed()
     return quint32(qEnvironmentVariableIntValue("VANTREL_PARITY_SEED"));
 }
 
+// The share of the seeds that VANTREL_PARITY_SHARE ("K/N") gives this run:
+// every Nth seed from the Kth on, so that N runs play each seed once.
+QList<quint32> sharedOut(const QList<quint32> &seeds)
+{
+    const QString share = qEnvironmentVariable("VANTREL_PARITY_SHARE");
+    if (share.isEmpty()) {
+        return seeds;
+    }
+    const QStringList parts = share.split(u'/');
+    bool shareRead = false;
+    bool sharesRead = false;
+    const qsizetype which = parts.constFirst().toInt(&shareRead);
+    const qsizetype shares = parts.constLast().toInt(&sharesRead);
+    if (parts.size() != 2 || !shareRead || !sharesRead || which < 1 || which > shares) {
+        qFatal("VANTREL_PARITY_SHARE is no share such as 1/2: %s", qPrintable(share));
+    }
+    QList<quint32> kept;
+    for (qsizetype index = which - 1; index < seeds.size(); index += shares) {
+        kept.append(seeds.at(index));
+    }
+    return kept;
+}
+
 // The seeds to play, each once.
 QList<quint32> chosenSeeds()
 {
@@ -818,7 +843,7 @@ QList<quint32> chosenSeeds()
             seeds.insert(seed);
         }
     }
-    return {seeds.begin(), seeds.end()};
+    return sharedOut({seeds.begin(), seeds.end()});
 }
 
 int chosenInputs()
