@@ -83,8 +83,16 @@ void MessagePanel::txtMensaje_GotFocus()
     m_activeSide = Side::Message;
     palette::setBackground(m_ui.txtMensaje, colours::kActive);
     palette::setBackground(m_ui.txtBinario, colours::kIdle);
-    // Only a marker that a failed decoding left there is cleared: a message
-    // the user typed stays, whatever it says.
+    // Qt tells screen readers of the focus only once this handler is done. A
+    // text change told before it would reach Orca as the field taking the
+    // focus without a word, so the marker goes on the next pass of the loop.
+    QMetaObject::invokeMethod(this, &MessagePanel::clearMarkerFromDecoding, Qt::QueuedConnection);
+}
+
+// Only a marker that a failed decoding left there is cleared: a message the
+// user typed stays, whatever it says.
+void MessagePanel::clearMarkerFromDecoding()
+{
     if (m_markerFromDecoding && m_ui.txtMensaje->text() == fromCodeText(kInvalidCodeMarker)) {
         m_ui.txtMensaje->setText(QString());
     }

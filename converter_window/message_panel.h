@@ -62,6 +62,7 @@ private:
     void convertOnActiveSide();
     [[nodiscard]] std::string binaryMessage(std::size_t digits) const;
     void setBinaryMessage(std::string binary);
+    void clearMarkerFromDecoding();
 
     Fields m_ui;
     const bool &m_manual;

@@ -220,6 +220,18 @@ def check_tree(converter):
                  "the option button 7, pressed, re-encodes in 7 bits")
     shows("HEXA", txtHexa, "the tab HEXA, pressed again, shows its panel")
     shows("ASCII", txtMensaje, "the tab ASCII brings back the message panel")
+    # A failed decoding leaves its marker in txtMensaje, and the focus clears
+    # it. The reader hears of the focus first: told the other way round, Orca
+    # moves along with the text change and never says where the focus went.
+    type_into(txtBinario, "2")
+    text_becomes(txtMensaje, "!(Código no válido)", "an invalid binary message shows the marker")
+    told = told_while(lambda source: source == txtMensaje,
+                      lambda: press(find(converter, pyatspi.ROLE_PAGE_TAB, "ASCII")), 3,
+                      "object:state-changed:focused", "object:text-changed:delete",
+                      "object:text-caret-moved")
+    kinds = [kind for _, kind, gained, _ in told if kind != "focused" or gained]
+    check(kinds[:1] == ["focused"] and "delete" in kinds,
+          "the tab ASCII gives txtMensaje the focus, told before the marker goes", f"told {told}")
 
 
 def check_convert(converter):

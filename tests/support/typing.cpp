@@ -29,7 +29,10 @@ bool giveFocus(QWidget *field)
 {
     field->activateWindow();
     field->setFocus(Qt::TabFocusReason);
-    return QTest::qWaitFor([field] { return field->hasFocus(); }, 2000);
+    const bool focused = QTest::qWaitFor([field] { return field->hasFocus(); }, 2000);
+    // What the field's focus handling leaves for the loop's next pass runs too.
+    QCoreApplication::sendPostedEvents();
+    return focused;
 }
 
 bool clickField(QWidget *field)

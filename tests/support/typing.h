@@ -11,7 +11,8 @@ namespace vantrel::testing {
 // characters that have no key of their own (é, €, 中, emoji).
 void typeText(QWidget *field, const QString &text);
 
-// Gives a field the keyboard focus and waits until it has it.
+// Gives a field the keyboard focus and waits until it has it and what its
+// focus handling left for the event loop has run.
 [[nodiscard]] bool giveFocus(QWidget *field);
 
 // Clicks the middle of a field, as a user gives it the focus, and waits until
