@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every test of the debug and sanitizer builds several times while busy
 # loops keep every core loaded, as on a machine that builds other things
-# meanwhile: a test whose outcome hangs on timing fails here.
+# meanwhile, the tests side by side as ./test.sh runs them: a test whose
+# outcome hangs on timing fails here.
 #   scripts/loaded_tests.sh [RUNS]   (3 by default)
 # Prints each run's failures, and fails if any run failed.
 set -euo pipefail
@@ -27,7 +28,7 @@ for ((run = 1; run <= runs; run++)); do
         exclude=()
         [[ $preset == asan ]] && exclude=(--label-exclude desktop)
         log=build/$preset/loaded-run-$run.log
-        if ! ctest --preset "$preset" --timeout 1200 "${exclude[@]}" >"$log" 2>&1; then
+        if ! ctest --preset "$preset" --timeout 1200 --parallel "$(nproc)" "${exclude[@]}" >"$log" 2>&1; then
             grep -E '^\s*[0-9]+ - .*\((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$log" >&2 || tail -n 40 "$log" >&2
             failed+=("run $run, $preset (see $log)")
         fi
