@@ -41,6 +41,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <utility>
 
 using namespace vantrel;
 
@@ -799,24 +800,35 @@ quint32 chosenSeed()
     return quint32(qEnvironmentVariableIntValue("VANTREL_PARITY_SEED"));
 }
 
+// Two whole numbers joined by a separator ("1-150", "2/3"), as an environment
+// variable gives them; a text of any other form stops the test, naming it.
+std::pair<quint32, quint32> numberPair(const char *variable, QChar separator, const char *example)
+{
+    const QString text = qEnvironmentVariable(variable);
+    const QStringList parts = text.split(separator);
+    bool firstRead = false;
+    bool secondRead = false;
+    const quint32 first = parts.constFirst().toUInt(&firstRead);
+    const quint32 second = parts.constLast().toUInt(&secondRead);
+    if (parts.size() != 2 || !firstRead || !secondRead) {
+        qFatal("%s is not of the form %s: %s", variable, example, qPrintable(text));
+    }
+    return {first, second};
+}
+
 // The share of the seeds that VANTREL_PARITY_SHARE ("K/N") gives this run:
 // every Nth seed from the Kth on, so that N runs play each seed once.
 QList<quint32> sharedOut(const QList<quint32> &seeds)
 {
-    const QString share = qEnvironmentVariable("VANTREL_PARITY_SHARE");
-    if (share.isEmpty()) {
+    if (qEnvironmentVariableIsEmpty("VANTREL_PARITY_SHARE")) {
         return seeds;
     }
-    const QStringList parts = share.split(u'/');
-    bool shareRead = false;
-    bool sharesRead = false;
-    const qsizetype which = parts.constFirst().toInt(&shareRead);
-    const qsizetype shares = parts.constLast().toInt(&sharesRead);
-    if (parts.size() != 2 || !shareRead || !sharesRead || which < 1 || which > shares) {
-        qFatal("VANTREL_PARITY_SHARE is no share such as 1/2: %s", qPrintable(share));
+    const auto [which, shares] = numberPair("VANTREL_PARITY_SHARE", u'/', "1/2");
+    if (which < 1 || which > shares) {
+        qFatal("VANTREL_PARITY_SHARE names no share of %u: %u", shares, which);
     }
     QList<quint32> kept;
-    for (qsizetype index = which - 1; index < seeds.size(); index += shares) {
+    for (qsizetype index = qsizetype(which) - 1; index < seeds.size(); index += qsizetype(shares)) {
         kept.append(seeds.at(index));
     }
     return kept;
@@ -829,16 +841,8 @@ QList<quint32> chosenSeeds()
         return {chosen};
     }
     std::set<quint32> seeds(std::begin(kSeeds), std::end(kSeeds));
-    if (const QString range = qEnvironmentVariable("VANTREL_PARITY_SEEDS"); !range.isEmpty()) {
-        const QStringList ends = range.split(u'-');
-        bool firstRead = false;
-        bool lastRead = false;
-        const quint32 first = ends.constFirst().toUInt(&firstRead);
-        const quint32 last = ends.constLast().toUInt(&lastRead);
-        if (ends.size() != 2 || !firstRead || !lastRead) {
-            qFatal("VANTREL_PARITY_SEEDS is no range of seeds such as 1-150: %s",
-                   qPrintable(range));
-        }
+    if (!qEnvironmentVariableIsEmpty("VANTREL_PARITY_SEEDS")) {
+        const auto [first, last] = numberPair("VANTREL_PARITY_SEEDS", u'-', "1-150");
         for (quint32 seed = first; seed <= last; ++seed) {
             seeds.insert(seed);
         }
